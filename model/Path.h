@@ -10,6 +10,11 @@
 #include <string_view>
 #include <vector>
 
+namespace plumex {
+class ByteReader;
+class ByteWriter;
+} // namespace plumex
+
 class TCvLine : public TCvObject {
 public:
     std::vector<TCvPoint> points;
@@ -43,9 +48,14 @@ public:
     virtual void Minimize();
     // Some anchor lies in the rectangle spanned by the two corners (inclusive).
     virtual bool AnyPointIn(TCvCoord corner1, TCvCoord corner2) const;
+    // Replaces name, states and anchors with one path record of a document of `version`.
+    // Throws plumex::ReadError; the path is left unchanged then.
+    virtual void Read(plumex::ByteReader& in, int version);
     // Maps every anchor and handle by the linear map with axis images xAxis and yAxis.
     virtual void Transform(TCvCoord centre, TCvCoord xAxis, TCvCoord yAxis);
     virtual void TranslateSelected(TCvCoord v);
+    // Appends this path's record; throws std::length_error past the format's int32 limits.
+    virtual void Write(plumex::ByteWriter& out, int version) const;
     virtual void Scale(double kx, double ky);
     virtual void SelectAll(bool value);
     // Appends segments from POV-Ray bezier_spline text up to `limit`; returns where it stopped.
