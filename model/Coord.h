@@ -15,17 +15,35 @@ inline constexpr double CoordEpsilon = 1e-11;
 
 namespace plumex {
 
-inline TCvCoord add(TCvCoord p, TCvCoord q) { return {p.x + q.x, p.y + q.y}; }
-inline TCvCoord subtract(TCvCoord p, TCvCoord q) { return {p.x - q.x, p.y - q.y}; }
-inline TCvCoord scale(TCvCoord p, double k) { return {k * p.x, k * p.y}; }
+inline TCvCoord add(TCvCoord p, TCvCoord q) {
+    return {p.x + q.x, p.y + q.y};
+}
+inline TCvCoord subtract(TCvCoord p, TCvCoord q) {
+    return {p.x - q.x, p.y - q.y};
+}
+inline TCvCoord scale(TCvCoord p, double k) {
+    return {k * p.x, k * p.y};
+}
 // Division by zero follows IEEE rules (infinities or NaN), it never traps.
-inline TCvCoord divide(TCvCoord p, double k) { return {p.x / k, p.y / k}; }
-inline TCvCoord scaleXY(TCvCoord p, double kx, double ky) { return {kx * p.x, ky * p.y}; }
-inline double length(TCvCoord v) { return std::sqrt(v.x * v.x + v.y * v.y); }
-inline double distance(TCvCoord p, TCvCoord q) { return length(subtract(p, q)); }
-inline bool near(TCvCoord p, TCvCoord q, double tol) { return distance(p, q) <= tol; }
+inline TCvCoord divide(TCvCoord p, double k) {
+    return {p.x / k, p.y / k};
+}
+inline TCvCoord scaleXY(TCvCoord p, double kx, double ky) {
+    return {kx * p.x, ky * p.y};
+}
+inline double length(TCvCoord v) {
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
+inline double distance(TCvCoord p, TCvCoord q) {
+    return length(subtract(p, q));
+}
+inline bool near(TCvCoord p, TCvCoord q, double tol) {
+    return distance(p, q) <= tol;
+}
 // Exact comparison of both coordinates (so NaN is never equal to anything).
-inline bool equal(TCvCoord p, TCvCoord q) { return p.x == q.x && p.y == q.y; }
+inline bool equal(TCvCoord p, TCvCoord q) {
+    return p.x == q.x && p.y == q.y;
+}
 inline TCvCoord mirror(TCvCoord p, TCvCoord about) {
     return {2 * about.x - p.x, 2 * about.y - p.y};
 }

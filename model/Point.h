@@ -20,7 +20,9 @@ struct TCvPoint {
           independent(plumex::isSymmetric(in, a, out) ? 0 : 1) {}
 
     // Recomputes `independent` from the handles.
-    void updateIndependent() { independent = plumex::isSymmetric(inHandle, anchor, outHandle) ? 0 : 1; }
+    void updateIndependent() {
+        independent = plumex::isSymmetric(inHandle, anchor, outHandle) ? 0 : 1;
+    }
 
     friend bool operator==(const TCvPoint&, const TCvPoint&) = default;
 };

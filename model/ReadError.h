@@ -7,7 +7,7 @@
 namespace plumex {
 
 class ReadError : public std::runtime_error {
-public:
+  public:
     explicit ReadError(const std::string& message) : std::runtime_error(message) {}
 };
 

@@ -12,8 +12,8 @@ namespace plumex::testing {
 inline ::testing::AssertionResult coordNear(TCvCoord a, TCvCoord b, double tol) {
     if (std::abs(a.x - b.x) <= tol && std::abs(a.y - b.y) <= tol)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ") vs (" << b.x << ", "
-                                         << b.y << "), tolerance " << tol;
+    return ::testing::AssertionFailure()
+           << "(" << a.x << ", " << a.y << ") vs (" << b.x << ", " << b.y << "), tolerance " << tol;
 }
 
 // A path through the given anchors with retracted handles (straight segments).
