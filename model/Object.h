@@ -7,7 +7,7 @@
 #include <string>
 
 class TCvObject {
-  public:
+public:
     std::string name; // byte string, kept unchanged
     std::uint8_t selected = 0;
     std::uint8_t locked = 0;
@@ -28,7 +28,7 @@ class TCvObject {
     }
     virtual void Translate(TCvCoord v) = 0;
 
-  protected:
+protected:
     TCvObject(const TCvObject&) = default;
     TCvObject& operator=(const TCvObject&) = default;
     TCvObject(TCvObject&&) = default;

@@ -16,7 +16,7 @@ class ByteWriter;
 } // namespace plumex
 
 class TCvLine : public TCvObject {
-  public:
+public:
     std::vector<TCvPoint> points;
     std::uint8_t closed = 0;
 
