@@ -1,0 +1,38 @@
+#pragma once
+// The POV-Ray text of one path: a prism, a lathe or an array of points.
+
+#include "model/Path.h"
+
+#include <string>
+
+namespace plumex {
+
+enum class PovMode { Prism = 0, Lathe = 1, Array = 2 };
+enum class LineForm { AllFour = 0, SharedEnds = 1, PolyLine = 2 };
+enum class PointForm { XY = 0, XYValue = 1, XValueY = 2 };
+
+// What the export run hands over for each path.
+struct PovRequest {
+    PovMode mode = PovMode::Prism;
+    int accuracy = 15;     // decimals; clamped to 0..20
+    std::string name;      // declaration head such as "#declare Prism", may be empty
+    std::string sweep;     // prism: "bottom,top"
+    std::string modifiers; // prism and lathe: indented modifier lines; array: the value text
+    double offset = 0;     // lathe: W, added to every x before scaling
+    double factor = 1;     // lathe: U, +1 or -1
+    LineForm lineForm = LineForm::AllFour;
+    PointForm pointForm = PointForm::XY;
+    int divideCount = 50; // pieces per curved segment of a poly line; below 0 counts as 0
+};
+
+// Whether PovText gives anything for this path: a path without anchors gives nothing, and
+// neither does an array that would hold no vector (POV-Ray refuses array[0]).
+bool PovHasText(const TCvLine& line, const PovRequest& request);
+
+// Appends the text of one object; nothing when PovHasText is false.
+void appendPovText(std::string& out, const TCvLine& line, const PovRequest& request);
+
+} // namespace plumex
+
+// The text of one object for `line` (see appendPovText).
+std::string PovText(const TCvLine& line, const plumex::PovRequest& request);
