@@ -1,0 +1,68 @@
+#pragma once
+// The document an editing window owns: the drawing `Lines`, the settings saved with it, the
+// selection bounds, the transform pivot and the undo history.
+//
+// The selection and state operations end by recomputing SelectionBounds and resetting Pivot to
+// its centre. They record no undo step: commands that change content call Record first, so
+// that one command is one step however many operations it uses.
+
+#include "model/DocumentSettings.h"
+#include "model/Path.h"
+#include "model/UndoBuffer.h"
+
+#include <string>
+#include <vector>
+
+class TCvDocument {
+public:
+    std::vector<TCvLine> Lines;
+    plumex::DocumentSettings Settings; // a new document: scale 100, view centre (0, 0)
+    TCvRect SelectionBounds;
+    TCvCoord Pivot;
+    TUndoBuffer UndoBuffer;
+
+    int CountSelected() const;
+    void DeselectAll();
+    // Selects every path that is visible and not locked.
+    void SelectAll();
+    // Locks and deselects the selected paths.
+    void Lock();
+    // Selects exactly the locked paths and unlocks them.
+    void UnlockAll();
+    // Hides and deselects the selected paths; their anchors keep their selection.
+    void Hide();
+    // Selects exactly the hidden paths and shows them.
+    void ShowAll();
+    void DeleteSelected();
+    void InsertAtFront(const std::vector<TCvLine>& paths);
+    void Append(const std::vector<TCvLine>& paths);
+    // Copies of the selected paths, in list order.
+    std::vector<TCvLine> CollectSelected() const;
+
+    // Union of the exact bounds of the selected paths; kept as it was when nothing is selected.
+    void UpdateSelectionBounds();
+    // UpdateSelectionBounds, then Pivot at the centre of the bounds.
+    void SelectionChanged();
+
+    // Merges nested closed paths of the selection into paths with holes; needs more than one
+    // selected path. Records one undo step and answers true only when something changed.
+    bool MakeHole();
+
+    // Records the present state as one undo step.
+    void Record(int penPath = -1);
+    // Restore Lines and Pivot from the history; penPath carries the pen tool's path index.
+    bool Undo(int& penPath);
+    bool Redo(int& penPath);
+    // Modified while an undo step is available.
+    bool IsModified() const { return UndoBuffer.CanUndo(); }
+
+    // Replaces the paths and settings with the file's only after the whole file was read, and
+    // clears the history. Throws plumex::ReadError (the document is unchanged then); true.
+    bool LoadFromFile(const std::string& fileName);
+    // Writes the file without ever losing the previous one, then clears the history. On failure
+    // answers false with the reason in `error` and keeps the history.
+    bool SaveToFile(const std::string& fileName, std::string* error = nullptr);
+    // Removes every path, guide and the draft and clears the history; scale and view centre
+    // stay.
+    void NewDocument();
+};

@@ -1,0 +1,133 @@
+#include "model/DocumentFile.h"
+
+#include "model/ByteReader.h"
+#include "model/ByteWriter.h"
+#include "model/ModelMessages.h"
+#include "model/ReadError.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+namespace plumex {
+
+namespace {
+
+constexpr std::string_view Magic = "PlumexData";
+constexpr std::size_t MagicSize = 16;
+constexpr std::size_t MinPathRecordSize = 12; // name length, flags, anchor count
+
+// The magic is compared as text: it ends at the first zero byte within its 16 bytes.
+void readMagic(ByteReader& in) {
+    if (in.remaining() < MagicSize) throw ReadError(messageText(Message::NotPlumexFile));
+    const auto field = in.take(MagicSize);
+    const auto end = std::find(field.begin(), field.end(), std::uint8_t{0});
+    const std::string_view text(reinterpret_cast<const char*>(field.data()),
+                                static_cast<std::size_t>(end - field.begin()));
+    if (text != Magic) throw ReadError(messageText(Message::NotPlumexFile));
+}
+
+int readVersion(ByteReader& in) {
+    const std::int32_t version = in.readInt32();
+    if (version < 4) throw ReadError(messageText(Message::OldDataVersion));
+    if (version > CurrentDocumentVersion) throw ReadError(messageText(Message::NewDataVersion));
+    return version;
+}
+
+// A scale or picture factor: the view divides by it, so it must be a positive number.
+double readPositive(ByteReader& in) {
+    const double v = in.readFinite();
+    if (!(v > 0)) throw ReadError(InvalidData);
+    return v;
+}
+
+void readView(ByteReader& in, DocumentSettings& settings) {
+    settings.scale = readPositive(in);
+    settings.viewCentre = in.readCoord();
+}
+
+void readDraft(ByteReader& in, DraftReference& draft) {
+    draft.fileName = in.readText();
+    if (draft.fileName.empty()) return;
+    draft.position = in.readCoord();
+    draft.factor = readPositive(in);
+}
+
+std::vector<double> readGuides(ByteReader& in) {
+    std::vector<double> guides(in.readCount(sizeof(double)));
+    for (double& g : guides) g = in.readFinite();
+    return guides;
+}
+
+void readPath(ByteReader& in, int version, std::vector<TCvLine>& lines) {
+    TCvLine line;
+    line.Read(in, version);
+    line.SelectAll(false);
+    lines.push_back(std::move(line));
+}
+
+void readVersion4(ByteReader& in, DocumentContent& doc) {
+    readDraft(in, doc.settings.draft);
+    readView(in, doc.settings);
+    while (!in.atEnd()) readPath(in, 4, doc.lines);
+}
+
+void readVersion5(ByteReader& in, DocumentContent& doc) {
+    const std::size_t count = in.readCount(MinPathRecordSize);
+    doc.lines.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) readPath(in, 5, doc.lines);
+    readView(in, doc.settings);
+    doc.settings.verticalGuides = readGuides(in);
+    doc.settings.horizontalGuides = readGuides(in);
+    readDraft(in, doc.settings.draft);
+}
+
+std::size_t encodedSize(const std::vector<TCvLine>& lines, const DocumentSettings& s) {
+    std::size_t n = MagicSize + 4 + 4 + 8 + 16 + 4 + 4 + 4 + s.draft.fileName.size() + 24;
+    n += 8 * (s.verticalGuides.size() + s.horizontalGuides.size());
+    for (const TCvLine& line : lines)
+        n += MinPathRecordSize + line.name.size() + 50 * line.points.size();
+    return n;
+}
+
+void writeGuides(ByteWriter& out, const std::vector<double>& guides) {
+    out.writeCount(guides.size());
+    for (double g : guides) out.writeDouble(g);
+}
+
+} // namespace
+
+DocumentContent readDocument(std::span<const std::uint8_t> bytes) {
+    ByteReader in(bytes);
+    readMagic(in);
+    DocumentContent doc;
+    if (readVersion(in) == 4)
+        readVersion4(in, doc);
+    else
+        readVersion5(in, doc);
+    return doc;
+}
+
+std::vector<std::uint8_t> writeDocument(const std::vector<TCvLine>& lines,
+                                        const DocumentSettings& settings) {
+    ByteWriter out;
+    out.reserve(encodedSize(lines, settings));
+    std::uint8_t magic[MagicSize] = {};
+    std::memcpy(magic, Magic.data(), Magic.size());
+    out.writeBytes(magic, MagicSize);
+    out.writeInt32(CurrentDocumentVersion);
+    out.writeCount(lines.size());
+    for (const TCvLine& line : lines) line.Write(out, CurrentDocumentVersion);
+    out.writeDouble(settings.scale);
+    out.writeCoord(settings.viewCentre);
+    writeGuides(out, settings.verticalGuides);
+    writeGuides(out, settings.horizontalGuides);
+    out.writeText(settings.draft.fileName);
+    if (!settings.draft.fileName.empty()) {
+        out.writeCoord(settings.draft.position);
+        out.writeDouble(settings.draft.factor);
+    }
+    return out.release();
+}
+
+} // namespace plumex

@@ -1,0 +1,121 @@
+#include "model/FileBytes.h"
+
+#include "model/ReadError.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace plumex {
+
+namespace {
+
+// Closes a descriptor on every path out of a function.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now, reporting the error that a deferred write may only show here.
+    int close() {
+        const int rc = ::close(fd_);
+        fd_ = -1;
+        return rc;
+    }
+
+private:
+    int fd_;
+};
+
+[[noreturn]] void fail(const std::string& what, const std::string& fileName) {
+    throw std::system_error(errno, std::generic_category(), what + " \"" + fileName + "\"");
+}
+
+void writeAll(int fd, std::span<const std::uint8_t> bytes, const std::string& fileName) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) fail("Cannot write", fileName);
+        bytes = bytes.subspan(static_cast<std::size_t>(n));
+    }
+}
+
+// The mode the new file gets: the old file's, or what the umask allows for a new file.
+mode_t modeFor(const std::string& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+std::string resolveTarget(const std::string& fileName) {
+    std::error_code ec;
+    if (std::filesystem::is_symlink(fileName, ec)) {
+        auto real = std::filesystem::weakly_canonical(fileName, ec);
+        if (!ec) return real.string();
+    }
+    return fileName;
+}
+
+void writeTemporary(FileDescriptor& fd, const std::string& target,
+                    std::span<const std::uint8_t> bytes) {
+    if (::fchmod(fd.get(), modeFor(target)) != 0) fail("Cannot set the mode of", target);
+    writeAll(fd.get(), bytes, target);
+    if (::fsync(fd.get()) != 0) fail("Cannot flush", target);
+    if (fd.close() != 0) fail("Cannot write", target);
+}
+
+// Makes the rename itself durable; a failure here leaves a complete file either way.
+void syncFolderOf(const std::string& target) {
+    const auto folder = std::filesystem::path(target).parent_path();
+    FileDescriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY));
+    if (dir.get() >= 0) ::fsync(dir.get());
+}
+
+} // namespace
+
+std::vector<std::uint8_t> readFileBytes(const std::string& fileName) {
+    FileDescriptor fd(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) throw ReadError("Cannot open \"" + fileName + "\": " + std::strerror(errno));
+    std::vector<std::uint8_t> bytes;
+    struct stat st {};
+    // A sparse file may claim far more than it holds: the reservation is only a hint.
+    if (::fstat(fd.get(), &st) == 0 && st.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(std::min<off_t>(st.st_size, off_t{1} << 28)));
+    std::uint8_t buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw ReadError("Cannot read \"" + fileName + "\": " + std::strerror(errno));
+        if (n == 0) return bytes;
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    }
+}
+
+void writeFileAtomically(const std::string& fileName, std::span<const std::uint8_t> bytes) {
+    const std::string target = resolveTarget(fileName);
+    std::string temp = target + ".XXXXXX";
+    FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
+    if (fd.get() < 0) fail("Cannot create a temporary file beside", target);
+    try {
+        writeTemporary(fd, target, bytes);
+        if (::rename(temp.c_str(), target.c_str()) != 0) fail("Cannot replace", target);
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+    syncFolderOf(target);
+}
+
+} // namespace plumex

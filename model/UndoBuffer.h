@@ -1,0 +1,58 @@
+#pragma once
+// The snapshot history behind Undo and Redo. Each snapshot is a whole drawing, but a path that
+// is bit-for-bit the same as in the previous snapshot shares that snapshot's copy, and runs of
+// shared paths share their index block too, so a step costs about what it changed.
+
+#include "model/Path.h"
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+// One snapshot: the paths (names, flags, anchors and selection), the pivot and the index of
+// the pen tool's current path (-1 for none).
+class TUndoInfo {
+public:
+    using LinePtr = std::shared_ptr<const TCvLine>;
+    using Block = std::vector<LinePtr>;
+    static constexpr std::size_t BlockSize = 64;
+
+    TCvCoord pivot;
+    int penPath = -1;
+
+    std::size_t lineCount() const { return count_; }
+    const TCvLine& line(std::size_t i) const { return *linePtr(i); }
+    const LinePtr& linePtr(std::size_t i) const { return (*blocks_[i / BlockSize])[i % BlockSize]; }
+    // Copies the paths into `lines`, reusing its storage.
+    void restoreLines(std::vector<TCvLine>& lines) const;
+
+    // A snapshot of `lines` sharing with `previous` what did not change (none: copies all).
+    static TUndoInfo capture(const std::vector<TCvLine>& lines, const TUndoInfo* previous);
+
+private:
+    std::vector<std::shared_ptr<const Block>> blocks_;
+    std::size_t count_ = 0;
+};
+
+class TUndoBuffer {
+public:
+    // Drops the redo states and appends the state that Undo is to restore.
+    void Record(const std::vector<TCvLine>& lines, TCvCoord pivot, int penPath);
+    // Replaces the three values with the previous state; false when nothing can be undone.
+    bool Undo(std::vector<TCvLine>& lines, TCvCoord& pivot, int& penPath);
+    // Replaces them with the next state; false when nothing can be redone.
+    bool Redo(std::vector<TCvLine>& lines, TCvCoord& pivot, int& penPath);
+    bool CanUndo() const { return current_ > 0; }
+    bool CanRedo() const { return current_ + 1 < history_.size(); }
+    void Clear();
+
+    std::size_t current() const { return current_; }
+    std::size_t size() const { return history_.size(); }
+    const TUndoInfo& at(std::size_t i) const { return history_[i]; }
+
+private:
+    void restore(std::vector<TCvLine>& lines, TCvCoord& pivot, int& penPath) const;
+
+    std::vector<TUndoInfo> history_;
+    std::size_t current_ = 0; // steps that can be undone
+};
