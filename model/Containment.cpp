@@ -38,6 +38,19 @@ int sideOf(double v, double at) {
     return v > at ? 1 : (v < at ? -1 : 0);
 }
 
+// The parameter where the segment crosses the ray's line between two samples on opposite
+// sides. Bisection rather than the samples' midpoint: a midpoint is off by up to half a sample
+// along the ray, which misjudges points a little way inside a fast-moving outline.
+double crossingParameter(const Segment& s, const Ray& ray, double lo, int loSide, double hi) {
+    for (int i = 0; i < 60; ++i) {
+        const double mid = (lo + hi) / 2;
+        const int side = sideOf(ray.across(evaluate(s, mid)), ray.at);
+        if (side == 0) return mid;
+        (side == loSide ? lo : hi) = mid;
+    }
+    return (lo + hi) / 2;
+}
+
 // How one segment meets the ray: -3 through the point itself, 0 along the ray, +-1 starting or
 // ending on the ray (by side), 2 for an odd and -2 for an even number of crossings.
 int classify(const Segment& s, const Ray& ray) {
@@ -59,7 +72,7 @@ int classify(const Segment& s, const Ray& ray) {
         if (side == 0) continue; // on the line: the previous sample stays the reference
         if (firstSide == 0) firstSide = side;
         if (refSide != 0 && side != refSide) {
-            const double u = ray.along(evaluate(s, (refT + t) / 2));
+            const double u = ray.along(evaluate(s, crossingParameter(s, ray, refT, refSide, t)));
             if (u == ray.origin) return -3;
             if (ray.lo <= u && u <= ray.hi) ++crossings;
         }
