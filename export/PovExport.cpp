@@ -1,5 +1,7 @@
 #include "export/PovExport.h"
 
+#include "export/PovFormat.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -32,6 +34,14 @@ std::string numberedName(const std::string& head, std::size_t number, int width)
     return head + digits;
 }
 
+// Room for typical numbers, so a large export does not copy its text while growing.
+std::size_t estimatedSize(const std::vector<const TCvLine*>& paths, const PovRequest& r) {
+    std::size_t segments = 0;
+    for (const TCvLine* line : paths) segments += static_cast<std::size_t>(line->segmentCount());
+    const std::size_t perNumber = static_cast<std::size_t>(clampAccuracy(r.accuracy)) + 6;
+    return segments * (8 * perNumber + 16) + paths.size() * (64 + r.modifiers.size());
+}
+
 } // namespace
 
 LatheEdges latheEdges(const std::vector<TCvLine>& selection) {
@@ -55,6 +65,7 @@ std::string PovExportText(const std::vector<TCvLine>& selection, const PovReques
     for (const TCvLine& line : selection)
         if (PovHasText(line, request)) exported.push_back(&line);
     std::string out;
+    out.reserve(estimatedSize(exported, request));
     if (exported.size() == 1) {
         appendPovText(out, *exported.front(), request);
         return out;
