@@ -176,7 +176,10 @@ void TCvOptions::setOption(int n, bool value) {
 }
 
 void TCvOptions::Load(const std::string& path, ColorTable& colors) {
-    const IniFile ini = IniFile::fromFile(path);
+    Load(IniFile::fromFile(path), colors);
+}
+
+void TCvOptions::Load(const IniFile& ini, ColorTable& colors) {
     loadGlobal(*this, ini);
     loadMenu(*this, ini);
     loadEditor(*this, ini);

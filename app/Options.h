@@ -10,6 +10,8 @@
 
 namespace plumex {
 
+class IniFile;
+
 // Canvas options by number, as the main window and the canvas address them.
 enum CanvasOption : int {
     OptShowAnchor,
@@ -65,6 +67,7 @@ struct TCvOptions {
 
     // Fills the record and the colour table from the file; missing keys keep their values.
     void Load(const std::string& path, ColorTable& colors = colorTable());
+    void Load(const IniFile& ini, ColorTable& colors);
     // Writes the record and the colour table, keeping the file's other keys. A file that
     // cannot be written is left as it was; the result says whether the save happened.
     bool Save(const std::string& path, const ColorTable& colors = colorTable()) const;

@@ -1,0 +1,15 @@
+#pragma once
+// The window caption and the task-bar title of a document.
+
+#include <string>
+
+namespace plumex {
+
+struct DocumentCaption {
+    std::string window;      // the file's name without its folder, or the untitled text
+    std::string application; // the window caption followed by " -Plumex"
+};
+
+DocumentCaption documentCaption(const std::string& path, const std::string& untitled);
+
+} // namespace plumex
