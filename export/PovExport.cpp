@@ -1,9 +1,12 @@
 #include "export/PovExport.h"
 
 #include "export/PovFormat.h"
+#include "model/FileBytes.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <system_error>
 
 namespace plumex {
 namespace {
@@ -83,6 +86,18 @@ std::string PovExportText(const std::vector<TCvLine>& selection, PovMode mode,
                           const PovDlgState& dlg, const PovArrayDlgState& arrayDlg) {
     if (mode == PovMode::Array) return PovExportText(selection, arrayDlg.request());
     return PovExportText(selection, dlg.request(mode, latheEdges(selection)));
+}
+
+bool PovExportFile(const std::string& fileName, std::string_view text, std::string* error) {
+    std::vector<std::uint8_t> bytes(PovFileHeader.begin(), PovFileHeader.end());
+    bytes.insert(bytes.end(), text.begin(), text.end());
+    try {
+        writeFileAtomically(fileName, bytes);
+        return true;
+    } catch (const std::system_error& e) {
+        if (error) *error = e.what();
+        return false;
+    }
 }
 
 } // namespace plumex

@@ -25,4 +25,9 @@ std::string PovExportText(const std::vector<TCvLine>& selection, const PovReques
 std::string PovExportText(const std::vector<TCvLine>& selection, PovMode mode,
                           const PovDlgState& dlg, const PovArrayDlgState& arrayDlg);
 
+// Writes the file form (the header, then the text byte for byte) without ever losing the
+// previous file. On failure answers false with the reason in `error`.
+bool PovExportFile(const std::string& fileName, std::string_view text,
+                   std::string* error = nullptr);
+
 } // namespace plumex

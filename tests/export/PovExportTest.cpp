@@ -1,5 +1,4 @@
 #include "export/PovExport.h"
-#include "export/AtomicFile.h"
 #include "testing.h"
 
 #include <filesystem>
@@ -113,45 +112,21 @@ TEST(PovOptions, RememberedNamesAndNumberFields) {
     }
 }
 
-class AtomicFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir =
-            std::filesystem::temp_directory_path() /
-            ("plumex_atomic_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    int entries() const {
-        int n = 0;
-        for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir)) ++n;
-        return n;
-    }
-    std::filesystem::path dir;
-};
-
-TEST_F(AtomicFileTest, ReplacesTheFileWholeAndLeavesNothingElse) {
+TEST(PovExportFile, WritesHeaderThenTextAndKeepsTheOldFileOnFailure) {
+    const auto dir = std::filesystem::temp_directory_path() / "plumex_pov_export_file";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / "busy" / "keep");
     const std::string path = (dir / "out.inc").string();
-    ASSERT_TRUE(writeFileAtomically(path, "old"));
-    ASSERT_TRUE(writeFileAtomically(path, std::string("a\0b\r\n", 5)));
+    ASSERT_TRUE(PovExportFile(path, "prism {}\r\n"));
     std::ifstream in(path, std::ios::binary);
     std::stringstream ss;
     ss << in.rdbuf();
-    EXPECT_EQ(ss.str(), std::string("a\0b\r\n", 5));
-    EXPECT_EQ(entries(), 1);
-}
-
-TEST_F(AtomicFileTest, FailureKeepsWhatWasThereAndSaysWhy) {
+    EXPECT_EQ(ss.str(), "// Exported from Plumex\r\n\r\nprism {}\r\n");
     std::string error;
-    EXPECT_FALSE(writeFileAtomically((dir / "missing" / "out.inc").string(), "x", &error));
-    EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
-    // A folder in the way cannot be replaced; it and its content stay, no temporary is left.
-    std::filesystem::create_directories(dir / "busy" / "keep");
-    EXPECT_FALSE(writeFileAtomically((dir / "busy").string(), "x", &error));
+    EXPECT_FALSE(PovExportFile((dir / "busy").string(), "x", &error));
+    EXPECT_FALSE(error.empty());
     EXPECT_TRUE(std::filesystem::is_directory(dir / "busy" / "keep"));
-    EXPECT_EQ(entries(), 1);
+    std::filesystem::remove_all(dir);
 }
 
 } // namespace
