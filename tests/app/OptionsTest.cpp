@@ -269,8 +269,9 @@ TEST(SettingsPath, BesideTheProgramWhenPossibleElseInTheUserFolder) {
     ::setenv("XDG_CONFIG_HOME", "/xdg/home", 1);
     // An existing file is used even in a folder that cannot be written.
     EXPECT_EQ(settingsPath(locked + "/kept"), locked + "/kept.ini");
-    if (::access(locked.c_str(), W_OK) != 0) // root can write anywhere
+    if (::access(locked.c_str(), W_OK) != 0) { // root can write anywhere
         EXPECT_EQ(settingsPath(locked + "/plumex"), "/xdg/home/plumex/plumex.ini");
+    }
     EXPECT_EQ(settingsPath(dir.file("no-such-folder/plumex")), "/xdg/home/plumex/plumex.ini");
     EXPECT_EQ(settingsPath(""), "/xdg/home/plumex/plumex.ini");
     ::unsetenv("XDG_CONFIG_HOME");
