@@ -2,6 +2,7 @@
 
 #include "model/ByteWriter.h"
 #include "model/DocumentFile.h"
+#include "model/FileBytes.h"
 #include "model/Identical.h"
 #include "model/ReadError.h"
 #include "random_drawing.h"
@@ -204,4 +205,25 @@ TEST(DocumentFile, RandomDrawingsRoundTripBitForBit) {
             << seed;
         if (HasFailure()) break;
     }
+}
+
+TEST(DocumentFile, ReadsTheFuzzSeedsWrittenByAnIndependentEncoder) {
+    const std::string dir = PLUMEX_TEST_DATA "/../../fuzz/corpus/document/";
+    const DocumentContent v4 = readDocument(plumex::readFileBytes(dir + "v4-paths.plx"));
+    ASSERT_EQ(v4.lines.size(), 2u);
+    EXPECT_EQ(v4.lines[0].name, "a");
+    EXPECT_TRUE(v4.lines[0].closed);
+    EXPECT_EQ(v4.lines[0].points[2].inHandle, (TCvCoord{12, 8}));
+    EXPECT_EQ(v4.lines[0].points[2].independent, 1);
+    EXPECT_FALSE(v4.lines[0].points[2].selected);
+    EXPECT_EQ(v4.settings.scale, 80);
+    EXPECT_EQ(v4.settings.draft.fileName, "C:\\draft.bmp");
+
+    const DocumentContent v5 = readDocument(plumex::readFileBytes(dir + "v5-holes.plx"));
+    ASSERT_EQ(v5.lines.size(), 3u);
+    EXPECT_TRUE(v5.lines[2].locked);
+    EXPECT_EQ(v5.settings.verticalGuides, (std::vector<double>{1.5, -2}));
+    EXPECT_EQ(v5.settings.horizontalGuides, (std::vector<double>{3}));
+    EXPECT_EQ(v5.settings.draft.factor, 0.05);
+    EXPECT_TRUE(readDocument(plumex::readFileBytes(dir + "v4-empty.plx")).lines.empty());
 }
