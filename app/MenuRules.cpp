@@ -1,0 +1,111 @@
+#include "app/MenuRules.h"
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <unordered_map>
+
+namespace plumex {
+namespace {
+
+using Rule = std::function<bool(const MenuState&)>;
+
+constexpr int toolCount = 7;
+constexpr int anchorPointTool = 1;
+
+bool anySelected(const MenuState& s) {
+    return s.selectedPaths > 0;
+}
+
+bool alignable(const MenuState& s) {
+    return s.tool == anchorPointTool ? s.selectedAnchors >= 2 : s.selectedPaths >= 2;
+}
+
+bool segmentsOfSelection(const MenuState& s) {
+    return s.tool == anchorPointTool && s.selectedPaths > 0;
+}
+
+const std::unordered_map<std::string_view, Rule>& rules() {
+    static const std::unordered_map<std::string_view, Rule> table = [] {
+        std::unordered_map<std::string_view, Rule> t;
+        t["ClrDraft1"] = [](const MenuState& s) { return s.draftLoaded; };
+        t["Export1"] = [](const MenuState& s) { return s.paths > 0; };
+        t["Undo1"] = [](const MenuState& s) { return s.canUndo; };
+        t["Redo1"] = [](const MenuState& s) { return s.canRedo; };
+        for (auto name : {"Copy1",          "Cut1",           "Delete1",       "Lock1",
+                          "Hide1",          "Move1",          "Expand1",       "Rotate1",
+                          "Shear1",         "Dupe1",          "POVCopy1",      "POVExport1",
+                          "Curve1",         "UnCurve1",       "DoubleAnchor1", "MinimizeAnchor1",
+                          "ReverseHandle1", "GotoSelCenter1", "GotoSelHome1",  "ZoomFitSel1",
+                          "DoubleSize1",    "HalfSize1",      "SizeUnitV1",    "SizeUnitH1"})
+            t[name] = anySelected;
+        t["Paste1"] = t["PasteNoMove1"] = [](const MenuState& s) { return s.clipboardHasPaths; };
+        t["CutSegments1"] = t["DeleteSegments1"] = segmentsOfSelection;
+        t["RemoveAnchor1"] = segmentsOfSelection;
+        t["UnLock1"] = [](const MenuState& s) { return s.lockedPaths > 0; };
+        t["ShowAll1"] = [](const MenuState& s) { return s.hiddenPaths > 0; };
+        t["Align1"] = alignable;
+        t["Layer1"] = [](const MenuState& s) {
+            return s.selectedPaths >= 1 && s.selectedPaths < s.paths;
+        };
+        t["Intersect1"] = [](const MenuState& s) { return s.selectedPaths >= 2; };
+        t["JoinAnchor3"] = [](const MenuState& s) { return s.selectedOpenPath; };
+        t["CopyHandle1"] = [](const MenuState& s) { return s.selectedAnchors == 1; };
+        t["ZoomFitAll1"] = [](const MenuState& s) { return s.paths > 0; };
+        t["Property1"] = t["Import1"] = [](const MenuState&) { return false; };
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+int nextTool(int tool) {
+    return ((tool + 1) % toolCount + toolCount) % toolCount;
+}
+
+int previousTool(int tool) {
+    return ((tool + toolCount - 1) % toolCount + toolCount) % toolCount;
+}
+
+// Each group is enabled by the change that builds its commands.
+const std::vector<std::string_view>& pendingMenuItems() {
+    static const std::vector<std::string_view> items = {
+        // Illustrator and bitmap export
+        "ExportAi1", "ExportBmp1",
+        // draft picture
+        "LoadDraft1", "ClrDraft1",
+        // clipboard of paths
+        "Cut1", "CutSegments1", "Copy1", "Paste1", "PasteNoMove1",
+        // object commands
+        "Delete1", "DeleteSegments1", "Layer1", "LayerFront1", "LayerBack1", "Dupe1",
+        // transform commands
+        "Align1", "Move1", "MoveToCenter1", "MoveToHome1", "InputMove1", "Expand1", "DoubleSize1",
+        "HalfSize1", "SizeUnitV1", "SizeUnitH1", "InputExpand1", "Rotate1", "RotateL90",
+        "RotateR90", "FlipX1", "FlipY1", "InputRotate1", "Shear1",
+        // anchor commands
+        "JoinAnchor1", "JoinAnchor2", "JoinAnchor3", "CutAnchor1", "RemoveAnchor1", "DoubleAnchor1",
+        "MinimizeAnchor1", "Curve1", "UnCurve1", "ReverseHandle1", "CopyHandle1", "PasteHandle1",
+        // colour dialog and shortcut list
+        "SetColors1", "AboutKey1",
+        // never offered
+        "Import1", "Property1"};
+    return items;
+}
+
+bool isPendingMenuItem(std::string_view name) {
+    const auto& items = pendingMenuItems();
+    return std::find(items.begin(), items.end(), name) != items.end();
+}
+
+bool menuRuleAllows(std::string_view name, const MenuState& state) {
+    const auto& table = rules();
+    auto it = table.find(name);
+    return it == table.end() || it->second(state);
+}
+
+bool menuItemEnabled(std::string_view name, const MenuState& state) {
+    return !isPendingMenuItem(name) && menuRuleAllows(name, state);
+}
+
+} // namespace plumex
