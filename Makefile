@@ -1,5 +1,5 @@
 # Plumex: the two commands a newcomer needs are `make run` and `make test`.
-.PHONY: all build test bench fuzz deps run format clean
+.PHONY: all build test bench fuzz deps run format clean examples
 
 JOBS ?= $(shell nproc)
 TEST_DIR := build/test
@@ -38,3 +38,7 @@ format:
 
 clean:
 	rm -rf build
+
+# Regenerates examples/*.plx and *.inc with plumex-cli and renders docs/examples.png.
+examples: build
+	bash examples/make-examples $(RELEASE_DIR)/cli/plumex-cli

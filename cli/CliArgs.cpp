@@ -1,0 +1,41 @@
+#include "cli/CliArgs.h"
+
+#include <charconv>
+
+namespace plumex::cli {
+
+CliArgs parseArgs(const std::vector<std::string>& words, const OptionSpec& spec) {
+    CliArgs args;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& w = words[i];
+        if (optionsEnded || w == "-" || w.empty() || w[0] != '-') {
+            args.positional.push_back(w);
+        } else if (w == "--") {
+            optionsEnded = true;
+        } else if (w == "--help" || w == "-h") {
+            args.help = true;
+        } else if (spec.flags.count(w)) {
+            args.flags.insert(w);
+            args.order.push_back(w);
+        } else if (spec.withValue.count(w)) {
+            if (i + 1 >= words.size()) throw UsageError("option " + w + " needs a value");
+            args.values[w] = words[++i];
+            args.order.push_back(w);
+        } else {
+            throw UsageError("unknown option " + w);
+        }
+    }
+    return args;
+}
+
+int integerOption(const std::string& option, const std::string& text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto res = std::from_chars(text.data(), end, value);
+    if (text.empty() || res.ec != std::errc() || res.ptr != end)
+        throw UsageError(option + " needs an integer, not \"" + text + "\"");
+    return value;
+}
+
+} // namespace plumex::cli

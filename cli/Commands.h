@@ -1,0 +1,19 @@
+#pragma once
+// The subcommands of plumex-cli. Each writes its result to `out` and answers the exit code;
+// errors are thrown (UsageError, Refused, ReadError) and reported by main.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace plumex::cli {
+
+int runInfo(const std::vector<std::string>& words, std::ostream& out);
+int runPov(const std::vector<std::string>& words, std::ostream& out);
+int runSpline2Plx(const std::vector<std::string>& words, std::ostream& out);
+
+extern const char* const InfoHelp;
+extern const char* const PovHelp;
+extern const char* const Spline2PlxHelp;
+
+} // namespace plumex::cli

@@ -1,0 +1,172 @@
+// plumex-cli pov: the POV-Ray export of a document's paths.
+
+#include "cli/CliArgs.h"
+#include "cli/Commands.h"
+#include "cli/DocumentInput.h"
+#include "export/PovExport.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace plumex::cli {
+
+const char* const PovHelp = R"(Usage: plumex-cli pov FILE.plx [OPTIONS]
+
+Writes POV-Ray text of the document's paths: one object per path, in the document's order.
+
+  -o OUT.inc             write the include file (with its header line) instead of standard
+                         output; the previous file survives any failure
+  --form prism|lathe|array                        default prism
+  --paths I,J,...        0-based indices of the paths to export (default: all); they also form
+                         the selection whose left and right edges the lathe axis uses
+  --direct | --declare NAME | --local NAME        default: direct for prism and lathe,
+                         --declare Points for array (which has no direct form); several paths
+                         get numbered names
+  --bottom TEXT --top TEXT                        prism sweep, default 0 and 1
+  --modifiers TEXT       object modifier lines, "\n" separates lines; default
+                         "pigment {color rgb 1}", "" for none (prism and lathe)
+  --accuracy N           decimals, 0 to 20 (default 15)
+  --axis y|left|right    lathe axis: the y axis (shapes left of it are mirrored), or the left
+                         or right edge of the selection; y is taken as left when the selection
+                         straddles x = 0 (default y)
+  --line-form all-four|shared-ends|polyline       array lines (default all-four)
+  --divide N             pieces per curved segment of a polyline, below 0 counts as 0 (default 50)
+  --point-form xy|xy-value|x-value-y              array points <X,Y>, <X,Y,V>, <X,V,Y> (default xy)
+  --value TEXT           V of the three-part point forms (default 0)
+
+"Nothing to export" (exit 1) when the chosen paths give no text; no file is touched then.
+)";
+
+namespace {
+
+template <class T>
+T choice(const CliArgs& args, const std::string& option, T fallback,
+         std::initializer_list<std::pair<const char*, T>> names) {
+    if (!args.values.count(option)) return fallback;
+    const std::string text = args.values.at(option);
+    for (const auto& [name, value] : names)
+        if (text == name) return value;
+    throw UsageError("unknown value \"" + text + "\" for " + option);
+}
+
+// "\n" (backslash, n) in the option's text separates lines.
+std::string memoText(std::string text) {
+    for (std::size_t at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at))
+        text.replace(at, 2, "\n");
+    return text;
+}
+
+std::vector<TCvLine> chosenPaths(const CliArgs& args, const std::vector<TCvLine>& lines) {
+    if (!args.values.count("--paths")) return lines;
+    const std::string list = args.values.at("--paths");
+    std::vector<int> indices;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const int i = integerOption("--paths", list.substr(start, comma - start));
+        if (i < 0 || static_cast<std::size_t>(i) >= lines.size())
+            throw UsageError("--paths: no path " + std::to_string(i) + " (the document has " +
+                             std::to_string(lines.size()) + ")");
+        indices.push_back(i);
+        start = comma + 1;
+    }
+    std::sort(indices.begin(), indices.end()); // the selection follows the document's order
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    std::vector<TCvLine> chosen;
+    for (int i : indices) chosen.push_back(lines[static_cast<std::size_t>(i)]);
+    return chosen;
+}
+
+void checkApplies(const CliArgs& args, PovMode mode) {
+    const std::pair<const char*, PovMode> only[] = {
+        {"--bottom", PovMode::Prism}, {"--top", PovMode::Prism},
+        {"--axis", PovMode::Lathe},   {"--line-form", PovMode::Array},
+        {"--divide", PovMode::Array}, {"--point-form", PovMode::Array},
+        {"--value", PovMode::Array}};
+    for (const auto& [option, form] : only)
+        if (args.has(option) && form != mode)
+            throw UsageError(std::string(option) + " does not apply to this --form");
+    if (mode == PovMode::Array && args.has("--modifiers"))
+        throw UsageError("--modifiers does not apply to --form array (see --value)");
+    if (mode == PovMode::Array && args.has("--direct"))
+        throw UsageError("an array has no direct form");
+    int kinds = 0;
+    for (const char* kind : {"--direct", "--declare", "--local"}) kinds += args.has(kind);
+    if (kinds > 1) throw UsageError("give only one of --direct, --declare and --local");
+}
+
+std::string accuracyText(const CliArgs& args) {
+    if (!args.values.count("--accuracy")) return "15";
+    return std::to_string(integerOption("--accuracy", args.values.at("--accuracy")));
+}
+
+PovDlgState dialogState(const CliArgs& args, PovMode mode) {
+    PovDlgState dlg;
+    if (args.has("--declare")) dlg.declaration = PovDeclaration::Declare;
+    if (args.has("--local")) dlg.declaration = PovDeclaration::Local;
+    dlg.acceptName(mode, args.value("--declare", args.value("--local", "")));
+    dlg.bottom = args.value("--bottom", dlg.bottom);
+    dlg.top = args.value("--top", dlg.top);
+    dlg.modifiers = memoText(args.value("--modifiers", dlg.modifiers));
+    dlg.accuracy = accuracyText(args);
+    dlg.axis = choice(args, "--axis", LatheAxis::YAxis,
+                      {{"y", LatheAxis::YAxis},
+                       {"left", LatheAxis::LeftOfSelection},
+                       {"right", LatheAxis::RightOfSelection}});
+    return dlg;
+}
+
+PovArrayDlgState arrayState(const CliArgs& args) {
+    PovArrayDlgState dlg;
+    dlg.local = args.has("--local");
+    dlg.name = args.value("--declare", args.value("--local", dlg.name));
+    if (dlg.name.empty()) throw UsageError("the array needs a name");
+    dlg.lineForm = choice(args, "--line-form", LineForm::AllFour,
+                          {{"all-four", LineForm::AllFour},
+                           {"shared-ends", LineForm::SharedEnds},
+                           {"polyline", LineForm::PolyLine}});
+    if (args.values.count("--divide"))
+        dlg.divideCount = std::to_string(integerOption("--divide", args.values.at("--divide")));
+    dlg.pointForm = choice(args, "--point-form", PointForm::XY,
+                           {{"xy", PointForm::XY},
+                            {"xy-value", PointForm::XYValue},
+                            {"x-value-y", PointForm::XValueY}});
+    dlg.value = args.value("--value", dlg.value);
+    dlg.accuracy = accuracyText(args);
+    return dlg;
+}
+
+} // namespace
+
+int runPov(const std::vector<std::string>& words, std::ostream& out) {
+    const OptionSpec spec{{"-o", "--form", "--paths", "--declare", "--local", "--bottom", "--top",
+                           "--modifiers", "--accuracy", "--axis", "--line-form", "--divide",
+                           "--point-form", "--value"},
+                          {"--direct"}};
+    const CliArgs args = parseArgs(words, spec);
+    if (args.help) {
+        out << PovHelp;
+        return 0;
+    }
+    if (args.positional.size() != 1) throw UsageError("expects one document file");
+    const PovMode mode =
+        choice(args, "--form", PovMode::Prism,
+               {{"prism", PovMode::Prism}, {"lathe", PovMode::Lathe}, {"array", PovMode::Array}});
+    checkApplies(args, mode);
+    const PovDlgState dlg = mode == PovMode::Array ? PovDlgState{} : dialogState(args, mode);
+    const PovArrayDlgState arrayDlg =
+        mode == PovMode::Array ? arrayState(args) : PovArrayDlgState{};
+    const LoadedDocument doc = loadDocument(args.positional[0]);
+    const std::string text =
+        PovExportText(chosenPaths(args, doc.content.lines), mode, dlg, arrayDlg);
+    if (text.empty()) throw Refused("Nothing to export");
+    if (!args.values.count("-o")) {
+        out << text;
+        return 0;
+    }
+    std::string error;
+    if (!PovExportFile(args.values.at("-o"), text, &error)) throw Refused(error);
+    return 0;
+}
+
+} // namespace plumex::cli

@@ -1,0 +1,70 @@
+// plumex-cli: the headless front end. Exit codes: 0 done, 1 input refused, 2 usage error.
+
+#include "cli/CliArgs.h"
+#include "cli/Commands.h"
+#include "model/ReadError.h"
+
+#include <cstring>
+#include <iostream>
+#include <new>
+
+using namespace plumex::cli;
+
+namespace {
+
+const char* const MainHelp = R"(Usage: plumex-cli COMMAND [OPTIONS]
+
+Commands:
+  info FILE.plx [--json]        summary of a document
+  pov FILE.plx [OPTIONS]        POV-Ray prism, lathe or array text of its paths
+  spline2plx INPUT.txt|- -o OUT.plx [--make-hole]
+                                paths from POV-Ray bezier_spline text
+
+Run 'plumex-cli COMMAND --help' for the options of a command.
+Exit codes: 0 success, 1 input refused, 2 usage error.
+)";
+
+struct Command {
+    const char* name;
+    int (*run)(const std::vector<std::string>&, std::ostream&);
+};
+
+constexpr Command Commands[] = {{"info", runInfo}, {"pov", runPov}, {"spline2plx", runSpline2Plx}};
+
+int dispatch(const std::string& name, const std::vector<std::string>& words) {
+    for (const Command& c : Commands)
+        if (name == c.name) return c.run(words, std::cout);
+    throw UsageError("unknown command " + name);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    if (argc < 2) {
+        std::cerr << MainHelp;
+        return 2;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        std::cout << MainHelp;
+        return 0;
+    }
+    const std::vector<std::string> words(argv + 2, argv + argc);
+    try {
+        const int code = dispatch(name, words);
+        std::cout.flush();
+        return std::cout ? code : 1;
+    } catch (const UsageError& e) {
+        std::cerr << "plumex-cli " << name << ": " << e.what() << "\n"
+                  << "Try 'plumex-cli " << name << " --help'.\n";
+        return 2;
+    } catch (const Refused& e) {
+        std::cerr << e.what() << "\n";
+    } catch (const plumex::ReadError& e) {
+        std::cerr << e.what() << "\n";
+    } catch (const std::bad_alloc&) {
+        std::cerr << "Out of memory\n";
+    }
+    return 1;
+}
