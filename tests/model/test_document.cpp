@@ -93,25 +93,6 @@ TEST(Document, HideKeepsAnchorSelectionAndShowAllSelectsTheHidden) {
     EXPECT_TRUE(doc.Lines[1].visible);
 }
 
-TEST(Document, DeleteInsertAppendAndCollect) {
-    TCvDocument doc = threePaths();
-    doc.Lines[0].SelectAll(true);
-    doc.Lines[2].SelectAll(true);
-    const std::vector<TCvLine> picked = doc.CollectSelected();
-    ASSERT_EQ(picked.size(), 2u);
-    EXPECT_EQ(picked[1], doc.Lines[2]);
-    doc.DeleteSelected();
-    ASSERT_EQ(doc.Lines.size(), 1u);
-    EXPECT_EQ(doc.Lines[0], square(5, 5, 1));
-    doc.InsertAtFront(picked);
-    doc.Append(picked);
-    ASSERT_EQ(doc.Lines.size(), 5u);
-    EXPECT_EQ(doc.Lines[0], picked[0]);
-    EXPECT_EQ(doc.Lines[4], picked[1]);
-    EXPECT_EQ(doc.CountSelected(), 4);
-    EXPECT_EQ(doc.SelectionBounds, TCvRect(0, 3, 12, 0));
-}
-
 TEST(Document, MakeHoleNeedsAChangeToRecord) {
     TCvDocument doc = threePaths();
     doc.SelectAll();

@@ -4,6 +4,7 @@
 #include "model/DocumentFile.h"
 #include "model/FileBytes.h"
 #include "model/Identical.h"
+#include "model/ModelMessages.h"
 #include "model/ReadError.h"
 #include "random_drawing.h"
 #include "testing.h"
@@ -125,6 +126,17 @@ TEST(DocumentFile, MagicAndVersionMessages) {
     file[11] = 'x';
     file[15] = 0xff;
     EXPECT_EQ(readFailure(file), "");
+}
+
+TEST(DocumentFile, MessagesGoThroughTheLanguageLookup) {
+    plumex::setMessageLookup([](int number, std::string_view) {
+        return number == 6 ? std::string("Zu alt, bis %V") : std::string("?");
+    });
+    const std::string translated = readFailure(header(2).bytes());
+    plumex::setMessageLookup(nullptr);
+    EXPECT_EQ(translated, "Zu alt, bis 0.4");
+    EXPECT_EQ(readFailure(header(2).bytes()),
+              "Old Data Version.\r\nUse Plumex of version 0.4 or Older.");
 }
 
 TEST(DocumentFile, EveryTruncationFailsCleanly) {

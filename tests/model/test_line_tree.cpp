@@ -76,12 +76,3 @@ TEST(LineTree, MakeHoleOnRingsWithinRings) {
             EXPECT_TRUE(std::any_of(doc.Lines[0].points.begin(), doc.Lines[0].points.end(),
                                     [&](const TCvPoint& q) { return q.anchor == p.anchor; }));
 }
-
-TEST(LineTree, MakeHoleNeedsTwoSelectedPaths) {
-    TCvDocument doc;
-    doc.Lines = {square("A", 0, 0, 10), square("B", 1, 1, 8)};
-    doc.Lines[0].SelectAll(true);
-    EXPECT_FALSE(doc.MakeHole());
-    EXPECT_EQ(doc.Lines.size(), 2u);
-    EXPECT_FALSE(doc.IsModified());
-}
