@@ -1,0 +1,87 @@
+#pragma once
+// Everything the canvas needs from the window system, asked through one interface. The Qt
+// adapter implements it on a widget; tests implement it with a recording fake.
+
+#include "canvas/Pixel.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plumex {
+
+// Screen cursors: the program's cursor table 1 to 10, then the system shapes it uses.
+enum class CursorShape {
+    Arrow = 0,
+    Snap = 1,
+    SelLine = 2,
+    PenTool = 3,
+    SnapPen = 4,
+    Rect = 5,
+    Ellipse = 6,
+    Text = 7,
+    MagTool = 8,
+    Hand = 9,
+    Rotate = 10,
+    SizeWE,   // horizontal resize arrow
+    SizeNS,   // vertical resize arrow
+    SizeNWSE, // diagonal, top-left to bottom-right
+    SizeNESW, // diagonal, top-right to bottom-left
+    SplitH,   // over a vertical guide line
+    SplitV,   // over a horizontal guide line
+};
+
+enum class MessageKind { Error, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+// One entry of the canvas's context menu; `command` is the caption's text number, a
+// separator has none.
+struct MenuEntry {
+    int command = -1;
+    std::string caption;
+    bool separator = false;
+};
+
+// The scale/size dialog: mode 0 asks for a width and a height, 1 for the scale, 2 for the
+// join range (one value).
+struct SizeRequest {
+    int mode = 1;
+    double width = 0;
+    double height = 0;
+};
+struct SizeAnswer {
+    double width = 0;
+    double height = 0;
+};
+
+struct GridSize {
+    double units = 0.1; // drawing units between grid lines
+    int knots = 5;      // grid lines between two step-grid lines
+};
+
+class CanvasHost {
+public:
+    virtual ~CanvasHost() = default;
+
+    // The area is painted again through TCvWindow::Paint.
+    virtual void invalidate(const PixelRect& r) = 0;
+    // Moves what `r` shows by (dx, dy) and invalidates the strip the shift uncovers.
+    virtual void scroll(const PixelRect& r, int dx, int dy) = 0;
+    virtual void setCursor(CursorShape shape) = 0;
+    virtual void captureMouse(bool on) = 0;
+    // Puts the screen pointer on a client pixel.
+    virtual void movePointer(PixelPoint p) = 0;
+    // Width of the double-click rectangle: the drag threshold.
+    virtual int doubleClickWidth() const = 0;
+
+    virtual MessageAnswer messageBox(const std::string& text, MessageKind kind) = 0;
+    // Runs the menu at `at`; the chosen entry's command, or nullopt when dismissed.
+    virtual std::optional<int> contextMenu(const std::vector<MenuEntry>& entries,
+                                           PixelPoint at) = 0;
+
+    // The dialogs: nullopt when cancelled (or when the dialog refuses the values).
+    virtual std::optional<SizeAnswer> runSizeDialog(const SizeRequest& request) = 0;
+    virtual std::optional<GridSize> runGridSizeDialog(const GridSize& current) = 0;
+};
+
+} // namespace plumex

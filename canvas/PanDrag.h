@@ -1,0 +1,15 @@
+#pragma once
+// Right-button drag: the picture follows the mouse.
+
+#include "canvas/Drag.h"
+
+namespace plumex {
+
+class PanDrag : public Drag {
+public:
+    int state() const override { return dsPan; }
+    void move(TCvWindow& window, const MouseEvent& e) override;
+    void release(TCvWindow& window, const MouseEvent& e) override;
+};
+
+} // namespace plumex

@@ -1,0 +1,79 @@
+#include "canvas/PathPainter.h"
+
+namespace plumex {
+
+namespace {
+
+enum Role : int {
+    Background = 0,
+    Unselected = 1,
+    Selected = 2,
+    SelectedPathAnchor = 3,
+    SelectedEnd = 4,
+    SelectedPathEnd = 5,
+    Control = 6,
+    Locked = 7,
+};
+
+bool isEnd(const TCvLine& line, int i) {
+    return !line.closed && (i == 0 || i == line.count() - 1);
+}
+
+// Pen and fill roles of anchor i by the state table.
+std::pair<int, int> anchorRoles(const TCvLine& line, int i) {
+    if (line.locked) return {Locked, Locked};
+    const bool end = isEnd(line, i);
+    const bool sel = line.points[i].selected != 0;
+    if (line.selected || sel) {
+        if (sel) return {Selected, end ? SelectedEnd : Selected};
+        return {Selected, end ? SelectedPathEnd : SelectedPathAnchor};
+    }
+    return {Unselected, end ? Background : Unselected};
+}
+
+void drawAnchor(Surface& s, const TCvLine& line, int i, const ViewTransform& view, int size,
+                const ColorTable& colors) {
+    const auto [pen, fill] = anchorRoles(line, i);
+    s.rectangle(anchorSquare(view.UnitToPixel(line.points[i].anchor), size), colors[pen],
+                colors[fill]);
+}
+
+void drawHandles(Surface& s, const TCvPoint& p, const ViewTransform& view, int size,
+                 const ColorTable& colors) {
+    const PixelPoint in = view.UnitToPixel(p.inHandle);
+    const PixelPoint out = view.UnitToPixel(p.outHandle);
+    const PixelPoint pts[3] = {in, view.UnitToPixel(p.anchor), out};
+    s.polyline(pts, colors[Control]);
+    s.rectangle(anchorSquare(in, size), colors[Control], colors[Background]);
+    s.rectangle(anchorSquare(out, size), colors[Control], colors[Background]);
+}
+
+} // namespace
+
+PixelRect anchorSquare(PixelPoint p, int size) {
+    const int l = p.x - size / 2;
+    const int t = p.y - size / 2;
+    return {l, t, l + size, t + size};
+}
+
+void DrawLine(Surface& s, const TCvLine& line, const ViewTransform& view, const LineStyle& style,
+              const ColorTable& colors) {
+    if (line.points.empty()) return;
+    const auto pts = line.BezierPointList([&](TCvCoord c) { return view.UnitToPixel(c); });
+    const int pen = line.selected ? Selected : line.locked ? Locked : Unselected;
+    s.polyBezier(pts, colors[pen]);
+    if (style.handles && !line.locked)
+        for (const TCvPoint& p : line.points)
+            if (p.selected) drawHandles(s, p, view, style.anchorSize, colors);
+    if (style.anchors)
+        for (int i = 0; i < line.count(); ++i)
+            drawAnchor(s, line, i, view, style.anchorSize, colors);
+}
+
+void DrawSelectedAnchors(Surface& s, const TCvLine& line, const ViewTransform& view, int anchorSize,
+                         const ColorTable& colors) {
+    for (int i = 0; i < line.count(); ++i)
+        if (line.points[i].selected) drawAnchor(s, line, i, view, anchorSize, colors);
+}
+
+} // namespace plumex

@@ -1,0 +1,83 @@
+#pragma once
+// What the canvas draws on: the off-screen paint buffer of the window. Everything the canvas
+// paints goes here first; `present` shows a part of it on the screen. Colours are 0x00BBGGRR.
+// Shapes follow the window system's rules: a rectangle or ellipse covers [left, right) x
+// [top, bottom), its outline inside that box; a line leaves out its end pixel.
+
+#include "canvas/Pixel.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plumex {
+
+using Color = uint32_t;
+
+// A picture in memory: rows top-down, 0x00BBGGRR per pixel. Pixels equal to `transparent`
+// (when set) are not drawn.
+struct RasterImage {
+    int width = 0;
+    int height = 0;
+    std::vector<Color> pixels;
+    std::optional<Color> transparent;
+
+    Color at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+struct FontSpec {
+    std::string face;
+    int height = 10; // pixels
+    bool bold = false;
+    int escapement = 0; // tenths of a degree, counter-clockwise
+};
+
+enum class PenStyle { Solid, Dotted };
+
+class Surface {
+public:
+    virtual ~Surface() = default;
+
+    // Buffer size; the buffer grows to the client size and never shrinks.
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+
+    // Clips every later drawing call to `r` until the next setClip; nullopt clips to the
+    // buffer.
+    virtual void setClip(std::optional<PixelRect> r) = 0;
+
+    virtual void fillRect(const PixelRect& r, Color c) = 0;
+    virtual void line(PixelPoint from, PixelPoint to, Color pen) = 0;
+    // Connected lines through the points; the last point is left out.
+    virtual void polyline(std::span<const PixelPoint> points, Color pen) = 0;
+    // Cubic poly-Bezier: a start point, then three points per segment.
+    virtual void polyBezier(std::span<const PixelPoint> points, Color pen) = 0;
+    // Outline in `pen` (none when unset) and inside in `fill` (none when unset).
+    virtual void rectangle(const PixelRect& r, std::optional<Color> pen,
+                           std::optional<Color> fill) = 0;
+    virtual void ellipse(const PixelRect& r, std::optional<Color> pen,
+                         std::optional<Color> fill) = 0;
+    // Text whose cell has its top-left corner at `at` (turned about it by the escapement).
+    virtual void text(PixelPoint at, std::string_view text, const FontSpec& font, Color c) = 0;
+    // Draws `image` scaled into `dest` (which may reach far outside the buffer).
+    virtual void drawImage(const PixelRect& dest, const RasterImage& image) = 0;
+    // The dotted inverting frame of the tools: drawing it twice restores the pixels.
+    virtual void invertFrame(const PixelRect& r, bool asEllipse) = 0;
+
+    virtual Color pixel(PixelPoint p) const = 0;
+    virtual void setPixel(PixelPoint p, Color c) = 0;
+
+    // An off-screen buffer of the same kind (for cached strips), filled with black.
+    virtual std::unique_ptr<Surface> createBuffer(int width, int height) const = 0;
+    // Copies `from` of a buffer made by createBuffer to `to` in this one (clipped as usual).
+    virtual void copyFrom(const Surface& source, const PixelRect& from, PixelPoint to) = 0;
+
+    // Shows `r` of the buffer on the screen (at once, or at the end of the current paint).
+    virtual void present(const PixelRect& r) = 0;
+};
+
+} // namespace plumex

@@ -1,0 +1,138 @@
+#include "canvas/Window.h"
+
+#include "canvas/Grid.h"
+#include "canvas/RulerCache.h"
+
+using namespace plumex;
+
+TCvWindow::TCvWindow(TCvOptions* options) : options_(options) {
+    UpdateAutoGrid(Scale());
+}
+
+TCvWindow::~TCvWindow() = default;
+
+void TCvWindow::SetSurface(Surface* surface) {
+    surface_ = surface;
+    hRuler_.reset();
+    vRuler_.reset();
+    rulerImagesValid_ = false;
+    indicatorX_ = indicatorY_ = -1;
+}
+
+void TCvWindow::Changed() {
+    if (OnChange) OnChange(*this);
+}
+
+void TCvWindow::HandleCreated() {
+    CenterOn({0, 0});
+}
+
+bool TCvWindow::GetOption(int n) const {
+    return options_->option(n);
+}
+
+void TCvWindow::SetOption(int n, bool value) {
+    if (n < 0 || n >= CanvasOptionCount) return;
+    if (n == OptGridSizeFixed) {
+        if (value) {
+            options_->GridSizeFixed = AskFixedGrid();
+        } else {
+            options_->GridSizeFixed = false;
+            UpdateAutoGrid(Scale());
+        }
+    } else {
+        options_->setOption(n, value);
+    }
+    if (n == OptShowRuler) {
+        rulerImagesValid_ = false;
+        indicatorX_ = indicatorY_ = -1;
+    }
+    invalidateAll();
+    Changed();
+}
+
+void TCvWindow::SetTool(int tool) {
+    if (tool < 0 || tool >= ToolCount) return;
+    if (tool == ToolObject) Document.Pivot = centre(Document.SelectionBounds);
+    if (tool != ToolAnchor && tool != ToolZoom) {
+        // Tools other than the anchor tools work on whole paths.
+        for (TCvLine& line : Document.Lines)
+            if (line.selected) line.SelectAll(true);
+    }
+    tool_ = tool;
+    penPath_ = -1;
+    refreshCursor();
+    invalidateAll();
+}
+
+void TCvWindow::refreshCursor() {
+    if (!host_) return;
+    static constexpr CursorShape toolCursors[ToolCount] = {
+        CursorShape::SelLine, CursorShape::Arrow, CursorShape::PenTool, CursorShape::Rect,
+        CursorShape::Ellipse, CursorShape::Text,  CursorShape::MagTool};
+    host_->setCursor(toolCursors[tool_]);
+}
+
+void TCvWindow::BeginDrag(std::unique_ptr<Drag> drag) {
+    drag_ = std::move(drag);
+}
+
+void TCvWindow::EndDrag() {
+    drag_.reset();
+    if (host_) host_->captureMouse(false);
+    refreshCursor();
+}
+
+void TCvWindow::SetCornerImages(std::vector<RasterImage> glyphs) {
+    cornerImages_ = std::move(glyphs);
+    invalidateAll();
+}
+
+void TCvWindow::SetDraft(std::optional<DraftPicture> draft) {
+    draft_ = std::move(draft);
+    invalidateAll();
+}
+
+bool TCvWindow::LoadFromFile(const std::string& fileName) {
+    paintSuppressed_ = true;
+    try {
+        Document.LoadFromFile(fileName);
+    } catch (...) {
+        paintSuppressed_ = false;
+        throw;
+    }
+    paintSuppressed_ = false;
+    penPath_ = -1;
+    SetScaleOption(Document.Settings.scale);
+    CenterOn(Document.Settings.viewCentre);
+    invalidateAll();
+    Changed();
+    return true;
+}
+
+bool TCvWindow::SaveToFile(const std::string& fileName, std::string* error) {
+    Document.Settings.scale = Scale();
+    Document.Settings.viewCentre = ViewCenter();
+    return Document.SaveToFile(fileName, error);
+}
+
+void TCvWindow::NewDocument() {
+    Document.NewDocument();
+    penPath_ = -1;
+    invalidateAll();
+    Changed();
+}
+
+bool TCvWindow::Undo() {
+    if (!Document.Undo(penPath_)) return false;
+    invalidateAll();
+    Changed();
+    return true;
+}
+
+bool TCvWindow::Redo() {
+    if (!Document.Redo(penPath_)) return false;
+    invalidateAll();
+    Changed();
+    return true;
+}

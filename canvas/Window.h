@@ -1,0 +1,243 @@
+#pragma once
+// The editing window: owns the document, the view and the guide lines, turns toolkit-free
+// input into view changes and edits, and paints through a Surface. Whatever it needs from the
+// window system it asks of its CanvasHost; without a host or surface it still keeps its state,
+// which is how the tests drive it.
+
+#include "app/Options.h"
+#include "canvas/CanvasHost.h"
+#include "canvas/Drag.h"
+#include "canvas/InputEvent.h"
+#include "canvas/Surface.h"
+#include "canvas/ViewTransform.h"
+#include "model/Document.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace plumex {
+class RulerCache;
+
+enum ToolNumber : int {
+    ToolObject = 0,
+    ToolAnchor = 1,
+    ToolPen = 2,
+    ToolRect = 3,
+    ToolEllipse = 4,
+    ToolText = 5,
+    ToolZoom = 6,
+    ToolCount = 7,
+};
+
+enum class KeyMove { Left, Right, Up, Down };
+
+// The background picture as the canvas shows it: the upper-left corner in drawing units and
+// the drawing units per picture pixel.
+struct DraftPicture {
+    RasterImage image;
+    TCvCoord position;
+    double factor = 1.0;
+};
+
+// The guide line being moved, as an index into one of the two lists.
+struct MovingGuide {
+    bool vertical = true;
+    int index = -1;
+};
+
+// What the press handling keeps from press to release.
+struct PressContext {
+    PixelPoint pressPixel;
+    PixelPoint currentPixel;
+    PixelPoint previousPixel;
+    bool right = false;
+    bool doubleClick = false;
+    bool dragStarted = false;
+    unsigned pressShift = 0;
+};
+
+inline constexpr int RulerWidth = 13;
+} // namespace plumex
+
+class TCvWindow {
+public:
+    explicit TCvWindow(plumex::TCvOptions* options);
+    ~TCvWindow();
+    TCvWindow(const TCvWindow&) = delete;
+    TCvWindow& operator=(const TCvWindow&) = delete;
+
+    // --- wiring ---
+    void SetHost(plumex::CanvasHost* host) { host_ = host; }
+    void SetSurface(plumex::Surface* surface);
+    plumex::CanvasHost* Host() const { return host_; }
+    plumex::TCvOptions& Options() const { return *options_; }
+    // Fired after every view change, option change and mouse press.
+    std::function<void(TCvWindow&)> OnChange;
+    // Fired on every mouse move over the canvas, after the window has handled it.
+    std::function<void(TCvWindow&, const plumex::MouseEvent&)> OnMouseMoveEvent;
+    void Changed();
+
+    // The window handle exists: centres the view on the origin.
+    void HandleCreated();
+
+    TCvDocument Document;
+
+    // --- options by number (0 to 11) ---
+    bool GetOption(int n) const;
+    // Stores and applies the option, repaints and fires the change notification. Option 11
+    // asks for the fixed grid size and stays off when that is cancelled.
+    void SetOption(int n, bool value);
+
+    // --- view ---
+    double Scale() const { return options_->Scale; }
+    plumex::PixelPoint Origin() const { return origin_; }
+    plumex::ViewTransform View() const { return {Scale(), origin_}; }
+    TCvCoord CursorPos() const { return cursorPos_; }
+    int ClientWidth() const { return clientWidth_; }
+    int ClientHeight() const { return clientHeight_; }
+    // Ruler thickness R: 13 with rulers shown, else 0.
+    int RulerSize() const;
+    // Visible area centre C.
+    plumex::PixelPoint ClientCenter() const;
+
+    int UnitToPixelX(double x) const { return View().UnitToPixelX(x); }
+    int UnitToPixelY(double y) const { return View().UnitToPixelY(y); }
+    plumex::PixelPoint UnitToPixel(TCvCoord p) const { return View().UnitToPixel(p); }
+    TCvCoord PixelToUnit(int px, int py) const { return View().PixelToUnit(px, py); }
+    double PixelsToUnits(double n) const { return View().PixelsToUnits(n); }
+    int UnitsToPixels(double d) const { return View().UnitsToPixels(d); }
+    plumex::PixelRect UnitRectToPixelRect(const TCvRect& r) const {
+        return View().UnitRectToPixelRect(r);
+    }
+    TCvRect PixelRectToUnitRect(const plumex::PixelRect& r) const {
+        return View().PixelRectToUnitRect(r);
+    }
+
+    TCvCoord ViewCenter() const;
+    void CenterOn(TCvCoord p);
+    void SetOrigin(int px, int py);
+    void ZoomTo(double s);
+    void ZoomAbout(double s, TCvCoord p);
+    void FitRect(const TCvRect& r);
+    void ScrollBy(int dx, int dy);
+    void GoOriginCenter();
+    void GoOriginHome();
+    void GoSelectionCenter();
+    void GoSelectionHome();
+    void FitAll();
+    void FitSelection();
+    void InputScale();
+    void SetScaleOption(double s);
+
+    // --- grid, snapping, guides ---
+    void UpdateAutoGrid(double s);
+    bool AskFixedGrid();
+    double RulerStep() const { return rulerStep_; }
+    int RulerMajor() const { return rulerMajor_; }
+    TCvCoord SnapPoint(TCvCoord p, bool snapX, bool snapY) const;
+    TCvCoord SnapRect(const TCvRect& r, bool snapX, bool snapY) const;
+    std::vector<double>& VerticalGuides() { return Document.Settings.verticalGuides; }
+    std::vector<double>& HorizontalGuides() { return Document.Settings.horizontalGuides; }
+    // Adds a guide and repaints its line; the index of the new guide.
+    int AddGuide(bool vertical, double at);
+    void MoveGuide(bool vertical, int index, double to);
+    void DeleteGuide(bool vertical, int index);
+    // Empties one list; with LockGuides on, asks first (false when the user says No).
+    bool EraseGuides(bool vertical, bool horizontal);
+    // The guide within the hover tolerance of a client pixel, vertical guides first.
+    std::optional<plumex::MovingGuide> GuideAt(plumex::PixelPoint p) const;
+    std::optional<plumex::MovingGuide> MovingGuideLine() const { return movingGuide_; }
+    void SetMovingGuide(std::optional<plumex::MovingGuide> g) { movingGuide_ = g; }
+    void MoveSelectionByKey(plumex::KeyMove direction, bool fine);
+
+    // --- tools and drags ---
+    int Tool() const { return tool_; }
+    void SetTool(int tool);
+    int DragState() const { return drag_ ? drag_->state() : plumex::dsIdle; }
+    void BeginDrag(std::unique_ptr<plumex::Drag> drag);
+    void EndDrag();
+    const plumex::PressContext& Press() const { return press_; }
+    // The index of the pen tool's path, -1 when none is being built.
+    int PenPath() const { return penPath_; }
+
+    // --- input ---
+    void MouseDown(const plumex::MouseEvent& e);
+    void MouseMove(const plumex::MouseEvent& e);
+    void MouseUp(const plumex::MouseEvent& e);
+    // True when the canvas used the key.
+    bool KeyDown(const plumex::KeyEvent& e);
+    void KeyUp(const plumex::KeyEvent& e);
+    // Positive delta: turned away from the user.
+    void MouseWheel(int delta);
+    void Resize(int width, int height);
+    void FocusLost();
+
+    // --- painting ---
+    void Paint(const plumex::PixelRect& clip);
+    void Invalidate();
+    void InvalidateRect(const plumex::PixelRect& r);
+    void InvalidateColumn(double x1, double x2);
+    void InvalidateRow(double y1, double y2);
+    void DrawRubberBand(const plumex::PixelRect& r, bool asEllipse);
+    void DrawMarker(plumex::PixelPoint p);
+    void UpdateCursorIndicators(plumex::PixelPoint p);
+    void SetPaintSuppressed(bool on) { paintSuppressed_ = on; }
+    // The six selection-helper glyphs (corners 0-3, top/bottom 4, left/right 5); none: only
+    // the frame, the centre square and the marker are drawn.
+    void SetCornerImages(std::vector<plumex::RasterImage> glyphs);
+    void SetDraft(std::optional<plumex::DraftPicture> draft);
+    const std::optional<plumex::DraftPicture>& Draft() const { return draft_; }
+    int AnchorSize() const { return options_->SmallAnchor ? 3 : 5; }
+
+    // --- document ---
+    // Reads the file, applies its scale and view centre; throws plumex::ReadError.
+    bool LoadFromFile(const std::string& fileName);
+    // Stores the view in the document settings, then saves.
+    bool SaveToFile(const std::string& fileName, std::string* error = nullptr);
+    void NewDocument();
+    bool Undo();
+    bool Redo();
+
+private:
+    void paintGrid(plumex::Surface& s, const plumex::PixelRect& r) const;
+    void paintObjects(plumex::Surface& s, const plumex::PixelRect& r) const;
+    void paintGuides(plumex::Surface& s, const plumex::PixelRect& r) const;
+    void paintHelper(plumex::Surface& s) const;
+    void paintDraft(plumex::Surface& s, const plumex::PixelRect& r) const;
+    void paintRulers(plumex::Surface& s, const plumex::PixelRect& clip);
+    void drawIndicatorColumn(int x);
+    void drawIndicatorRow(int y);
+    void eraseIndicators();
+    void applyKeyScroll(const plumex::KeyEvent& e);
+    void refreshCursor();
+    void invalidateAll();
+
+    plumex::TCvOptions* options_;
+    plumex::CanvasHost* host_ = nullptr;
+    plumex::Surface* surface_ = nullptr;
+    plumex::PixelPoint origin_;
+    TCvCoord cursorPos_{-100, -100};
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+    bool sized_ = false;
+    bool rulerImagesValid_ = false;
+    bool paintSuppressed_ = false;
+    double rulerStep_ = 0.5;
+    int rulerMajor_ = 2;
+    int tool_ = plumex::ToolObject;
+    int penPath_ = -1;
+    std::optional<plumex::MovingGuide> movingGuide_;
+    std::unique_ptr<plumex::Drag> drag_;
+    plumex::PressContext press_;
+    std::vector<plumex::RasterImage> cornerImages_;
+    std::optional<plumex::DraftPicture> draft_;
+    std::unique_ptr<plumex::RulerCache> hRuler_;
+    std::unique_ptr<plumex::RulerCache> vRuler_;
+    // Ruler indicator positions (-1: not drawn) and the pixels under them.
+    int indicatorX_ = -1;
+    int indicatorY_ = -1;
+    std::vector<plumex::Color> savedColumn_;
+    std::vector<plumex::Color> savedRow_;
+};

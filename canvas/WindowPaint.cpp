@@ -1,0 +1,307 @@
+// Painting: the layers into the paint buffer, then the clip rectangle to the screen.
+#include "canvas/Window.h"
+
+#include "canvas/PathPainter.h"
+#include "canvas/RulerCache.h"
+
+#include <cmath>
+
+using namespace plumex;
+
+namespace {
+
+enum Role : int {
+    Background = 0,
+    Grids = 8,
+    StepGrids = 9,
+    CenterGrids = 10,
+    SelectedBounds = 11,
+    MarkerRole = 12,
+    CursorIndicators = 15,
+    GuideLines = 16,
+};
+
+constexpr Color ButtonFace = 0xF0F0F0;
+constexpr Color ButtonShadow = 0xA0A0A0;
+constexpr int MarkerRadius = 8;
+constexpr int GlyphSize = 32;
+
+Color average(Color a, Color b) {
+    Color out = 0;
+    for (int shift = 0; shift <= 16; shift += 8)
+        out |= ((((a >> shift) & 0xFF) + ((b >> shift) & 0xFF)) / 2) << shift;
+    return out;
+}
+
+// Paths whose hull lies wholly outside the area are skipped, not drawn and clipped.
+bool overlaps(const TCvRect& b, const TCvRect& area) {
+    return !(b.right < area.left || b.left > area.right || b.top < area.bottom ||
+             b.bottom > area.top);
+}
+
+PixelRect grow(const PixelRect& r, int by) {
+    return {r.left - by, r.top - by, r.right + by, r.bottom + by};
+}
+
+} // namespace
+
+void TCvWindow::Invalidate() {
+    invalidateAll();
+}
+
+void TCvWindow::invalidateAll() {
+    if (host_) host_->invalidate({0, 0, clientWidth_, clientHeight_});
+}
+
+void TCvWindow::InvalidateRect(const PixelRect& r) {
+    if (host_) host_->invalidate(r);
+}
+
+void TCvWindow::InvalidateColumn(double x1, double x2) {
+    const int a = UnitToPixelX(x1);
+    const int b = UnitToPixelX(x2);
+    InvalidateRect({std::min(a, b) - 1, 0, std::max(a, b) + 2, clientHeight_});
+}
+
+void TCvWindow::InvalidateRow(double y1, double y2) {
+    const int a = UnitToPixelY(y1);
+    const int b = UnitToPixelY(y2);
+    InvalidateRect({0, std::min(a, b) - 1, clientWidth_, std::max(a, b) + 2});
+}
+
+void TCvWindow::Paint(const PixelRect& clip) {
+    if (paintSuppressed_ || !surface_) return;
+    Surface& s = *surface_;
+    const ColorTable& colors = colorTable();
+    PixelRect r = clip;
+    r.left = std::max(r.left, RulerSize());
+    r.top = std::max(r.top, RulerSize());
+    if (!r.empty()) {
+        s.setClip(r);
+        s.fillRect(r, colors[Background]);
+        if (options_->ShowDraft && draft_) paintDraft(s, r);
+        if (options_->ShowGrid) paintGrid(s, r);
+        paintObjects(s, r);
+    }
+    s.setClip(std::nullopt);
+    if (options_->ShowRuler) paintRulers(s, clip);
+    s.present(clip);
+}
+
+void TCvWindow::paintDraft(Surface& s, const PixelRect&) const {
+    const DraftPicture& d = *draft_;
+    const PixelPoint at = UnitToPixel(d.position);
+    const double k = Scale() * d.factor;
+    const int w = clampToPixel(d.image.width * k);
+    const int h = clampToPixel(d.image.height * k);
+    s.drawImage({at.x, at.y, clampToPixel(double(at.x) + w), clampToPixel(double(at.y) + h)},
+                d.image);
+}
+
+void TCvWindow::paintGrid(Surface& s, const PixelRect& r) const {
+    const double g = Scale() * options_->GridUnits;
+    if (!(g >= 2) || !std::isfinite(g)) return;
+    const int knots = options_->GridKnots;
+    auto colour = [&](long long n) {
+        return knots >= 1 && n % knots == 0 ? colorTable()[StepGrids] : colorTable()[Grids];
+    };
+    for (auto n = static_cast<long long>((r.top - origin_.y) / g);; ++n) {
+        const int y = clampToPixel(origin_.y + g * double(n));
+        if (y >= r.bottom) break;
+        s.line({r.left, y}, {r.right, y}, colour(n));
+    }
+    for (auto n = static_cast<long long>((r.left - origin_.x) / g);; ++n) {
+        const int x = clampToPixel(origin_.x + g * double(n));
+        if (x >= r.right) break;
+        s.line({x, r.top}, {x, r.bottom}, colour(n));
+    }
+}
+
+void TCvWindow::paintGuides(Surface& s, const PixelRect& r) const {
+    const ColorTable& c = colorTable();
+    auto pen = [&](double at) {
+        return at == 0 ? average(c[CenterGrids], c[GuideLines]) : c[GuideLines];
+    };
+    for (double x : Document.Settings.verticalGuides) {
+        const int px = UnitToPixelX(x);
+        if (px >= r.left && px <= r.right) s.line({px, r.top}, {px, r.bottom}, pen(x));
+    }
+    for (double y : Document.Settings.horizontalGuides) {
+        const int py = UnitToPixelY(y);
+        if (py >= r.top && py <= r.bottom) s.line({r.left, py}, {r.right, py}, pen(y));
+    }
+}
+
+void TCvWindow::paintObjects(Surface& s, const PixelRect& r) const {
+    const ColorTable& c = colorTable();
+    const ViewTransform view = View();
+    const int a = AnchorSize();
+    const TCvRect area = PixelRectToUnitRect(grow(r, a + 1));
+    auto inView = [&](const TCvLine& l) { return l.visible && overlaps(l.GetHullBounds(), area); };
+    const auto& lines = Document.Lines;
+    for (const TCvLine& l : lines)
+        if (l.locked && inView(l)) DrawLine(s, l, view, {false, false, a}, c);
+    if (options_->ShowGrid) {
+        if (origin_.y >= r.top && origin_.y < r.bottom)
+            s.line({r.left, origin_.y}, {r.right, origin_.y}, c[CenterGrids]);
+        if (origin_.x >= r.left && origin_.x < r.right)
+            s.line({origin_.x, r.top}, {origin_.x, r.bottom}, c[CenterGrids]);
+    }
+    if (options_->ShowGuides) paintGuides(s, r);
+    bool anySelected = false;
+    for (const TCvLine& l : lines) {
+        anySelected = anySelected || l.selected;
+        if (!l.selected && !l.locked && inView(l))
+            DrawLine(s, l, view, {options_->ShowAnchor != 0, false, a}, c);
+    }
+    if (anySelected && options_->ShowHelper && tool_ == ToolObject) paintHelper(s);
+    for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+        const TCvLine& l = lines[i];
+        if (l.selected && inView(l))
+            DrawLine(s, l, view, {true, tool_ == ToolAnchor || i == penPath_, a}, c);
+    }
+    if (tool_ == ToolAnchor || tool_ == ToolZoom)
+        for (const TCvLine& l : lines)
+            if (l.selected && inView(l)) DrawSelectedAnchors(s, l, view, a, c);
+}
+
+void TCvWindow::paintHelper(Surface& s) const {
+    const ColorTable& c = colorTable();
+    PixelRect r = UnitRectToPixelRect(Document.SelectionBounds);
+    r.right += 1;
+    r.bottom += 1;
+    const int state = DragState();
+    const bool idle = state == dsIdle || state == dsPan || state == dsVerticalGuide ||
+                      state == dsHorizontalGuide || state == dsGuideCross;
+    if (cornerImages_.size() >= 6 && idle) {
+        auto glyph = [&](int i, int x, int y) {
+            s.drawImage({x, y, x + GlyphSize, y + GlyphSize}, cornerImages_[i]);
+        };
+        glyph(0, r.left - 11, r.top - 11);
+        glyph(1, r.right - 21, r.top - 11);
+        glyph(2, r.right - 21, r.bottom - 21);
+        glyph(3, r.left - 11, r.bottom - 21);
+        if (r.width() >= GlyphSize) {
+            const int cx = (r.left + r.right - 31) / 2;
+            glyph(4, cx, r.top - 12);
+            glyph(4, cx, r.bottom + 3);
+        }
+        if (r.height() >= GlyphSize) {
+            const int cy = (r.top + r.bottom - 31) / 2;
+            glyph(5, r.left - 12, cy);
+            glyph(5, r.right + 3, cy);
+        }
+    }
+    s.rectangle(r, c[SelectedBounds], std::nullopt);
+    const PixelPoint mid = UnitToPixel(centre(Document.SelectionBounds));
+    s.rectangle(anchorSquare(mid, AnchorSize()), c[SelectedBounds], c[SelectedBounds]);
+    const PixelPoint p = UnitToPixel(Document.Pivot);
+    const Color m = c[MarkerRole];
+    s.ellipse({p.x - MarkerRadius, p.y - MarkerRadius, p.x + MarkerRadius, p.y + MarkerRadius}, m,
+              std::nullopt);
+    s.line({p.x - MarkerRadius, p.y}, {p.x + MarkerRadius, p.y}, m);
+    s.line({p.x, p.y - MarkerRadius}, {p.x, p.y + MarkerRadius}, m);
+}
+
+void TCvWindow::DrawMarker(PixelPoint p) {
+    if (!surface_) return;
+    const Color m = colorTable()[MarkerRole];
+    surface_->ellipse(
+        {p.x - MarkerRadius, p.y - MarkerRadius, p.x + MarkerRadius, p.y + MarkerRadius}, m,
+        std::nullopt);
+    surface_->line({p.x - MarkerRadius, p.y}, {p.x + MarkerRadius, p.y}, m);
+    surface_->line({p.x, p.y - MarkerRadius}, {p.x, p.y + MarkerRadius}, m);
+    surface_->present(grow({p.x, p.y, p.x + 1, p.y + 1}, MarkerRadius + 1));
+}
+
+void TCvWindow::DrawRubberBand(const PixelRect& r, bool asEllipse) {
+    if (!surface_) return;
+    const PixelRect n = normalized(r);
+    surface_->invertFrame(n, asEllipse);
+    surface_->present(grow(n, 1));
+}
+
+void TCvWindow::paintRulers(Surface& s, const PixelRect& clip) {
+    const ColorTable& c = colorTable();
+    if (!hRuler_) hRuler_ = std::make_unique<RulerCache>();
+    if (!vRuler_) vRuler_ = std::make_unique<RulerCache>();
+    if (clip.top < RulerWidth && clip.right > RulerWidth) {
+        const int from = std::max(RulerWidth, clip.left);
+        if (!rulerImagesValid_ || !hRuler_->covers(from, clip.right, origin_.x))
+            hRuler_->build(s, {true, clientWidth_, origin_.x, Scale(), rulerStep_, rulerMajor_}, c);
+        hRuler_->copyTo(s, from, clip.right, origin_.x);
+        if (indicatorX_ >= from && indicatorX_ < clip.right) {
+            const int x = indicatorX_;
+            indicatorX_ = -1;
+            drawIndicatorColumn(x);
+        }
+    }
+    if (clip.left < RulerWidth && clip.bottom > RulerWidth) {
+        const int from = std::max(RulerWidth, clip.top);
+        if (!rulerImagesValid_ || !vRuler_->covers(from, clip.bottom, origin_.y))
+            vRuler_->build(s, {false, clientHeight_, origin_.y, Scale(), rulerStep_, rulerMajor_},
+                           c);
+        vRuler_->copyTo(s, from, clip.bottom, origin_.y);
+        if (indicatorY_ >= from && indicatorY_ < clip.bottom) {
+            const int y = indicatorY_;
+            indicatorY_ = -1;
+            drawIndicatorRow(y);
+        }
+    }
+    rulerImagesValid_ = true;
+    if (clip.left < RulerWidth && clip.top < RulerWidth) {
+        if (Scale() > 0.1) {
+            s.fillRect({0, 0, RulerWidth, RulerWidth}, ButtonFace);
+        } else {
+            // Labels count thousands.
+            s.fillRect({0, 0, RulerWidth, RulerWidth}, 0x0000FF);
+            s.text({2, 0}, "K", {"Courier New", 12, true, 0}, 0xFFFFFF);
+        }
+        s.line({12, 0}, {12, RulerWidth}, ButtonShadow);
+        s.line({0, 12}, {RulerWidth, 12}, ButtonShadow);
+    }
+}
+
+void TCvWindow::UpdateCursorIndicators(PixelPoint p) {
+    eraseIndicators();
+    if (!surface_ || !options_->ShowRuler) return;
+    drawIndicatorColumn(p.x);
+    drawIndicatorRow(p.y);
+}
+
+void TCvWindow::drawIndicatorColumn(int x) {
+    if (!(x > 12 && x < clientWidth_) || x >= surface_->width()) return;
+    const Color ink = colorTable()[CursorIndicators];
+    if (surface_->pixel({x, 0}) != ink) {
+        savedColumn_.resize(RulerWidth);
+        for (int y = 0; y < RulerWidth; ++y) savedColumn_[y] = surface_->pixel({x, y});
+    }
+    surface_->line({x, 0}, {x, RulerWidth}, ink);
+    surface_->present({x, 0, x + 1, RulerWidth});
+    indicatorX_ = x;
+}
+
+void TCvWindow::drawIndicatorRow(int y) {
+    if (!(y > 12 && y < clientHeight_) || y >= surface_->height()) return;
+    const Color ink = colorTable()[CursorIndicators];
+    if (surface_->pixel({0, y}) != ink) {
+        savedRow_.resize(RulerWidth);
+        for (int x = 0; x < RulerWidth; ++x) savedRow_[x] = surface_->pixel({x, y});
+    }
+    surface_->line({0, y}, {RulerWidth, y}, ink);
+    surface_->present({0, y, RulerWidth, y + 1});
+    indicatorY_ = y;
+}
+
+void TCvWindow::eraseIndicators() {
+    if (!surface_) return;
+    if (indicatorX_ >= 0 && savedColumn_.size() == RulerWidth) {
+        for (int y = 0; y < RulerWidth; ++y) surface_->setPixel({indicatorX_, y}, savedColumn_[y]);
+        surface_->present({indicatorX_, 0, indicatorX_ + 1, RulerWidth});
+    }
+    if (indicatorY_ >= 0 && savedRow_.size() == RulerWidth) {
+        for (int x = 0; x < RulerWidth; ++x) surface_->setPixel({x, indicatorY_}, savedRow_[x]);
+        surface_->present({0, indicatorY_, RulerWidth, indicatorY_ + 1});
+    }
+    indicatorX_ = indicatorY_ = -1;
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The canvas on Qt: a widget that owns a TCvWindow, translates Qt events into the canvas's
+// own input events, keeps the paint buffer (the QImage surface) and answers the canvas's
+// requests to the window system.
+//
+// The buffer stands for the screen: expose events just copy it, and only the areas the canvas
+// invalidated are painted again through TCvWindow::Paint.
+
+#include "canvas/Window.h"
+#include "canvas/qt/QImageSurface.h"
+
+#include <QRegion>
+#include <QWidget>
+
+namespace plumex {
+
+class CanvasWidget : public QWidget, public CanvasHost {
+    Q_OBJECT
+public:
+    explicit CanvasWidget(TCvOptions* options, QWidget* parent = nullptr);
+    ~CanvasWidget() override;
+
+    TCvWindow& canvas() { return window_; }
+    const TCvWindow& canvas() const { return window_; }
+    QImageSurface& surface() { return surface_; }
+    // Paints every pending area into the buffer now (what the next paint event would do).
+    void renderPending();
+
+    // CanvasHost
+    void invalidate(const PixelRect& r) override;
+    void scroll(const PixelRect& r, int dx, int dy) override;
+    void setCursor(CursorShape shape) override;
+    void captureMouse(bool on) override;
+    void movePointer(PixelPoint p) override;
+    int doubleClickWidth() const override;
+    MessageAnswer messageBox(const std::string& text, MessageKind kind) override;
+    std::optional<int> contextMenu(const std::vector<MenuEntry>& entries, PixelPoint at) override;
+    std::optional<SizeAnswer> runSizeDialog(const SizeRequest& request) override;
+    std::optional<GridSize> runGridSizeDialog(const GridSize& current) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    TCvWindow window_;
+    QImageSurface surface_;
+    QRegion pending_; // areas to paint through the canvas before they are shown
+    bool shown_ = false;
+};
+
+// Qt key to the program's key code (0 for keys the canvas does not know).
+int keyCodeFromQt(int qtKey);
+unsigned shiftStateFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+
+} // namespace plumex

@@ -1,0 +1,67 @@
+#pragma once
+// The paint buffer on a QImage (24 bits per pixel), drawn with QPainter without
+// antialiasing so that pixels follow the integer view mapping exactly.
+
+#include "canvas/Surface.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <functional>
+#include <memory>
+
+namespace plumex {
+
+class QImageSurface : public Surface {
+public:
+    QImageSurface(int width = 0, int height = 0);
+    ~QImageSurface() override;
+    QImageSurface(const QImageSurface&) = delete;
+    QImageSurface& operator=(const QImageSurface&) = delete;
+
+    // Grows the buffer to at least this size, keeping its pixels; it never shrinks.
+    void ensureSize(int width, int height);
+    // The pixels; any drawing in progress is finished first.
+    const QImage& image() const {
+        endPainting();
+        return image_;
+    }
+    // Called by present(); unset: present does nothing.
+    std::function<void(const PixelRect&)> onPresent;
+
+    int width() const override { return image_.width(); }
+    int height() const override { return image_.height(); }
+    void setClip(std::optional<PixelRect> r) override;
+    void fillRect(const PixelRect& r, Color c) override;
+    void line(PixelPoint from, PixelPoint to, Color pen) override;
+    void polyline(std::span<const PixelPoint> points, Color pen) override;
+    void polyBezier(std::span<const PixelPoint> points, Color pen) override;
+    void rectangle(const PixelRect& r, std::optional<Color> pen,
+                   std::optional<Color> fill) override;
+    void ellipse(const PixelRect& r, std::optional<Color> pen, std::optional<Color> fill) override;
+    void text(PixelPoint at, std::string_view text, const FontSpec& font, Color c) override;
+    void drawImage(const PixelRect& dest, const RasterImage& image) override;
+    void invertFrame(const PixelRect& r, bool asEllipse) override;
+    Color pixel(PixelPoint p) const override;
+    void setPixel(PixelPoint p, Color c) override;
+    std::unique_ptr<Surface> createBuffer(int width, int height) const override;
+    void copyFrom(const Surface& source, const PixelRect& from, PixelPoint to) override;
+    void present(const PixelRect& r) override;
+
+    // The buffer's QPainter with the current clip, antialiasing off; it stays open until
+    // pixels are read or written directly.
+    QPainter& painter();
+    void withPainter(const std::function<void(QPainter&)>& draw);
+    void endPainting() const;
+
+private:
+    QImage image_;
+    std::optional<PixelRect> clip_;
+    mutable std::unique_ptr<QPainter> painter_;
+};
+
+// 0x00BBGGRR to QColor and back.
+QColor toQColor(Color c);
+Color fromQColor(QColor c);
+
+} // namespace plumex
