@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 using namespace plumex;
 using plumex::testing::curve;
@@ -113,7 +114,8 @@ TEST(PovOptions, RememberedNamesAndNumberFields) {
 }
 
 TEST(PovExportFile, WritesHeaderThenTextAndKeepsTheOldFileOnFailure) {
-    const auto dir = std::filesystem::temp_directory_path() / "plumex_pov_export_file";
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("plumex_pov_export_file_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / "busy" / "keep");
     const std::string path = (dir / "out.inc").string();
