@@ -6,8 +6,10 @@ namespace plumex {
 
 namespace {
 
+// Rounded as v / g + 1/2 rather than (v + g/2) / g: the sum would push exact halves such as
+// 0.25 on a 0.1 grid just below the line above.
 double nearestGridLine(double v, double g) {
-    return std::floor((v + g / 2) / g) * g;
+    return std::floor(v / g + 0.5) * g;
 }
 
 } // namespace

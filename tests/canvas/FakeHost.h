@@ -1,0 +1,48 @@
+#pragma once
+// A host that records what the canvas asks of the window system and answers from a script.
+
+#include "canvas/CanvasHost.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace plumex::testing {
+
+struct ScrollCall {
+    PixelRect area;
+    int dx, dy;
+};
+
+class FakeHost : public CanvasHost {
+public:
+    std::vector<PixelRect> invalidated;
+    std::vector<ScrollCall> scrolls;
+    std::vector<std::string> messages;
+    std::deque<MessageAnswer> answers;
+    std::optional<SizeAnswer> sizeAnswer;
+    std::optional<GridSize> gridAnswer;
+    CursorShape cursor = CursorShape::Arrow;
+    bool captured = false;
+
+    void invalidate(const PixelRect& r) override { invalidated.push_back(r); }
+    void scroll(const PixelRect& r, int dx, int dy) override { scrolls.push_back({r, dx, dy}); }
+    void setCursor(CursorShape shape) override { cursor = shape; }
+    void captureMouse(bool on) override { captured = on; }
+    void movePointer(PixelPoint) override {}
+    int doubleClickWidth() const override { return 4; }
+    MessageAnswer messageBox(const std::string& text, MessageKind) override {
+        messages.push_back(text);
+        if (answers.empty()) return MessageAnswer::No;
+        const MessageAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<int> contextMenu(const std::vector<MenuEntry>&, PixelPoint) override {
+        return std::nullopt;
+    }
+    std::optional<SizeAnswer> runSizeDialog(const SizeRequest&) override { return sizeAnswer; }
+    std::optional<GridSize> runGridSizeDialog(const GridSize&) override { return gridAnswer; }
+};
+
+} // namespace plumex::testing

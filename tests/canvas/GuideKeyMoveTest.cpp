@@ -1,0 +1,114 @@
+#include "canvas/Window.h"
+
+#include "FakeHost.h"
+#include "app/Languages.h"
+#include "testing.h"
+
+using namespace plumex;
+using plumex::testing::coordNear;
+using plumex::testing::polyline;
+
+namespace {
+
+struct GuideFixture : ::testing::Test {
+    TCvOptions o;
+    TCvWindow w{&o};
+    plumex::testing::FakeHost host;
+    void SetUp() override {
+        w.SetHost(&host);
+        w.Resize(413, 313);
+        w.HandleCreated();
+    }
+};
+
+} // namespace
+
+TEST_F(GuideFixture, LockedGuidesAreErasedOnlyAfterYes) {
+    w.VerticalGuides() = {1, 2};
+    w.HorizontalGuides() = {3};
+    EXPECT_FALSE(w.EraseGuides(true, false)); // the fake answers No
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0], message(msgClrGuide));
+    EXPECT_EQ(w.VerticalGuides().size(), 2u);
+    host.answers = {MessageAnswer::Yes};
+    EXPECT_TRUE(w.EraseGuides(true, false));
+    EXPECT_TRUE(w.VerticalGuides().empty());
+    EXPECT_EQ(w.HorizontalGuides().size(), 1u);
+    // Empty lists are not asked about; unlocked guides go without asking.
+    o.LockGuides = false;
+    EXPECT_FALSE(w.EraseGuides(true, false));
+    EXPECT_TRUE(w.EraseGuides(true, true));
+    EXPECT_EQ(host.messages.size(), 2u);
+    EXPECT_TRUE(w.HorizontalGuides().empty());
+}
+
+TEST_F(GuideFixture, AddMoveDeleteAndHoverRepaintTheStrip) {
+    const int i = w.AddGuide(true, 0.5);
+    ASSERT_FALSE(host.invalidated.empty());
+    const int px = w.UnitToPixelX(0.5);
+    EXPECT_EQ(host.invalidated.back(), (PixelRect{px - 1, 0, px + 2, 313}));
+    w.MoveGuide(true, i, 1.0);
+    EXPECT_EQ(host.invalidated.back(), (PixelRect{px - 1, 0, w.UnitToPixelX(1.0) + 2, 313}));
+    w.AddGuide(false, -0.25);
+    auto hit = w.GuideAt({w.UnitToPixelX(1.0) + 5, 40});
+    ASSERT_TRUE(hit);
+    EXPECT_TRUE(hit->vertical);
+    EXPECT_FALSE(w.GuideAt({w.UnitToPixelX(1.0) + 7, 40}));
+    hit = w.GuideAt({20, w.UnitToPixelY(-0.25) - 3});
+    ASSERT_TRUE(hit);
+    EXPECT_FALSE(hit->vertical);
+    w.SetMovingGuide(MovingGuide{true, 0});
+    w.DeleteGuide(true, 0);
+    EXPECT_TRUE(w.VerticalGuides().empty());
+    EXPECT_FALSE(w.MovingGuideLine());
+    w.DeleteGuide(true, 5); // out of range: nothing
+}
+
+TEST_F(GuideFixture, KeyMovesWholePathsOrSelectedAnchorsAsOneUndoStep) {
+    TCvLine a = polyline({{0, 0}, {1, 0}});
+    a.SelectAll(true);
+    w.Document.Lines = {a, polyline({{5, 5}, {6, 6}})};
+    w.Document.SelectionChanged();
+    const auto before = w.Document.Lines;
+    w.MoveSelectionByKey(KeyMove::Right, false);
+    EXPECT_TRUE(coordNear(w.Document.Lines[0].points[1].anchor, {1.1, 0}, 1e-12));
+    EXPECT_EQ(w.Document.Lines[1], before[1]);
+    EXPECT_TRUE(coordNear(w.Document.Pivot, {0.6, 0}, 1e-12));
+    EXPECT_NEAR(w.Document.SelectionBounds.left, 0.1, 1e-12);
+    w.MoveSelectionByKey(KeyMove::Down, true);
+    EXPECT_TRUE(coordNear(w.Document.Lines[0].points[0].anchor, {0.1, -0.01}, 1e-12));
+    EXPECT_TRUE(w.Undo());
+    EXPECT_TRUE(w.Undo());
+    EXPECT_EQ(w.Document.Lines, before);
+    EXPECT_FALSE(w.Document.IsModified());
+
+    // The anchor tool moves only selected anchors and puts the pivot at the new centre.
+    w.SetTool(ToolAnchor);
+    w.Document.Lines[0].points[0].selected = 0;
+    w.MoveSelectionByKey(KeyMove::Up, false);
+    EXPECT_EQ(w.Document.Lines[0].points[0].anchor, (TCvCoord{0, 0}));
+    EXPECT_TRUE(coordNear(w.Document.Lines[0].points[1].anchor, {1, 0.1}, 1e-12));
+    EXPECT_TRUE(coordNear(w.Document.Pivot, {0.5, 0.05}, 1e-12));
+}
+
+TEST_F(GuideFixture, KeyMoveWithNothingSelectedLeavesTheDocumentUnmodified) {
+    w.Document.Lines = {polyline({{0, 0}, {1, 0}})};
+    int changes = 0;
+    w.OnChange = [&](TCvWindow&) { ++changes; };
+    w.MoveSelectionByKey(KeyMove::Left, false);
+    EXPECT_FALSE(w.Document.IsModified());
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(GuideFixture, OptionsByNumberAreStoredAndNotified) {
+    int changes = 0;
+    w.OnChange = [&](TCvWindow&) { ++changes; };
+    for (int n = 0; n < CanvasOptionCount; ++n) {
+        if (n == OptGridSizeFixed) continue;
+        const bool v = !w.GetOption(n);
+        w.SetOption(n, v);
+        EXPECT_EQ(o.option(n), v) << n;
+    }
+    EXPECT_EQ(changes, CanvasOptionCount - 1);
+    EXPECT_EQ(w.AnchorSize(), 3);
+}
