@@ -1,0 +1,160 @@
+#include "canvas/qt/CanvasWidget.h"
+#include "canvas/qt/TGridSizeDlg.h"
+#include "canvas/qt/TSizeDlg.h"
+
+#include "QtTestApp.h"
+#include "testing.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+using namespace plumex;
+using plumex::testing::coordNear;
+using plumex::testing::polyline;
+
+namespace {
+
+struct WidgetFixture : ::testing::Test {
+    TCvOptions o;
+    std::unique_ptr<CanvasWidget> widget;
+
+    void SetUp() override {
+        plumex::testing::ensureQtApp();
+        widget = std::make_unique<CanvasWidget>(&o);
+        widget->resize(300, 200);
+        widget->show();
+        QApplication::processEvents();
+        TCvLine curve = polyline({{-1, -0.7}, {0.3, 0.6}, {1.2, -0.1}});
+        curve.points[1].outHandle = {0.9, 1.5};
+        widget->canvas().Document.Lines = {curve};
+        widget->canvas().VerticalGuides() = {0.42};
+        widget->canvas().Invalidate();
+        widget->renderPending();
+    }
+
+    // What a full paint of the present view looks like, painted from scratch.
+    QImage freshPaint() {
+        QImageSurface fresh(widget->width(), widget->height());
+        TCvWindow& w = widget->canvas();
+        w.SetSurface(&fresh);
+        w.Paint({0, 0, w.ClientWidth(), w.ClientHeight()});
+        w.SetSurface(&widget->surface());
+        return fresh.image().copy(0, 0, widget->width(), widget->height());
+    }
+    QImage shown() {
+        return widget->surface().image().copy(0, 0, widget->width(), widget->height());
+    }
+};
+
+void send(QWidget* w, QEvent* e) {
+    QApplication::sendEvent(w, e);
+}
+
+} // namespace
+
+TEST_F(WidgetFixture, ShowingCentresTheOriginAndSizesTheBuffer) {
+    EXPECT_EQ(widget->canvas().Origin(), (PixelPoint{13 + 143, 13 + 93}));
+    EXPECT_GE(widget->surface().width(), 300);
+    EXPECT_EQ(shown(), freshPaint());
+}
+
+TEST_F(WidgetFixture, ScrolledBufferMatchesAFreshPaint) {
+    TCvWindow& w = widget->canvas();
+    w.ScrollBy(17, -9);
+    widget->renderPending();
+    EXPECT_EQ(shown(), freshPaint());
+    w.ScrollBy(-40, 0);
+    w.ScrollBy(0, 33);
+    widget->renderPending();
+    EXPECT_EQ(shown(), freshPaint());
+}
+
+TEST_F(WidgetFixture, BufferGrowsButNeverShrinks) {
+    widget->resize(400, 260);
+    QApplication::processEvents();
+    widget->renderPending();
+    EXPECT_EQ(shown(), freshPaint());
+    widget->resize(200, 100);
+    QApplication::processEvents();
+    EXPECT_EQ(widget->surface().width(), 400);
+    EXPECT_EQ(widget->surface().height(), 260);
+}
+
+TEST_F(WidgetFixture, QtInputReachesTheCanvas) {
+    TCvWindow& w = widget->canvas();
+    const PixelPoint o0 = w.Origin();
+    QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+    send(widget.get(), &left);
+    EXPECT_EQ(w.Origin().x, o0.x + 10); // one grid step of 10 pixels
+
+    QWheelEvent wheel(QPointF(50, 50), widget->mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    send(widget.get(), &wheel);
+    EXPECT_NEAR(w.Scale(), 100 * std::pow(2.0, 0.25), 1e-9);
+
+    // Right-button drag pans.
+    const PixelPoint o1 = w.Origin();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(100, 100),
+                      widget->mapToGlobal(QPointF(100, 100)), Qt::RightButton, Qt::RightButton,
+                      Qt::NoModifier);
+    send(widget.get(), &press);
+    QMouseEvent move(QEvent::MouseMove, QPointF(130, 90), widget->mapToGlobal(QPointF(130, 90)),
+                     Qt::NoButton, Qt::RightButton, Qt::NoModifier);
+    send(widget.get(), &move);
+    EXPECT_EQ(w.DragState(), dsPan);
+    EXPECT_EQ(w.Origin(), (PixelPoint{o1.x + 30, o1.y - 10}));
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(130, 90),
+                        widget->mapToGlobal(QPointF(130, 90)), Qt::RightButton, Qt::NoButton,
+                        Qt::NoModifier);
+    send(widget.get(), &release);
+    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_TRUE(coordNear(w.CursorPos(), w.PixelToUnit(130, 90), 1e-12));
+}
+
+TEST(GridSizeDialog, InvalidValuesKeepTheDialogOpen) {
+    plumex::testing::ensureQtApp();
+    TGridSizeDlg dlg;
+    std::vector<std::string> errors;
+    dlg.showError = [&](const std::string& e) { errors.push_back(e); };
+    dlg.prepare({0.1, 5});
+    EXPECT_EQ(dlg.EdUnits->text(), "0.1");
+    dlg.EdKnots->setText("0");
+    dlg.accept();
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_NE(dlg.result(), QDialog::Accepted);
+    dlg.EdUnits->setText("abc");
+    dlg.EdKnots->setText("3");
+    dlg.accept();
+    EXPECT_EQ(errors.size(), 2u);
+    dlg.EdUnits->setText("0.5");
+    dlg.accept();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+}
+
+TEST(SizeDialog, FilterAndModes) {
+    plumex::testing::ensureQtApp();
+    TSizeDlg dlg;
+    dlg.prepare({1, 100, 0});
+    EXPECT_TRUE(dlg.EHeight->isHidden());
+    EXPECT_EQ(dlg.height(), 100);
+    dlg.EWidth->clear();
+    for (auto [k, t] : {std::pair{Qt::Key_2, "2"},
+                        {Qt::Key_A, "a"},
+                        {Qt::Key_Minus, "-"},
+                        {Qt::Key_Period, "."},
+                        {Qt::Key_5, "5"}}) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier, QString::fromLatin1(t));
+        send(dlg.EWidth, &e);
+    }
+    EXPECT_EQ(dlg.EWidth->text(), "2.5");
+    dlg.setResult(QDialog::Accepted);
+    ASSERT_TRUE(dlg.answer());
+    EXPECT_EQ(dlg.answer()->width, 2.5);
+    dlg.EWidth->setText("0");
+    EXPECT_FALSE(dlg.answer());
+    dlg.prepare({0, 3, 4});
+    EXPECT_FALSE(dlg.EHeight->isHidden());
+    EXPECT_EQ(dlg.height(), 136);
+}
