@@ -1,0 +1,230 @@
+#include "app/qt/TForm1.h"
+
+#include "app/DocumentCaption.h"
+#include "app/Languages.h"
+#include "app/SettingsPath.h"
+#include "app/StatusText.h"
+#include "app/qt/CornerImages.h"
+#include "app/qt/MainStatusBar.h"
+#include "app/qt/MessageBoxes.h"
+#include "app/qt/SpeedPanel.h"
+#include "app/qt/TPOVArrayDlg.h"
+#include "app/qt/TPOVDlg.h"
+#include "canvas/qt/CanvasWidget.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QScreen>
+
+using namespace plumex;
+
+FormSetup FormSetup::fromProgram(const std::vector<std::string>& arguments) {
+    FormSetup setup;
+    setup.programPath = executablePath();
+    setup.settingsPath = plumex::settingsPath(setup.programPath);
+    setup.languageFolder = programFolder();
+    setup.arguments = arguments;
+    return setup;
+}
+
+TForm1::TForm1(FormSetup setup, QWidget* parent) : QMainWindow(parent), setup_(std::move(setup)) {
+    setObjectName("Form1");
+    buildMenus();
+    Options.Load(setup_.settingsPath);
+    buildLayout();
+    placeToolPanel();
+    StatusBar_->setVisible(Options.ShowStatusBar);
+    restoreWindowRect();
+    mru_.Restore(Options.MRU, Options.MRUMax);
+    rebuildRecentMenu();
+    createCanvas();
+    SelectTool(ToolObject);
+    routeCommands();
+    POVDlg_ = new TPOVDlg(this);
+    POVArrayDlg_ = new TPOVArrayDlg(this);
+    qApp->installEventFilter(this);
+    applyCaptions();
+    SetDocumentName({});
+    canvasChanged();
+}
+
+TForm1::~TForm1() {
+    qApp->removeEventFilter(this);
+}
+
+TCvWindow& TForm1::canvas() const {
+    return canvas_->canvas();
+}
+
+void TForm1::buildLayout() {
+    auto* central = new QWidget(this);
+    central->setObjectName("Central");
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    SpeedPanel_ = new SpeedPanel(central);
+    Panel1_ = new QFrame(central);
+    Panel1_->setObjectName("Panel1");
+    Panel1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* inner = new QHBoxLayout(Panel1_);
+    inner->setContentsMargins(1, 1, 1, 1);
+    row->addWidget(SpeedPanel_);
+    row->addWidget(Panel1_, 1);
+    setCentralWidget(central);
+    StatusBar_ = new MainStatusBar(this);
+    setStatusBar(StatusBar_);
+    connect(SpeedPanel_, &SpeedPanel::toolPressed, this, [this](int tool) {
+        canvas().EndDrag();
+        SelectTool(tool);
+    });
+    connect(SpeedPanel_, &SpeedPanel::optionClicked, this, &TForm1::SBOptionClick);
+    connect(StatusBar_, &MainStatusBar::panelClicked, this, &TForm1::statusPanelClicked);
+}
+
+void TForm1::placeToolPanel() {
+    auto* row = static_cast<QHBoxLayout*>(centralWidget()->layout());
+    row->removeWidget(SpeedPanel_);
+    row->insertWidget(Options.ToolRight ? 1 : 0, SpeedPanel_);
+}
+
+void TForm1::restoreWindowRect() {
+    if (Options.RestoreWindowSize && !Options.WindowMaximized && Options.WindowWidth != 0 &&
+        Options.WindowHeight != 0) {
+        setGeometry(Options.WindowLeft, Options.WindowTop, Options.WindowWidth,
+                    Options.WindowHeight);
+    } else {
+        resize(640, 456);
+        centreOnShow_ = true;
+    }
+}
+
+void TForm1::createCanvas() {
+    canvas_ = new CanvasWidget(&Options, Panel1_);
+    canvas_->setObjectName("Canvas");
+    Panel1_->layout()->addWidget(canvas_);
+    canvas().SetOption(OptSmallAnchor, Options.SmallAnchor);
+    canvas().OnChange = [this](TCvWindow&) { canvasChanged(); };
+    canvas().OnMouseMoveEvent = [this](TCvWindow&, const MouseEvent&) { canvasMouseMoved(); };
+    canvas().SetCornerImages(cornerImages());
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (centreOnShow_) {
+        centreOnShow_ = false;
+        if (QScreen* screen = this->screen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
+    FormShow();
+}
+
+void TForm1::FormShow() {
+    if (shown_) return;
+    shown_ = true;
+    static bool languagesLoaded = false;
+    if (!languagesLoaded) {
+        languages().LoadFiles(setup_.languageFolder);
+        languagesLoaded = true;
+    }
+    buildLanguageMenus();
+    ApplyLanguage(Options.Language);
+    if (!setup_.arguments.empty() && openDocument(setup_.arguments.front())) {
+        SetDocumentName(setup_.arguments.front());
+        putRecent(setup_.arguments.front());
+    } else {
+        SetDocumentName({});
+    }
+    canvas_->setFocus();
+}
+
+void TForm1::SetDocumentName(const std::string& path) {
+    fileName_ = path;
+    const DocumentCaption title = documentCaption(path, message(msgNewName));
+    setWindowTitle(QString::fromStdString(title.window));
+    QApplication::setApplicationDisplayName(QString::fromStdString(title.application));
+}
+
+void TForm1::SelectTool(int tool) {
+    SpeedPanel_->setTool(tool);
+    canvas().SetTool(tool);
+    updateMenus();
+}
+
+void TForm1::canvasChanged() {
+    SpeedPanel_->sync(Options);
+    SpeedPanel_->setTool(canvas().Tool());
+    StatusBar_->setPanelText(0, QString::fromStdString(statusScaleText(canvas().Scale())));
+    updateMenus();
+}
+
+void TForm1::canvasMouseMoved() {
+    SpeedPanel_->sync(Options);
+    showMousePosition();
+}
+
+void TForm1::showMousePosition() {
+    const TCvCoord p = canvas().CursorPos();
+    const double scale = canvas().Scale();
+    StatusBar_->setPanelText(1, QString::fromStdString(mousePositionText(p.x, scale)));
+    StatusBar_->setPanelText(2, QString::fromStdString(mousePositionText(p.y, scale)));
+    // The angle belongs to handle and rotation drags, which report it themselves.
+    if (canvas().DragState() == dsIdle) StatusBar_->setPanelText(3, {});
+    StatusBar_->repaint(StatusBar_->panelRect(1).united(StatusBar_->panelRect(3)));
+}
+
+void TForm1::statusPanelClicked(int panel, Qt::MouseButton button, QPoint globalPos) {
+    if (panel == 0 && button == Qt::LeftButton) canvas().InputScale();
+    if (panel == 5 && button == Qt::LeftButton) PMLang->popup(globalPos);
+    if (panel == 5 && button == Qt::RightButton) PMLangOut->popup(globalPos);
+}
+
+bool TForm1::FormCloseQuery() {
+    if (canvas().Document.Lines.empty() && fileName_.empty()) return true;
+    if (modified()) {
+        switch (confirmYesNoCancel(this, message(msgQSave))) {
+        case MessageAnswer::Yes:
+            Save1Click();
+            break;
+        case MessageAnswer::No:
+            canvas().Document.UndoBuffer.Clear();
+            break;
+        default:
+            break;
+        }
+    }
+    return !modified();
+}
+
+void TForm1::FormClose() {
+    const bool maximized = isMaximized();
+    if (isMinimized() || maximized) {
+        Options.WindowLeft = Options.WindowTop = Options.WindowWidth = Options.WindowHeight = 0;
+    } else {
+        const QRect r = geometry();
+        Options.WindowLeft = r.left();
+        Options.WindowTop = r.top();
+        Options.WindowWidth = r.width();
+        Options.WindowHeight = r.height();
+    }
+    Options.WindowMaximized = maximized;
+    Options.MRU = mru_.items();
+    Options.Save(setup_.settingsPath);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // "Show Hints" off silences every tooltip of the program.
+    if (event->type() == QEvent::ToolTip && !hintsShown_) return true;
+    return QMainWindow::eventFilter(watched, event);
+}

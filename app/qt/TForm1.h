@@ -1,0 +1,148 @@
+#pragma once
+// The main window: one canvas with its document, the menus, the tool and option panel and the
+// status bar. It routes every command to the canvas, keeps the caption and the recent files,
+// asks before a modified document is replaced and stores the settings when it closes.
+
+#include "app/MenuRules.h"
+#include "app/Options.h"
+#include "app/RecentFiles.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class QAction;
+class QActionGroup;
+class QFrame;
+class QMenu;
+class TCvWindow;
+class TPOVArrayDlg;
+class TPOVDlg;
+
+namespace plumex {
+class CanvasWidget;
+class MainStatusBar;
+struct MenuItemDef;
+class SpeedPanel;
+struct MouseEvent;
+
+// Where the window finds its files; the defaults are the program's own.
+struct FormSetup {
+    std::string settingsPath;           // the settings file
+    std::string languageFolder;         // folder of *.pll files
+    std::string programPath;            // the executable started by "Open File In New Window"
+    std::vector<std::string> arguments; // the command line after the program name
+    static FormSetup fromProgram(const std::vector<std::string>& arguments);
+};
+} // namespace plumex
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(plumex::FormSetup setup, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    plumex::TCvOptions Options;
+
+    TCvWindow& canvas() const;
+    plumex::CanvasWidget* canvasWidget() const { return canvas_; }
+    const std::string& FileName() const { return fileName_; }
+    const plumex::RecentFiles& recentFiles() const { return mru_; }
+    // The menu item or submenu entry by component name ("Save1", "Export1").
+    QAction* action(const std::string& name) const;
+    QMenu* menu(const std::string& name) const;
+    bool modified() const;
+
+    plumex::SpeedPanel* speedPanel() const { return SpeedPanel_; }
+    plumex::MainStatusBar* statusPanels() const { return StatusBar_; }
+    TPOVDlg* povDlg() const { return POVDlg_; }
+    TPOVArrayDlg* povArrayDlg() const { return POVArrayDlg_; }
+    QMenu* PMLang = nullptr;
+    QMenu* PMLangOut = nullptr;
+
+    // First show: languages, the stored language, the command-line document, focus. Runs once.
+    void FormShow();
+    // Sets the file name and the window and application titles from it.
+    void SetDocumentName(const std::string& path);
+    void ApplyLanguage(const std::string& name);
+    // Enabling and check marks from the canvas, as the menus compute them when they open.
+    void updateMenus();
+    plumex::MenuState menuState() const;
+
+    // Document commands.
+    void New1Click();
+    void Open1Click();
+    void OpenNew1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    void RecentFileClick(const std::string& path);
+    bool FormCloseQuery();
+    void FormClose();
+    void LangFileOut1Click();
+
+    void SelectTool(int tool);
+    void SBOptionClick(int tag, bool down);
+    // Clipboard export (tags 0 prism, 1 lathe, 2 array) and the File export dispatcher.
+    bool POVCopy1Click(int tag);
+    bool ExportFileClick(int tag);
+    bool ExportPov(int mode, const std::string& fileName);
+
+signals:
+    // Another process of the program was asked to open `path`.
+    void secondProcessRequested(const QString& path);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void addMenuItem(const plumex::MenuItemDef& item);
+    void routeCommands();
+    void route(const std::string& name, std::function<void()> command);
+    void applyCaptions();
+    void updateOptionChecks();
+    void rebuildRecentMenu();
+    void putRecent(const std::string& path);
+    void buildLanguageMenus();
+
+    void buildLayout();
+    void placeToolPanel();
+    void restoreWindowRect();
+    void createCanvas();
+    void canvasChanged();
+    void canvasMouseMoved();
+    void showMousePosition();
+    void statusPanelClicked(int panel, Qt::MouseButton button, QPoint globalPos);
+
+    bool askToSave(bool clearOnNo);
+    bool openDocument(const std::string& path);
+    bool saveDocument(const std::string& path);
+    void runSaveDialog(bool saveAs);
+    void toggleOption(int n);
+    void editDocument(const std::function<void()>& change);
+
+    plumex::FormSetup setup_;
+    std::string fileName_;
+    plumex::RecentFiles mru_;
+    std::string openFolder_;
+    std::string openNewFolder_;
+    std::string povFolder_;
+    std::string languageFileFolder_;
+    bool shown_ = false;
+    bool hintsShown_ = true;
+    bool centreOnShow_ = false;
+
+    std::map<std::string, QAction*> actions_;
+    std::map<std::string, QMenu*> menus_;
+    QFrame* Panel1_ = nullptr;
+    plumex::CanvasWidget* canvas_ = nullptr;
+    plumex::SpeedPanel* SpeedPanel_ = nullptr;
+    plumex::MainStatusBar* StatusBar_ = nullptr;
+    TPOVDlg* POVDlg_ = nullptr;
+    TPOVArrayDlg* POVArrayDlg_ = nullptr;
+};

@@ -1,0 +1,165 @@
+// The document commands of the main window: new, open, save, recent files, a second window,
+// and the POV-Ray export to the clipboard and to include files.
+
+#include "app/qt/TForm1.h"
+
+#include "app/LanguageFile.h"
+#include "app/Languages.h"
+#include "app/qt/FileDialogs.h"
+#include "app/qt/MessageBoxes.h"
+#include "app/qt/TPOVArrayDlg.h"
+#include "app/qt/TPOVDlg.h"
+#include "canvas/qt/CanvasWidget.h"
+#include "export/PovExport.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QProcess>
+
+#include <filesystem>
+
+using namespace plumex;
+
+namespace {
+
+constexpr const char* documentFilter = "Plumex Data File(*.plx)";
+
+FileDialogRequest documentDialog(bool save, int title, std::string initialName = {}) {
+    return {save, caption(title), documentFilter, "plx", std::move(initialName)};
+}
+
+} // namespace
+
+bool TForm1::modified() const {
+    return canvas().Document.IsModified();
+}
+
+// The save question before the document is replaced; false when the command must stop.
+bool TForm1::askToSave(bool clearOnNo) {
+    if (!modified() || (canvas().Document.Lines.empty() && fileName_.empty())) return true;
+    switch (confirmYesNoCancel(this, message(msgQSave))) {
+    case MessageAnswer::Yes:
+        Save1Click();
+        return !modified();
+    case MessageAnswer::No:
+        if (clearOnNo) canvas().Document.UndoBuffer.Clear();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TForm1::openDocument(const std::string& path) {
+    try {
+        return canvas().LoadFromFile(path);
+    } catch (const std::exception& e) {
+        showError(this, e.what());
+        return false;
+    }
+}
+
+bool TForm1::saveDocument(const std::string& path) {
+    std::string error;
+    if (canvas().SaveToFile(path, &error)) {
+        canvas().Changed();
+        return true;
+    }
+    showError(this, error.empty() ? "Could not save " + path : error);
+    return false;
+}
+
+void TForm1::New1Click() {
+    if (!askToSave(true) || modified()) return;
+    canvas().NewDocument();
+    SetDocumentName({});
+}
+
+void TForm1::Open1Click() {
+    if (!askToSave(false)) return;
+    const std::string path = runFileDialog(this, documentDialog(false, D_Open), openFolder_);
+    if (path.empty() || !openDocument(path)) return;
+    SetDocumentName(path);
+    putRecent(path);
+}
+
+void TForm1::OpenNew1Click() {
+    // The new process starts from what this one has set so far.
+    Options.MRU = recentFiles().items();
+    Options.Save(setup_.settingsPath);
+    const std::string path = runFileDialog(this, documentDialog(false, D_Open), openNewFolder_);
+    if (path.empty()) return;
+    emit secondProcessRequested(QString::fromStdString(path));
+    if (!setup_.programPath.empty())
+        QProcess::startDetached(QString::fromStdString(setup_.programPath),
+                                {QString::fromStdString(path)});
+}
+
+void TForm1::Save1Click() {
+    if (fileName_.empty())
+        runSaveDialog(false);
+    else
+        saveDocument(fileName_);
+}
+
+void TForm1::SaveAs1Click() {
+    runSaveDialog(true);
+}
+
+void TForm1::runSaveDialog(bool saveAs) {
+    std::string initial;
+    if (saveAs && !fileName_.empty())
+        initial = std::filesystem::path(fileName_).replace_extension().string();
+    const std::string path =
+        runFileDialog(this, documentDialog(true, saveAs ? D_SaveAs : D_Save, initial), openFolder_);
+    if (path.empty() || !saveDocument(path)) return;
+    SetDocumentName(path);
+    putRecent(path);
+}
+
+void TForm1::RecentFileClick(const std::string& path) {
+    if (path == fileName_) return;
+    if (!askToSave(false) || !openDocument(path)) return;
+    SetDocumentName(path);
+    putRecent(path);
+}
+
+void TForm1::LangFileOut1Click() {
+    const TLanguage& language = languages().current();
+    std::string proposal = (std::filesystem::path(setup_.languageFolder) / language.Name).string();
+    FileDialogRequest request{true, caption(M_LangFileOut),
+                              "Plumex Language Difinition File(*.pll)", "pll", proposal};
+    const std::string path = runFileDialog(this, request, languageFileFolder_);
+    if (!path.empty()) writeLanguageTemplate(path, language);
+}
+
+bool TForm1::POVCopy1Click(int tag) {
+    return ExportPov(tag, {});
+}
+
+bool TForm1::ExportFileClick(int tag) {
+    if (tag < 0 || tag > 2) return false; // Illustrator and bitmap export are not built yet
+    if (canvas().Document.CountSelected() == 0) return false;
+    FileDialogRequest request{
+        true, "POV-Ray Include File", "POV-Ray Include File(*.inc)", "inc", {}};
+    const std::string path = runFileDialog(this, request, povFolder_);
+    return !path.empty() && ExportPov(tag, path);
+}
+
+bool TForm1::ExportPov(int mode, const std::string& fileName) {
+    const std::vector<TCvLine> selection = canvas().Document.CollectSelected();
+    if (selection.empty()) return false;
+    const auto povMode = static_cast<PovMode>(mode);
+    const bool accepted = povMode == PovMode::Array ? POVArrayDlg_->run()
+                                                    : POVDlg_->run(povMode, latheEdges(selection));
+    if (!accepted) return false;
+    const std::string text = PovExportText(selection, povMode, POVDlg_->state, POVArrayDlg_->state);
+    if (text.empty()) return false;
+    if (fileName.empty()) {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+        return true;
+    }
+    std::string error;
+    if (PovExportFile(fileName, text, &error)) return true;
+    showError(this, error);
+    return false;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The array export dialog. Created once; its fields live in `state` for the whole run.
+
+#include "export/PovOptions.h"
+
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+class TPOVArrayDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit TPOVArrayDlg(QWidget* parent = nullptr);
+
+    plumex::PovArrayDlgState state;
+
+    void prepare();
+    void acceptFields();
+    bool run();
+
+    QLabel* Label1;
+    QLineEdit* EdName;
+    QRadioButton* RBDeclare;
+    QRadioButton* RBLocal;
+    QGroupBox* LineGroup;
+    QRadioButton* RBLineType1;
+    QRadioButton* RBLineType2;
+    QRadioButton* RBLineType3;
+    QLabel* LabSepCount;
+    QLineEdit* EdSepCount;
+    QGroupBox* PointGroup;
+    QRadioButton* RB2Dim;
+    QRadioButton* RB3Dim1;
+    QRadioButton* RB3Dim2;
+    QLabel* LabVal;
+    QLineEdit* EdVal;
+    QLabel* Label3;
+    QLineEdit* EdAccuracy;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+
+    void accept() override;
+    void reject() override;
+
+private:
+    void updateEnabling();
+    void buildLayout();
+};

@@ -1,0 +1,62 @@
+#pragma once
+// The prism and lathe export dialog. Created once; the fields keep what the user entered for
+// as long as the program runs, in `state`.
+
+#include "export/PovOptions.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+class TPOVDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit TPOVDlg(QWidget* parent = nullptr);
+
+    plumex::PovDlgState state;
+
+    // Sets the texts, panels, remembered name and axis rule for the mode and shows the state.
+    void prepare(plumex::PovMode mode, plumex::LatheEdges edges);
+    // Takes the controls into `state`; the edited name only with `takeName` (OK).
+    void acceptFields(bool takeName = true);
+    // prepare, then modal; true on OK.
+    bool run(plumex::PovMode mode, plumex::LatheEdges edges);
+
+    QLabel* LbDec;
+    QRadioButton* RBDirect;
+    QRadioButton* RBDeclare;
+    QRadioButton* RBLocal;
+    QLabel* LbDecName;
+    QLineEdit* EDecName;
+    QWidget* LathePanel;
+    QLabel* Label4;
+    QRadioButton* RBNoAlign;
+    QRadioButton* RBAlignLeft;
+    QRadioButton* RBAlignRight;
+    QWidget* PrismPanel;
+    QLabel* Label5;
+    QLineEdit* Edit1;
+    QLabel* Label6;
+    QLineEdit* Edit2;
+    QLabel* Panel4;
+    QPlainTextEdit* Memo1;
+    QLabel* Label3;
+    QLineEdit* EAccuracy;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+
+    void accept() override;
+    // Cancel keeps what was typed, as the fields do, but not the name.
+    void reject() override;
+
+private:
+    void updateNameField();
+    void buildLayout();
+
+    plumex::PovMode mode_ = plumex::PovMode::Prism;
+};

@@ -1,0 +1,33 @@
+// The program: one main window on the document named by the only argument, if any.
+
+#include "app/MessageRouting.h"
+#include "app/qt/MessageBoxes.h"
+#include "app/qt/ShellIcons.h"
+#include "app/qt/TForm1.h"
+
+#include <QApplication>
+
+#include <filesystem>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Plumex");
+    QApplication::setDesktopFileName("plumex");
+    QApplication::setWindowIcon(plumex::programIcon());
+    plumex::routeModelMessages();
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        std::error_code ec;
+        const auto path = std::filesystem::absolute(argv[i], ec);
+        arguments.push_back(ec ? std::string(argv[i]) : path.string());
+    }
+    // A failure while starting is reported, and the exit code says so.
+    try {
+        TForm1 form(plumex::FormSetup::fromProgram(arguments));
+        form.show();
+        return QApplication::exec();
+    } catch (const std::exception& e) {
+        plumex::showError(nullptr, e.what());
+        return 1;
+    }
+}
