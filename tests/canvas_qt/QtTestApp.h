@@ -13,7 +13,9 @@ inline void ensureQtApp() {
     static char* argv[] = {name, nullptr};
     if (!QApplication::instance()) {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static QApplication app(argc, argv);
+        // Never destroyed: tearing it down among the other statics at exit crashes Qt.
+        static QApplication* app = new QApplication(argc, argv);
+        (void)app;
     }
 }
 
