@@ -1,0 +1,178 @@
+#include "FormFixture.h"
+
+#include "app/Options.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <filesystem>
+
+using namespace plumex;
+using plumex::testing::FormTest;
+
+TEST_F(FormTest, MissingCommandLineFileLeavesAnUntitledDocument) {
+    answers = {MessageAnswer::Ok};
+    start({dir.file("missing.plx")});
+    EXPECT_EQ(form->windowTitle(), "Undefined");
+    EXPECT_TRUE(form->FileName().empty());
+    EXPECT_TRUE(canvas().Document.Lines.empty());
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].first, MessageKind::Error);
+    EXPECT_TRUE(form->recentFiles().items().empty());
+}
+
+TEST_F(FormTest, CommandLineFileOpensAndGoesOnTheRecentList) {
+    const std::string path = document("vase.plx", 2);
+    start({path});
+    EXPECT_EQ(form->windowTitle(), "vase.plx");
+    EXPECT_EQ(canvas().Document.Lines.size(), 2u);
+    EXPECT_EQ(form->recentFiles().items(), std::vector<std::string>{path});
+    EXPECT_TRUE(form->action("MRU1")->isEnabled());
+}
+
+TEST_F(FormTest, NewAsksAboutAModifiedDocument) {
+    start();
+    edit();
+    answers = {MessageAnswer::Cancel};
+    form->New1Click();
+    EXPECT_EQ(canvas().Document.Lines.size(), 1u); // Cancel: nothing happened
+    EXPECT_TRUE(form->modified());
+
+    answers = {MessageAnswer::Yes}; // Yes, but the save dialog is cancelled: stop
+    chosen = {""};
+    form->New1Click();
+    EXPECT_EQ(canvas().Document.Lines.size(), 1u);
+
+    answers = {MessageAnswer::No};
+    form->New1Click();
+    EXPECT_TRUE(canvas().Document.Lines.empty());
+    EXPECT_FALSE(form->modified());
+    EXPECT_EQ(form->windowTitle(), "Undefined");
+}
+
+TEST_F(FormTest, YesSavesBeforeTheNewDocument) {
+    start();
+    edit();
+    const std::string path = dir.file("kept.plx");
+    answers = {MessageAnswer::Yes};
+    chosen = {path};
+    form->New1Click();
+    EXPECT_TRUE(canvas().Document.Lines.empty());
+    TCvDocument saved;
+    saved.LoadFromFile(path);
+    EXPECT_EQ(saved.Lines.size(), 1u);
+    EXPECT_EQ(form->recentFiles().items().front(), path);
+}
+
+TEST_F(FormTest, OpenAsksFirstAndCancelShowsNoDialog) {
+    const std::string path = document("b.plx");
+    start();
+    edit();
+    answers = {MessageAnswer::Cancel};
+    form->Open1Click();
+    EXPECT_TRUE(dialogTitles.empty());
+
+    answers = {MessageAnswer::No};
+    chosen = {path};
+    form->Open1Click();
+    EXPECT_EQ(dialogTitles, std::vector<std::string>{"Open File"});
+    EXPECT_EQ(form->FileName(), path);
+    EXPECT_FALSE(form->modified());
+}
+
+TEST_F(FormTest, FailedOpenKeepsTheDocumentAndItsName) {
+    const std::string good = document("good.plx");
+    const std::string bad = dir.write("bad.plx", "not a drawing");
+    start({good});
+    answers = {MessageAnswer::Ok};
+    chosen = {bad};
+    form->Open1Click();
+    EXPECT_EQ(form->FileName(), good);
+    EXPECT_EQ(canvas().Document.Lines.size(), 1u);
+    EXPECT_EQ(form->recentFiles().items(), std::vector<std::string>{good});
+}
+
+TEST_F(FormTest, SaveAsProposesTheNameWithoutExtensionAndRenames) {
+    const std::string path = document("first.plx");
+    start({path});
+    edit();
+    const std::string second = dir.file("second.plx");
+    chosen = {second};
+    form->SaveAs1Click();
+    EXPECT_EQ(form->windowTitle(), "second.plx");
+    EXPECT_FALSE(form->modified());
+    EXPECT_EQ(form->recentFiles().items().front(), second);
+    EXPECT_TRUE(std::filesystem::exists(second));
+}
+
+TEST_F(FormTest, RecentFileRulesOfTheWindow) {
+    const std::string a = document("a.plx"), b = document("b.plx");
+    start({a});
+    edit();
+    form->RecentFileClick(a); // the current file: nothing, not even the question
+    EXPECT_TRUE(asked.empty());
+    EXPECT_TRUE(form->modified());
+
+    answers = {MessageAnswer::No};
+    form->RecentFileClick(b);
+    EXPECT_EQ(form->FileName(), b);
+    EXPECT_EQ(form->recentFiles().items(), (std::vector<std::string>{b, a}));
+    form->RecentFileClick(a);
+    EXPECT_EQ(form->recentFiles().items(), (std::vector<std::string>{a, b}));
+}
+
+TEST_F(FormTest, ElevenFilesWithMRUMaxTenDropTheOldest) {
+    start();
+    std::vector<std::string> paths;
+    for (int i = 0; i < 11; ++i) {
+        paths.push_back(document("f" + std::to_string(i) + ".plx"));
+        form->RecentFileClick(paths.back());
+    }
+    ASSERT_EQ(form->recentFiles().items().size(), 10u);
+    EXPECT_EQ(form->recentFiles().items().front(), paths[10]);
+    EXPECT_EQ(form->recentFiles().items().back(), paths[1]);
+    EXPECT_EQ(form->menu("MRU1")->actions().size(), 10);
+}
+
+TEST_F(FormTest, MRUMaxZeroKeepsTheMenuEmptyButEnabled) {
+    const std::string a = document("a.plx");
+    start({}, "[Menu]\nMRUMax=0\n");
+    form->RecentFileClick(a);
+    EXPECT_TRUE(form->recentFiles().items().empty());
+    EXPECT_TRUE(form->menu("MRU1")->actions().isEmpty());
+    EXPECT_TRUE(form->action("MRU1")->isEnabled());
+}
+
+TEST_F(FormTest, ClosingAnEmptyUntitledWindowNeverAsks) {
+    start();
+    canvas().Document.Record(); // an undo step, but nothing drawn
+    ASSERT_TRUE(form->modified());
+    EXPECT_TRUE(form->FormCloseQuery());
+    EXPECT_TRUE(asked.empty());
+}
+
+TEST_F(FormTest, CloseQueryFollowsTheAnswer) {
+    start();
+    edit();
+    answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(form->FormCloseQuery());
+    answers = {MessageAnswer::Yes};
+    chosen = {""}; // save dialog cancelled: the window stays
+    EXPECT_FALSE(form->FormCloseQuery());
+    answers = {MessageAnswer::No};
+    EXPECT_TRUE(form->FormCloseQuery());
+}
+
+TEST_F(FormTest, CloseStoresRecentFilesAndAMaximisedWindowAsZeros) {
+    const std::string a = document("a.plx"), b = document("b.plx");
+    start({a});
+    form->RecentFileClick(b);
+    form->setWindowState(Qt::WindowMaximized);
+    form->FormClose();
+    TCvOptions stored;
+    stored.Load(dir.file("plumex.ini"));
+    EXPECT_EQ(stored.MRU, (std::vector<std::string>{b, a}));
+    EXPECT_TRUE(stored.WindowMaximized);
+    EXPECT_EQ(stored.WindowWidth, 0);
+    EXPECT_EQ(stored.WindowLeft, 0);
+}

@@ -1,0 +1,171 @@
+#include "FormFixture.h"
+
+#include "app/qt/MainStatusBar.h"
+#include "app/qt/SpeedPanel.h"
+#include "canvas/qt/CanvasWidget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace plumex;
+using plumex::testing::FormTest;
+
+namespace {
+
+bool enabled(TForm1& form, const char* name) {
+    form.updateMenus();
+    return form.action(name)->isEnabled();
+}
+
+void selectFirst(TCvDocument& doc, int count) {
+    for (int i = 0; i < count; ++i) doc.Lines[i].SelectAll(true), doc.Lines[i].selected = true;
+    doc.SelectionChanged();
+}
+
+} // namespace
+
+TEST_F(FormTest, FileAndViewMenusFollowTheDrawing) {
+    start();
+    EXPECT_FALSE(enabled(*form, "Export1"));
+    EXPECT_FALSE(enabled(*form, "ZoomFitAll1"));
+    EXPECT_FALSE(enabled(*form, "MRU1"));
+    EXPECT_TRUE(enabled(*form, "Save1"));
+    edit();
+    EXPECT_TRUE(enabled(*form, "Export1"));
+    EXPECT_FALSE(enabled(*form, "ExportAi1")); // its command is not built yet
+    EXPECT_TRUE(enabled(*form, "ZoomFitAll1"));
+    EXPECT_FALSE(enabled(*form, "ZoomFitSel1"));
+    EXPECT_FALSE(enabled(*form, "ClrDraft1"));
+}
+
+TEST_F(FormTest, EditAndObjectMenusFollowHistoryAndSelection) {
+    start({document("three.plx", 3)});
+    EXPECT_FALSE(enabled(*form, "Undo1"));
+    EXPECT_FALSE(enabled(*form, "POVCopy1"));
+    EXPECT_FALSE(enabled(*form, "Prism1"));
+    EXPECT_FALSE(enabled(*form, "UnLock1"));
+    selectFirst(canvas().Document, 1);
+    EXPECT_TRUE(enabled(*form, "POVCopy1"));
+    EXPECT_TRUE(enabled(*form, "Lathe2"));
+    EXPECT_TRUE(enabled(*form, "Lock1"));
+    EXPECT_FALSE(enabled(*form, "Intersect1"));
+    EXPECT_FALSE(enabled(*form, "Copy1")); // waits for the clipboard of paths
+    form->action("Lock1")->trigger();
+    EXPECT_TRUE(enabled(*form, "UnLock1"));
+    EXPECT_FALSE(enabled(*form, "Lock1"));
+    form->action("SelectAll1")->trigger();
+    EXPECT_EQ(canvas().Document.CountSelected(), 2); // the locked path stays out
+    EXPECT_TRUE(enabled(*form, "Intersect1"));
+    form->action("Hide1")->trigger();
+    EXPECT_TRUE(enabled(*form, "ShowAll1"));
+    edit();
+    EXPECT_TRUE(enabled(*form, "Undo1"));
+    form->action("Undo1")->trigger();
+    EXPECT_TRUE(enabled(*form, "Redo1"));
+}
+
+TEST_F(FormTest, NextAndPreviousToolWrap) {
+    start();
+    form->SelectTool(6);
+    form->action("NextTool1")->trigger();
+    EXPECT_EQ(canvas().Tool(), 0);
+    EXPECT_TRUE(form->speedPanel()->toolButton(0)->isChecked());
+    form->action("PrevTool1")->trigger();
+    EXPECT_EQ(canvas().Tool(), 6);
+    EXPECT_TRUE(form->speedPanel()->toolButton(6)->isChecked());
+    EXPECT_FALSE(form->speedPanel()->toolButton(0)->isChecked());
+}
+
+TEST_F(FormTest, MousePositionDecimalsFollowTheScale) {
+    start();
+    form->canvasWidget()->resize(400, 300);
+    canvas().Resize(400, 300);
+    canvas().ZoomTo(100);
+    canvas().MouseMove(MouseEvent{{201, 152}});
+    const QString x100 = form->statusPanels()->panelText(1);
+    EXPECT_EQ(x100.section('.', 1).size(), 2) << x100.toStdString();
+    EXPECT_EQ(form->statusPanels()->panelText(0), "100");
+    canvas().ZoomTo(100.5);
+    canvas().MouseMove(MouseEvent{{201, 152}});
+    EXPECT_EQ(form->statusPanels()->panelText(1).section('.', 1).size(), 3);
+    EXPECT_EQ(form->statusPanels()->panelText(2).section('.', 1).size(), 3);
+    EXPECT_EQ(form->statusPanels()->panelText(0), "100.5");
+}
+
+TEST_F(FormTest, OptionMenuAndButtonsShowTheSameOptions) {
+    start();
+    ASSERT_TRUE(canvas().GetOption(OptShowGrid));
+    form->action("ShowGrid1")->trigger();
+    EXPECT_FALSE(canvas().GetOption(OptShowGrid));
+    EXPECT_FALSE(form->speedPanel()->optionButton(2)->isChecked());
+    form->updateMenus();
+    EXPECT_FALSE(form->action("ShowGrid1")->isChecked());
+
+    form->speedPanel()->optionButton(1)->click(); // rulers off
+    EXPECT_FALSE(canvas().GetOption(OptShowRuler));
+    form->action("HideDraft1")->trigger();
+    form->updateMenus();
+    EXPECT_TRUE(form->action("HideDraft1")->isChecked());
+    EXPECT_FALSE(form->speedPanel()->optionButton(11)->isChecked());
+    EXPECT_FALSE(form->speedPanel()->optionButton(12)->isChecked());
+    form->speedPanel()->optionButton(11)->click(); // draft shown normally
+    EXPECT_TRUE(canvas().GetOption(OptShowDraft));
+    EXPECT_FALSE(canvas().GetOption(OptDimDraft));
+    form->updateMenus();
+    EXPECT_TRUE(form->action("ShowDraft1")->isChecked());
+}
+
+TEST_F(FormTest, CancelledFixedGridLeavesTheButtonOnAuto) {
+    start();
+    QTimer::singleShot(0, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            static_cast<QDialog*>(dialog)->reject();
+    });
+    QToolButton* grid = form->speedPanel()->optionButton(4);
+    grid->click();
+    EXPECT_FALSE(canvas().GetOption(OptGridSizeFixed));
+    EXPECT_FALSE(grid->isChecked());
+    EXPECT_EQ(grid->text(), "Auto");
+}
+
+TEST_F(FormTest, ToolPanelSideIsStoredAndNamesTheOtherSide) {
+    start();
+    form->updateMenus();
+    EXPECT_EQ(form->action("ToolPanelPos1")->text(), "&Tool Bar Right");
+    form->action("ToolPanelPos1")->trigger();
+    EXPECT_TRUE(form->Options.ToolRight);
+    EXPECT_EQ(form->action("ToolPanelPos1")->text(), "&Tool Bar Left");
+}
+
+TEST_F(FormTest, ApplyingALanguageRecaptionsEverything) {
+    start({}, "[Global]\nLanguage=English\n");
+    EXPECT_EQ(form->action("File1")->text(), "&File");
+    EXPECT_EQ(form->action("Prism2")->text(), "&Prism...");
+    form->ApplyLanguage("Japanese");
+    EXPECT_NE(form->action("File1")->text(), "&File");
+    EXPECT_EQ(form->Options.Language, "Japanese");
+    EXPECT_NE(form->windowTitle(), "Undefined");
+    EXPECT_EQ(form->action("N1000001")->text(), "100,000"); // fixed captions stay
+    form->ApplyLanguage("Klingon");                         // unknown: nothing changes
+    EXPECT_EQ(form->Options.Language, "Japanese");
+    form->PMLang->actions().front()->trigger(); // the English item
+    EXPECT_EQ(form->action("File1")->text(), "&File");
+    EXPECT_EQ(form->windowTitle(), "Undefined");
+    EXPECT_EQ(form->speedPanel()->toolButton(0)->toolTip(), "Object Tool");
+}
+
+TEST_F(FormTest, ZoomAndPresetScalesReachTheCanvas) {
+    start();
+    form->action("ZoomIn1")->trigger();
+    EXPECT_DOUBLE_EQ(canvas().Scale(), 200);
+    form->action("N011")->trigger();
+    EXPECT_DOUBLE_EQ(canvas().Scale(), 0.1);
+    form->action("N1000001")->trigger();
+    EXPECT_DOUBLE_EQ(canvas().Scale(), 12800);
+    form->action("StdScale1")->trigger();
+    EXPECT_DOUBLE_EQ(canvas().Scale(), 100);
+}
