@@ -15,6 +15,13 @@ build: deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 
+# Builds the editor and opens it on an example drawing (another one: make run FILE=path.plx).
+FILE ?= examples/letter_p.plx
+run: deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target plumex
+	$(RELEASE_DIR)/app/qt/plumex $(FILE)
+
 # Debug build with AddressSanitizer and UndefinedBehaviorSanitizer, built with clang so the
 # same tree also carries the libFuzzer targets; each fuzzer runs for a bounded time.
 test: deps
