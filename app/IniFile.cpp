@@ -1,7 +1,11 @@
 #include "app/IniFile.h"
 
-#include "app/AtomicFile.h"
 #include "app/NumberText.h"
+#include "model/FileBytes.h"
+
+#include <cstdint>
+#include <span>
+#include <stdexcept>
 
 // The library's definitions are compiled here; char data needs no conversion.
 #define SI_NO_CONVERSION
@@ -133,7 +137,14 @@ std::string IniFile::text() const {
 
 bool IniFile::save(const std::string& path) const {
     if (status_ == Status::Unreadable) return false;
-    return writeFileAtomically(path, text());
+    const std::string bytes = text();
+    try {
+        writeFileAtomically(
+            path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+        return true;
+    } catch (const std::exception&) {
+        return false; // the previous file is left as it was
+    }
 }
 
 } // namespace plumex
