@@ -1,5 +1,6 @@
 #include "canvas/Window.h"
 
+#include "canvas/Fade.h"
 #include "canvas/Grid.h"
 #include "canvas/RulerCache.h"
 
@@ -90,6 +91,7 @@ void TCvWindow::SetCornerImages(std::vector<RasterImage> glyphs) {
 
 void TCvWindow::SetDraft(std::optional<DraftPicture> draft) {
     draft_ = std::move(draft);
+    fadedDraft_ = draft_ ? fadedCopy(draft_->image) : RasterImage{};
     invalidateAll();
 }
 

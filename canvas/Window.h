@@ -233,6 +233,7 @@ private:
     plumex::PressContext press_;
     std::vector<plumex::RasterImage> cornerImages_;
     std::optional<plumex::DraftPicture> draft_;
+    plumex::RasterImage fadedDraft_; // shown while DimDraft is on
     std::unique_ptr<plumex::RulerCache> hRuler_;
     std::unique_ptr<plumex::RulerCache> vRuler_;
     // Ruler indicator positions (-1: not drawn) and the pixels under them.

@@ -95,7 +95,7 @@ void TCvWindow::paintDraft(Surface& s, const PixelRect&) const {
     const int w = clampToPixel(d.image.width * k);
     const int h = clampToPixel(d.image.height * k);
     s.drawImage({at.x, at.y, clampToPixel(double(at.x) + w), clampToPixel(double(at.y) + h)},
-                d.image);
+                options_->DimDraft ? fadedDraft_ : d.image);
 }
 
 void TCvWindow::paintGrid(Surface& s, const PixelRect& r) const {

@@ -205,6 +205,7 @@ TEST_F(PaintFixture, RubberBandTwiceRestoresThePixels) {
 
 TEST_F(PaintFixture, DraftPictureIsStretchedByScaleTimesFactor) {
     o.ShowGrid = false;
+    o.DimDraft = false;
     RasterImage img{2, 2, {0x0000FF, 0x00FF00, 0xFF0000, 0x123456}, {}};
     w.SetDraft(DraftPicture{img, {-0.5, 0.5}, 0.25}); // each picture pixel is 25 screen pixels
     paint();
@@ -213,6 +214,10 @@ TEST_F(PaintFixture, DraftPictureIsStretchedByScaleTimesFactor) {
     EXPECT_EQ(at(55, 95), 0xFF0000u);
     EXPECT_EQ(at(99, 99), 0x123456u);
     EXPECT_EQ(at(101, 101), White);
+    o.DimDraft = true; // faded: 255 - (255 - c) div 3 per channel
+    paint();
+    EXPECT_EQ(at(55, 55), 0xAAAAFFu);
+    EXPECT_EQ(at(99, 99), 0xB0BCC7u);
     o.ShowDraft = false;
     paint();
     EXPECT_EQ(at(55, 55), White);
