@@ -7,6 +7,7 @@
 #include "app/qt/CornerImages.h"
 #include "app/qt/MainStatusBar.h"
 #include "app/qt/MessageBoxes.h"
+#include "app/qt/ShellCanvas.h"
 #include "app/qt/SpeedPanel.h"
 #include "app/qt/TPOVArrayDlg.h"
 #include "app/qt/TPOVDlg.h"
@@ -102,7 +103,7 @@ void TForm1::restoreWindowRect() {
 }
 
 void TForm1::createCanvas() {
-    canvas_ = new CanvasWidget(&Options, Panel1_);
+    canvas_ = new ShellCanvas(&Options, Panel1_);
     canvas_->setObjectName("Canvas");
     Panel1_->layout()->addWidget(canvas_);
     canvas().SetOption(OptSmallAnchor, Options.SmallAnchor);

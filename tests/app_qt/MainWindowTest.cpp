@@ -169,3 +169,28 @@ TEST_F(FormTest, ZoomAndPresetScalesReachTheCanvas) {
     form->action("StdScale1")->trigger();
     EXPECT_DOUBLE_EQ(canvas().Scale(), 100);
 }
+
+TEST_F(FormTest, ToolsShowTheProgramsOwnCursors) {
+    start();
+    QWidget* view = form->canvasWidget();
+    form->SelectTool(2);
+    ASSERT_EQ(view->cursor().shape(), Qt::BitmapCursor);
+    const QImage pen = view->cursor().pixmap().toImage();
+    form->SelectTool(6);
+    ASSERT_EQ(view->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_NE(view->cursor().pixmap().toImage(), pen);
+    EXPECT_EQ(view->cursor().hotSpot(), QPoint(9, 9)); // the lens centre
+    form->SelectTool(1);
+    EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(FormTest, CanvasQuestionsGoThroughTheShellsBoxes) {
+    start();
+    canvas().AddGuide(true, 1.0);
+    ASSERT_TRUE(canvas().GetOption(OptLockGuides));
+    answers = {MessageAnswer::No};
+    EXPECT_FALSE(canvas().EraseGuides(true, false));
+    EXPECT_EQ(canvas().VerticalGuides().size(), 1u);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].first, MessageKind::YesNo);
+}
