@@ -15,7 +15,8 @@ constexpr int Thick = RulerWidth;
 
 std::string label(double v) {
     char text[32];
-    std::snprintf(text, sizeof text, "%g", v);
+    // Adding zero turns the negated 0 of the vertical ruler into a plain "0".
+    std::snprintf(text, sizeof text, "%g", v + 0.0);
     return text;
 }
 

@@ -81,6 +81,7 @@ TEST(Ruler, VerticalLabelsAreNegatedAndTurned) {
     // Drawing y grows upward: 50 pixels below the origin is y = -0.5.
     EXPECT_EQ(labels.at(450 + 50), "-0.5");
     EXPECT_EQ(labels.at(450 - 100 - 2), "1");
+    EXPECT_EQ(labels.at(450 - 2), "0"); // not "-0"
     for (const auto& t : like.last->texts) EXPECT_EQ(t.escapement, 900);
     // The loop stops 30 pixels before the end of the strip.
     for (const auto& t : like.last->texts) EXPECT_LT(t.at.y, 900 - 30 + 1);
