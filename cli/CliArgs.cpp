@@ -4,7 +4,7 @@
 
 namespace plumex::cli {
 
-CliArgs parseArgs(const std::vector<std::string>& words, const OptionSpec& spec) {
+CliArgs parseArgs(const std::vector<std::string>& words, const OptionSpec& options) {
     CliArgs args;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -15,10 +15,10 @@ CliArgs parseArgs(const std::vector<std::string>& words, const OptionSpec& spec)
             optionsEnded = true;
         } else if (w == "--help" || w == "-h") {
             args.help = true;
-        } else if (spec.flags.count(w)) {
+        } else if (options.flags.count(w)) {
             args.flags.insert(w);
             args.order.push_back(w);
-        } else if (spec.withValue.count(w)) {
+        } else if (options.withValue.count(w)) {
             if (i + 1 >= words.size()) throw UsageError("option " + w + " needs a value");
             args.values[w] = words[++i];
             args.order.push_back(w);

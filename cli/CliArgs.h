@@ -43,7 +43,7 @@ struct CliArgs {
 };
 
 // Throws UsageError for an unknown option or a missing value. "--help" anywhere sets help.
-CliArgs parseArgs(const std::vector<std::string>& words, const OptionSpec& spec);
+CliArgs parseArgs(const std::vector<std::string>& words, const OptionSpec& options);
 
 // A decimal integer or a UsageError naming the option.
 int integerOption(const std::string& option, const std::string& text);

@@ -139,11 +139,11 @@ PovArrayDlgState arrayState(const CliArgs& args) {
 } // namespace
 
 int runPov(const std::vector<std::string>& words, std::ostream& out) {
-    const OptionSpec spec{{"-o", "--form", "--paths", "--declare", "--local", "--bottom", "--top",
+    const OptionSpec options{{"-o", "--form", "--paths", "--declare", "--local", "--bottom", "--top",
                            "--modifiers", "--accuracy", "--axis", "--line-form", "--divide",
                            "--point-form", "--value"},
                           {"--direct"}};
-    const CliArgs args = parseArgs(words, spec);
+    const CliArgs args = parseArgs(words, options);
     if (args.help) {
         out << PovHelp;
         return 0;

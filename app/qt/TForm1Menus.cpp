@@ -24,8 +24,8 @@ QString text(int key) {
     return QString::fromStdString(caption(key));
 }
 
-QKeySequence shortcutOf(std::string_view spec) {
-    QString s = QString::fromUtf8(spec.data(), static_cast<int>(spec.size()));
+QKeySequence shortcutOf(std::string_view text) {
+    QString s = QString::fromUtf8(text.data(), static_cast<int>(text.size()));
     // The number-pad keys are not in the portable key names.
     if (s.endsWith("Num+") || s.endsWith("Num-")) {
         const int key = s.endsWith('+') ? Qt::Key_Plus : Qt::Key_Minus;
