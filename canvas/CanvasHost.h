@@ -3,6 +3,7 @@
 // adapter implements it on a widget; tests implement it with a recording fake.
 
 #include "canvas/Pixel.h"
+#include "commands/TransformRequests.h"
 
 #include <optional>
 #include <string>
@@ -82,6 +83,22 @@ public:
     // The dialogs: nullopt when cancelled (or when the dialog refuses the values).
     virtual std::optional<SizeAnswer> runSizeDialog(const SizeRequest& request) = 0;
     virtual std::optional<GridSize> runGridSizeDialog(const GridSize& current) = 0;
+
+    // The transform dialogs, each kept from one use to the next by the host. A host without
+    // them answers as if the user cancelled.
+    virtual std::optional<MoveAnswer> runMoveDialog(const MoveRequest&) { return std::nullopt; }
+    virtual std::optional<ExpandAnswer> runExpandDialog(const OriginRequest&) {
+        return std::nullopt;
+    }
+    virtual std::optional<RotateAnswer> runRotateDialog(const OriginRequest&) {
+        return std::nullopt;
+    }
+    virtual std::optional<ShearAnswer> runShearDialog(const ShearRequest&) {
+        return std::nullopt;
+    }
+    virtual std::optional<AlignAnswer> runAlignDialog(const AlignRequest&) {
+        return std::nullopt;
+    }
 };
 
 } // namespace plumex

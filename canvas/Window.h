@@ -162,6 +162,27 @@ public:
     // The index of the pen tool's path, -1 when none is being built.
     int PenPath() const { return penPath_; }
 
+    // --- transform commands: the Object menu's presets and dialogs ---
+    // Object mode: the object tool; anchor mode: the anchor point or pen tool.
+    bool ObjectMode() const { return tool_ == plumex::ToolObject; }
+    bool AnchorMode() const { return tool_ == plumex::ToolAnchor || tool_ == plumex::ToolPen; }
+    // 0: the selection's centre to the origin, 1: its lower-left corner.
+    bool PresetMove(int n);
+    // 0 double size, 1 half size, 2 height to 1.0, 3 width to 1.0.
+    bool PresetExpand(int n);
+    // 0 left 90, 1 right 90.
+    bool PresetRotate(int n);
+    // Mirrors left to right (`horizontal`) or top to bottom.
+    bool FlipSelection(bool horizontal);
+    // The move dialog; `anchor` makes that point the reference instead of the selection.
+    bool MoveDialog(std::optional<TCvCoord> anchor = std::nullopt);
+    bool ExpandDialog();
+    bool RotateDialog();
+    // The object tool's hover zone presets the direction: 12 and 14 vertical, 13 and 15
+    // horizontal; any other zone keeps the last choice.
+    bool ShearDialog(int hoverZone = 0);
+    bool AlignDialog();
+
     // --- input ---
     void MouseDown(const plumex::MouseEvent& e);
     void MouseMove(const plumex::MouseEvent& e);
