@@ -77,8 +77,6 @@ const std::vector<std::string_view>& pendingMenuItems() {
         "LoadDraft1", "ClrDraft1",
         // clipboard of paths
         "Cut1", "CutSegments1", "Copy1", "Paste1", "PasteNoMove1",
-        // object commands
-        "Delete1", "DeleteSegments1", "Layer1", "LayerFront1", "LayerBack1", "Dupe1",
         // transform commands
         "Align1", "Move1", "MoveToCenter1", "MoveToHome1", "InputMove1", "Expand1", "DoubleSize1",
         "HalfSize1", "SizeUnitV1", "SizeUnitH1", "InputExpand1", "Rotate1", "RotateL90",

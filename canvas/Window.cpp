@@ -61,7 +61,7 @@ void TCvWindow::SetTool(int tool) {
             if (line.selected) line.SelectAll(true);
     }
     tool_ = tool;
-    penPath_ = -1;
+    EndPenPath();
     refreshCursor();
     invalidateAll();
 }
@@ -126,14 +126,18 @@ void TCvWindow::NewDocument() {
 }
 
 bool TCvWindow::Undo() {
-    if (!Document.Undo(penPath_)) return false;
+    int pen = penPath_;
+    if (!Document.Undo(pen)) return false;
+    restorePenPath(pen);
     invalidateAll();
     Changed();
     return true;
 }
 
 bool TCvWindow::Redo() {
-    if (!Document.Redo(penPath_)) return false;
+    int pen = penPath_;
+    if (!Document.Redo(pen)) return false;
+    restorePenPath(pen);
     invalidateAll();
     Changed();
     return true;

@@ -221,6 +221,16 @@ public:
     bool Undo();
     bool Redo();
 
+    // --- object commands: each does nothing without a selection and ends a pen path ---
+    bool DeleteSelection();
+    bool DeleteSegments();
+    bool Dupe();
+    // Nothing to restack when every path is selected.
+    bool LayerFront();
+    bool LayerBack();
+    // Drops the pen's floating anchor and forgets its path.
+    void EndPenPath();
+
 private:
     void paintGrid(plumex::Surface& s, const plumex::PixelRect& r) const;
     void paintObjects(plumex::Surface& s, const plumex::PixelRect& r) const;
@@ -234,6 +244,9 @@ private:
     void applyKeyScroll(const plumex::KeyEvent& e);
     void refreshCursor();
     void invalidateAll();
+    template <class Command> bool runObjectCommand(Command command);
+    // The pen path after undo or redo: the snapshot's index when it is valid.
+    void restorePenPath(int index);
 
     plumex::TCvOptions* options_;
     plumex::CanvasHost* host_ = nullptr;

@@ -83,7 +83,7 @@ bool TCvWindow::MoveDialog(std::optional<TCvCoord> anchor) {
     if (!answer || (answer->offset.x == 0 && answer->offset.y == 0)) return false;
     if (answer->copy) {
         if (AnchorMode()) return false;
-        Dupe(Document, penPath_);
+        plumex::Dupe(Document, penPath_);
         MoveObjects(Document, answer->offset);
         return done(*this, true);
     }

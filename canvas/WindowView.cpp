@@ -209,5 +209,5 @@ void TCvWindow::FocusLost() {
         drag_->cancel(*this);
         EndDrag();
     }
-    penPath_ = -1;
+    EndPenPath();
 }

@@ -36,6 +36,11 @@ void TForm1::routeCommands() {
     route("Intersect1", [this, &doc] {
         if (doc.MakeHole()) editDocument([] {});
     });
+    route("Delete1", [this] { canvas().DeleteSelection(); });
+    route("DeleteSegments1", [this] { canvas().DeleteSegments(); });
+    route("Dupe1", [this] { canvas().Dupe(); });
+    route("LayerFront1", [this] { canvas().LayerFront(); });
+    route("LayerBack1", [this] { canvas().LayerBack(); });
     for (const char* name : {"Prism1", "Lathe1", "Array1"}) {
         const int tag = findMenuItem(name)->tag;
         route(name, [this, tag] { POVCopy1Click(tag); });

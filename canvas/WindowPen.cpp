@@ -1,0 +1,21 @@
+// The pen path's life outside the pen tool's own presses: ending it, and finding it again
+// after undo and redo.
+#include "canvas/Window.h"
+
+#include "canvas/PenPath.h"
+
+using namespace plumex;
+
+void TCvWindow::EndPenPath() {
+    if (penPath_ < 0) return;
+    removeFloatingAnchor(Document.Lines, penPath_);
+    penPath_ = -1;
+    invalidateAll();
+}
+
+void TCvWindow::restorePenPath(int index) {
+    const bool valid = index >= 0 && index < static_cast<int>(Document.Lines.size());
+    penPath_ = valid ? index : -1;
+    // A snapshot taken while drawing holds the floating anchor; only the pen tool wants it.
+    if (tool_ != ToolPen) EndPenPath();
+}
