@@ -41,6 +41,7 @@ struct MenuEntry {
     int command = -1;
     std::string caption;
     bool separator = false;
+    bool enabled = true; // commands not available yet are shown greyed
 };
 
 // The scale/size dialog: mode 0 asks for a width and a height, 1 for the scale, 2 for the

@@ -3,10 +3,12 @@
 #include "canvas/Fade.h"
 #include "canvas/Grid.h"
 #include "canvas/RulerCache.h"
+#include "canvas/ToolBehaviour.h"
 
 using namespace plumex;
 
 TCvWindow::TCvWindow(TCvOptions* options) : options_(options) {
+    for (int t = 0; t < ToolCount; ++t) tools_[t] = makeToolBehaviour(t);
     UpdateAutoGrid(Scale());
 }
 

@@ -7,11 +7,13 @@
 #include "app/Options.h"
 #include "canvas/CanvasHost.h"
 #include "canvas/Drag.h"
+#include "canvas/HitTest.h"
 #include "canvas/InputEvent.h"
 #include "canvas/Surface.h"
 #include "canvas/ViewTransform.h"
 #include "model/Document.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -19,6 +21,7 @@
 
 namespace plumex {
 class RulerCache;
+class ToolBehaviour;
 
 enum ToolNumber : int {
     ToolObject = 0,
@@ -56,6 +59,38 @@ struct PressContext {
     bool doubleClick = false;
     bool dragStarted = false;
     unsigned pressShift = 0;
+    unsigned shift = 0;    // the shift state of the latest event
+    bool snapGrid = false; // grid snapping for this press: SnapGrid differs from Alt
+    // The Shift axis lock of the current move: the locked coordinate stays at the press's.
+    bool lockX = false;
+    bool lockY = false;
+    TCvCoord pressPoint; // the press in drawing units, snapped
+    TCvCoord point;      // the current point, snapped and axis-locked
+    TCvCoord lastPoint;  // where a move drag applied its last offset
+    MouseButton button = MouseButton::None; // the button whose release ends the press
+    AnchorHit grabbed;   // the anchor a move drag holds under the pointer
+    AnchorHit nearest;   // the anchor under the mouse during a drag
+    int zone = 0;        // the object tool's hover zone at the press
+    bool fromSegment = false; // an anchor-tool move that began on a segment
+    // The press-time copies: the base of the undo step and of scale, rotate and shear.
+    bool hasCopy = false;
+    std::vector<TCvLine> lines;
+    TCvCoord pivot;
+    std::vector<int> selectedIndices;
+    std::vector<TCvLine> selection;
+    TCvRect bounds;
+
+    // The current point with the axis lock applied.
+    TCvCoord lockedPoint() const {
+        return {lockX ? pressPoint.x : point.x, lockY ? pressPoint.y : point.y};
+    }
+};
+
+// What lies under the idle mouse.
+struct HoverState {
+    AnchorHit anchor;
+    int zone = 0;
+    std::optional<MovingGuide> guide;
 };
 
 inline constexpr int RulerWidth = 13;
@@ -159,6 +194,36 @@ public:
     void BeginDrag(std::unique_ptr<plumex::Drag> drag);
     void EndDrag();
     const plumex::PressContext& Press() const { return press_; }
+    plumex::PressContext& PressState() { return press_; }
+    const plumex::HoverState& Hover() const { return hover_; }
+    plumex::HoverState& HoverRef() { return hover_; }
+    plumex::ToolBehaviour& CurrentTool() const { return *tools_[tool_]; }
+    // Keeps the drawing, the pivot and the selection as they are now, as the base of the drag.
+    void TakePressCopy();
+    // Ends an edit by mouse: recomputes SelectionBounds and, when the paths differ from the
+    // press-time copy, records that copy as one undo step. True when it recorded one.
+    bool FinishEdit();
+    // The anchor under a drawing point by the hover rules of the current tool and state.
+    plumex::AnchorHit HitAnchor(TCvCoord p) const;
+    // Runs the hover feedback for the mouse at p as on an idle mouse move.
+    void UpdateHover(const plumex::MouseEvent& e);
+    // Puts the pointer on a pixel and makes it the press pixel.
+    void GrabPointer(plumex::PixelPoint p);
+    // A point snapped as a drag's current point: grid snapping from the press, axis lock.
+    TCvCoord DragPoint(plumex::PixelPoint p) const;
+    void SetScreenCursor(plumex::CursorShape shape);
+    // The tool cursor again.
+    void ResetCursor() { refreshCursor(); }
+    // Switches the tool for the middle button's zoom without SetTool's side effects.
+    void LendTool(int tool);
+    void OpenContextMenu(plumex::PixelPoint at);
+    // Runs a context-menu command; false when no one knows it.
+    bool RunMenuCommand(int command);
+    void SelectOnly(int path);
+    void SetPathSelected(int path, bool selected);
+    // Toggles (with `toggle`) or selects the visible, unlocked paths with an anchor in the
+    // pixel rectangle.
+    void SelectInRect(const plumex::PixelRect& r, bool toggle);
     // The index of the pen tool's path, -1 when none is being built.
     int PenPath() const { return penPath_; }
 
@@ -242,6 +307,15 @@ private:
     void drawIndicatorRow(int y);
     void eraseIndicators();
     void applyKeyScroll(const plumex::KeyEvent& e);
+    bool pressGuideOrRuler(const plumex::MouseEvent& e);
+    void pressLeft(const plumex::MouseEvent& e);
+    void pressMiddle(const plumex::MouseEvent& e);
+    void startDrag(const plumex::MouseEvent& e);
+    void updateDragPoint(const plumex::MouseEvent& e);
+    void releaseRight(const plumex::MouseEvent& e);
+    bool hoverGuides(const plumex::MouseEvent& e);
+    void modifierChanged(const plumex::KeyEvent& e);
+    std::vector<plumex::MenuEntry> contextMenuEntries();
     void refreshCursor();
     void invalidateAll();
     template <class Command> bool runObjectCommand(Command command);
@@ -265,6 +339,9 @@ private:
     std::optional<plumex::MovingGuide> movingGuide_;
     std::unique_ptr<plumex::Drag> drag_;
     plumex::PressContext press_;
+    plumex::HoverState hover_;
+    std::array<std::unique_ptr<plumex::ToolBehaviour>, plumex::ToolCount> tools_;
+    plumex::MouseEvent lastMouse_;
     std::vector<plumex::RasterImage> cornerImages_;
     std::optional<plumex::DraftPicture> draft_;
     plumex::RasterImage fadedDraft_; // shown while DimDraft is on

@@ -151,6 +151,7 @@ void TCvWindow::MouseWheel(int delta) {
 }
 
 bool TCvWindow::KeyDown(const KeyEvent& e) {
+    modifierChanged(e);
     const unsigned mods = e.shift & (ssShift | ssCtrl | ssAlt);
     const int k = std::max(8, UnitsToPixels(options_->GridUnits));
     const int halfW = (clientWidth_ - RulerSize()) / 2;
@@ -189,7 +190,9 @@ bool TCvWindow::KeyDown(const KeyEvent& e) {
     }
 }
 
-void TCvWindow::KeyUp(const KeyEvent&) {}
+void TCvWindow::KeyUp(const KeyEvent& e) {
+    modifierChanged(e);
+}
 
 void TCvWindow::Resize(int width, int height) {
     if (sized_) {

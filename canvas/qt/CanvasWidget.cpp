@@ -214,7 +214,9 @@ std::optional<int> CanvasWidget::contextMenu(const std::vector<MenuEntry>& entri
             menu.addSeparator();
             continue;
         }
-        menu.addAction(QString::fromStdString(e.caption))->setData(e.command);
+        QAction* action = menu.addAction(QString::fromStdString(e.caption));
+        action->setData(e.command);
+        action->setEnabled(e.enabled);
     }
     const QAction* chosen = menu.exec(mapToGlobal(QPoint(at.x, at.y)));
     if (!chosen) return std::nullopt;

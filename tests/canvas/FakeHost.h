@@ -24,12 +24,15 @@ public:
     std::optional<GridSize> gridAnswer;
     CursorShape cursor = CursorShape::Arrow;
     bool captured = false;
+    std::vector<std::vector<MenuEntry>> menus; // every context menu shown
+    std::optional<int> menuAnswer;             // the command chosen from it
+    std::vector<PixelPoint> pointerMoves;
 
     void invalidate(const PixelRect& r) override { invalidated.push_back(r); }
     void scroll(const PixelRect& r, int dx, int dy) override { scrolls.push_back({r, dx, dy}); }
     void setCursor(CursorShape shape) override { cursor = shape; }
     void captureMouse(bool on) override { captured = on; }
-    void movePointer(PixelPoint) override {}
+    void movePointer(PixelPoint p) override { pointerMoves.push_back(p); }
     int doubleClickWidth() const override { return 4; }
     MessageAnswer messageBox(const std::string& text, MessageKind) override {
         messages.push_back(text);
@@ -38,8 +41,9 @@ public:
         answers.pop_front();
         return a;
     }
-    std::optional<int> contextMenu(const std::vector<MenuEntry>&, PixelPoint) override {
-        return std::nullopt;
+    std::optional<int> contextMenu(const std::vector<MenuEntry>& entries, PixelPoint) override {
+        menus.push_back(entries);
+        return menuAnswer;
     }
     std::optional<SizeAnswer> runSizeDialog(const SizeRequest&) override { return sizeAnswer; }
     std::optional<GridSize> runGridSizeDialog(const GridSize&) override { return gridAnswer; }

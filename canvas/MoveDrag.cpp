@@ -1,0 +1,106 @@
+#include "canvas/MoveDrag.h"
+
+#include "canvas/Window.h"
+#include "commands/MoveSelection.h"
+
+namespace plumex {
+
+namespace {
+
+TCvCoord anchorOf(const TCvDocument& doc, const AnchorHit& a) {
+    return doc.Lines[static_cast<std::size_t>(a.path)]
+        .points[static_cast<std::size_t>(a.point)]
+        .anchor;
+}
+
+} // namespace
+
+void MoveDrag::duplicate(TCvWindow& window) {
+    TCvDocument& doc = window.Document;
+    PressContext& p = window.PressState();
+    const std::size_t first = doc.Lines.size();
+    std::vector<TCvLine> copies = doc.CollectSelected();
+    for (TCvLine& line : doc.Lines) line.SelectAll(false);
+    doc.Lines.insert(doc.Lines.end(), copies.begin(), copies.end());
+    doc.UpdateSelectionBounds();
+    if (!p.grabbed) return;
+    // The grabbed anchor is now the copy's: the selected anchor at the same place.
+    const TCvCoord at = anchorOf(doc, p.grabbed);
+    for (std::size_t i = first; i < doc.Lines.size(); ++i) {
+        const auto& pts = doc.Lines[i].points;
+        for (std::size_t k = 0; k < pts.size(); ++k) {
+            if (!pts[k].selected || !equal(pts[k].anchor, at)) continue;
+            p.grabbed = {static_cast<int>(i), static_cast<int>(k), at, false};
+            return;
+        }
+    }
+}
+
+void MoveDrag::moveBy(TCvWindow& window, TCvCoord v) {
+    if (objectMode_)
+        MoveObjects(window.Document, v);
+    else
+        MoveAnchors(window.Document, v, false);
+    window.Invalidate();
+}
+
+void MoveDrag::move(TCvWindow& window, const MouseEvent&) {
+    if (state_ == dsCopyPress) {
+        duplicate(window);
+        state_ = dsMove;
+    }
+    PressContext& p = window.PressState();
+    const TCvCoord target = p.lockedPoint();
+    TCvCoord v;
+    if (p.grabbed) {
+        v = subtract(target, anchorOf(window.Document, p.grabbed));
+    } else {
+        v = subtract(target, p.lastPoint);
+        const TCvRect& b = window.Document.SelectionBounds;
+        const TCvRect moved{b.left + v.x, b.top + v.y, b.right + v.x, b.bottom + v.y};
+        TCvCoord fix = window.SnapRect(moved, p.snapGrid && !p.lockX, p.snapGrid && !p.lockY);
+        if (p.lockX) fix.x = 0;
+        if (p.lockY) fix.y = 0;
+        v = add(v, fix);
+    }
+    if (v.x == 0 && v.y == 0) return;
+    moveBy(window, v);
+    p.lastPoint = add(p.lastPoint, v);
+}
+
+bool MoveDrag::press(TCvWindow& window, const MouseEvent& e) {
+    const PressContext& p = window.Press();
+    if (e.button != MouseButton::Right || !p.grabbed || !p.nearest) return false;
+    if (state_ == dsCopyPress) return false;
+    moveBy(window, subtract(p.nearest.at, anchorOf(window.Document, p.grabbed)));
+    window.FinishEdit();
+    return true;
+}
+
+void MoveDrag::release(TCvWindow& window, const MouseEvent&) {
+    window.FinishEdit();
+}
+
+void MoveDrag::cancel(TCvWindow& window) {
+    // What moved stays moved, so it must be undoable.
+    window.FinishEdit();
+}
+
+void PivotDrag::move(TCvWindow& window, const MouseEvent&) {
+    window.Document.Pivot = window.Press().lockedPoint();
+    window.Invalidate();
+}
+
+bool PivotDrag::press(TCvWindow& window, const MouseEvent& e) {
+    const PressContext& p = window.Press();
+    if (e.button != MouseButton::Right || !p.nearest) return false;
+    window.Document.Pivot = p.nearest.at;
+    window.Invalidate();
+    return true;
+}
+
+void PivotDrag::release(TCvWindow& window, const MouseEvent&) {
+    window.Invalidate();
+}
+
+} // namespace plumex

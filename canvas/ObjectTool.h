@@ -1,0 +1,27 @@
+#pragma once
+// The object tool: selects whole paths by click and rubber band, and moves, duplicates,
+// scales, rotates and shears them through the selection helper's zones.
+
+#include "canvas/ToolBehaviour.h"
+
+namespace plumex {
+
+class ObjectTool : public ToolBehaviour {
+public:
+    CursorShape cursor() const override { return CursorShape::SelLine; }
+    void press(TCvWindow& window, const MouseEvent& e) override;
+    bool hover(TCvWindow& window, const MouseEvent& e) override;
+    bool rightRelease(TCvWindow& window, const MouseEvent& e) override;
+    void contextMenuItems(TCvWindow& window, std::vector<MenuEntry>& entries) override;
+    bool runCommand(TCvWindow& window, int command) override;
+
+private:
+    bool pressPivot(TCvWindow& window, const MouseEvent& e);
+    void pressAnchor(TCvWindow& window, const MouseEvent& e);
+    // A press on zone 0 or 9: selects the path under the mouse; false when the press is done.
+    bool pressPath(TCvWindow& window, const MouseEvent& e);
+    void pressHelper(TCvWindow& window, int zone);
+    void startMove(TCvWindow& window, const MouseEvent& e);
+};
+
+} // namespace plumex

@@ -1,0 +1,139 @@
+// The machinery the tools share: the press-time copy and the undo step it becomes, the hover
+// feedback with its anchor hit test, and the selection operations of mouse clicks.
+#include "canvas/Window.h"
+
+#include "canvas/ToolBehaviour.h"
+
+using namespace plumex;
+
+namespace {
+constexpr double AnchorTolerance = 4; // pixels
+constexpr int GuideTolerance = 6;     // pixels
+} // namespace
+
+void TCvWindow::TakePressCopy() {
+    press_.hasCopy = true;
+    press_.lines = Document.Lines;
+    press_.pivot = Document.Pivot;
+    press_.bounds = Document.SelectionBounds;
+    press_.selection.clear();
+    press_.selectedIndices.clear();
+    for (int i = 0; i < static_cast<int>(Document.Lines.size()); ++i) {
+        if (!Document.Lines[i].selected) continue;
+        press_.selectedIndices.push_back(i);
+        press_.selection.push_back(Document.Lines[i]);
+    }
+}
+
+bool TCvWindow::FinishEdit() {
+    Document.UpdateSelectionBounds();
+    bool recorded = false;
+    if (press_.hasCopy && Document.Lines != press_.lines) {
+        Document.UndoBuffer.Record(press_.lines, press_.pivot, penPath_);
+        recorded = true;
+    }
+    press_.hasCopy = false;
+    invalidateAll();
+    if (recorded) Changed();
+    return recorded;
+}
+
+AnchorHit TCvWindow::HitAnchor(TCvCoord p) const {
+    const int state = DragState();
+    const bool guideMove = state == dsVerticalGuide || state == dsHorizontalGuide;
+    if (tool_ != ToolObject && tool_ != ToolAnchor && tool_ != ToolPen && !guideMove) return {};
+    // The handle being dragged, or anchors carried along a segment, would find themselves.
+    if (state == dsHandle || (state == dsMove && tool_ == ToolAnchor && press_.fromSegment))
+        return {};
+    AnchorSearch how;
+    how.tolerance = PixelsToUnits(AnchorTolerance);
+    how.includeSelected = state != dsMove && state != dsHandle;
+    how.handlesOfSelected = tool_ == ToolAnchor && !guideMove;
+    if (tool_ == ToolPen) {
+        how.penPath = penPath_;
+        how.endsOnly = true;
+    }
+    return hitAnchor(Document.Lines, p, how);
+}
+
+void TCvWindow::UpdateHover(const MouseEvent& e) {
+    hover_.zone = 0;
+    const bool toolCursor = CurrentTool().hover(*this, e);
+    const AnchorHit hit = HitAnchor(PixelToUnit(e.pos.x, e.pos.y));
+    if (DragState() == dsIdle) hover_.anchor = hit;
+    hover_.guide.reset();
+    if (hit) {
+        SetScreenCursor(tool_ == ToolPen ? CursorShape::SnapPen : CursorShape::Snap);
+        return;
+    }
+    if (hoverGuides(e)) return;
+    if (!toolCursor) refreshCursor();
+}
+
+bool TCvWindow::hoverGuides(const MouseEvent& e) {
+    if (!options_->ShowGuides || options_->LockGuides) return false;
+    if ((tool_ != ToolObject && tool_ != ToolAnchor) || DragState() != dsIdle) return false;
+    if (hover_.zone != 0 && hover_.zone != 9) return false;
+    const TCvCoord u = PixelToUnit(e.pos.x, e.pos.y);
+    const double tol = PixelsToUnits(GuideTolerance);
+    const auto& v = Document.Settings.verticalGuides;
+    for (int i = 0; i < static_cast<int>(v.size()); ++i) {
+        if (std::abs(v[i] - u.x) > tol) continue;
+        hover_.guide = MovingGuide{true, i};
+        SetScreenCursor(CursorShape::SplitH);
+        return true;
+    }
+    const auto& h = Document.Settings.horizontalGuides;
+    for (int i = 0; i < static_cast<int>(h.size()); ++i) {
+        if (std::abs(h[i] - u.y) > tol) continue;
+        hover_.guide = MovingGuide{false, i};
+        SetScreenCursor(CursorShape::SplitV);
+        return true;
+    }
+    return false;
+}
+
+void TCvWindow::GrabPointer(PixelPoint p) {
+    press_.pressPixel = p;
+    press_.currentPixel = p;
+    if (host_) host_->movePointer(p);
+}
+
+void TCvWindow::SetScreenCursor(CursorShape shape) {
+    if (host_) host_->setCursor(shape);
+}
+
+void TCvWindow::LendTool(int tool) {
+    if (tool < 0 || tool >= ToolCount) return;
+    tool_ = tool;
+    refreshCursor();
+    invalidateAll();
+}
+
+void TCvWindow::SelectOnly(int path) {
+    for (int i = 0; i < static_cast<int>(Document.Lines.size()); ++i)
+        Document.Lines[i].SelectAll(i == path);
+    Document.SelectionChanged();
+    invalidateAll();
+}
+
+void TCvWindow::SetPathSelected(int path, bool selected) {
+    if (path < 0 || path >= static_cast<int>(Document.Lines.size())) return;
+    Document.Lines[path].SelectAll(selected);
+    Document.SelectionChanged();
+    invalidateAll();
+}
+
+void TCvWindow::SelectInRect(const PixelRect& r, bool toggle) {
+    if (!toggle)
+        for (TCvLine& line : Document.Lines) line.SelectAll(false);
+    const PixelRect n = normalized(r);
+    const TCvCoord a = PixelToUnit(n.left, n.top);
+    const TCvCoord b = PixelToUnit(n.right, n.bottom);
+    for (TCvLine& line : Document.Lines) {
+        if (!line.visible || line.locked || !line.AnyPointIn(a, b)) continue;
+        line.SelectAll(!line.selected);
+    }
+    Document.SelectionChanged();
+    invalidateAll();
+}
