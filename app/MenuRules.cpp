@@ -77,10 +77,6 @@ const std::vector<std::string_view>& pendingMenuItems() {
         "LoadDraft1", "ClrDraft1",
         // clipboard of paths
         "Cut1", "CutSegments1", "Copy1", "Paste1", "PasteNoMove1",
-        // transform commands
-        "Align1", "Move1", "MoveToCenter1", "MoveToHome1", "InputMove1", "Expand1", "DoubleSize1",
-        "HalfSize1", "SizeUnitV1", "SizeUnitH1", "InputExpand1", "Rotate1", "RotateL90",
-        "RotateR90", "FlipX1", "FlipY1", "InputRotate1", "Shear1",
         // anchor commands
         "JoinAnchor1", "JoinAnchor2", "JoinAnchor3", "CutAnchor1", "RemoveAnchor1", "DoubleAnchor1",
         "MinimizeAnchor1", "Curve1", "UnCurve1", "ReverseHandle1", "CopyHandle1", "PasteHandle1",

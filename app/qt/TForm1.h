@@ -103,6 +103,7 @@ private:
     void buildMenus();
     void addMenuItem(const plumex::MenuItemDef& item);
     void routeCommands();
+    void routeTransforms();
     void route(const std::string& name, std::function<void()> command);
     void applyCaptions();
     void updateOptionChecks();

@@ -41,6 +41,7 @@ void TForm1::routeCommands() {
     route("Dupe1", [this] { canvas().Dupe(); });
     route("LayerFront1", [this] { canvas().LayerFront(); });
     route("LayerBack1", [this] { canvas().LayerBack(); });
+    routeTransforms();
     for (const char* name : {"Prism1", "Lathe1", "Array1"}) {
         const int tag = findMenuItem(name)->tag;
         route(name, [this, tag] { POVCopy1Click(tag); });
@@ -118,6 +119,22 @@ void TForm1::routeCommands() {
         route(std::string(item.name),
               [this, direction, fine] { canvas().MoveSelectionByKey(direction, fine); });
     }
+}
+
+void TForm1::routeTransforms() {
+    route("MoveToCenter1", [this] { canvas().PresetMove(0); });
+    route("MoveToHome1", [this] { canvas().PresetMove(1); });
+    route("InputMove1", [this] { canvas().MoveDialog(); });
+    const char* expands[] = {"DoubleSize1", "HalfSize1", "SizeUnitV1", "SizeUnitH1"};
+    for (int n = 0; n < 4; ++n) route(expands[n], [this, n] { canvas().PresetExpand(n); });
+    route("InputExpand1", [this] { canvas().ExpandDialog(); });
+    route("RotateL90", [this] { canvas().PresetRotate(0); });
+    route("RotateR90", [this] { canvas().PresetRotate(1); });
+    route("FlipX1", [this] { canvas().FlipSelection(true); });
+    route("FlipY1", [this] { canvas().FlipSelection(false); });
+    route("InputRotate1", [this] { canvas().RotateDialog(); });
+    route("Shear1", [this] { canvas().ShearDialog(); });
+    route("Align1", [this] { canvas().AlignDialog(); });
 }
 
 void TForm1::SBOptionClick(int tag, bool down) {
