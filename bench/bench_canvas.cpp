@@ -94,8 +94,21 @@ void BM_Zoomed_1M(benchmark::State& s) {
     repaint(s, 1'000'000, 10);
 }
 
+// One idle mouse move over the fit-all view of the large drawing, hit test included; compare
+// with BM_FitAll_1M.
+void BM_HoverMove_1M(benchmark::State& s) {
+    ensureApp();
+    Scene scene(1'000'000);
+    int x = Width / 3;
+    for (auto _ : s) {
+        x = x == Width / 3 ? Width / 3 + 1 : Width / 3;
+        scene.window.MouseMove({{x, Height / 2}, MouseButton::None, 0});
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_HoverMove_1M)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FitAll_10k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FitAll_1M)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Zoomed_1M)->Unit(benchmark::kMillisecond);

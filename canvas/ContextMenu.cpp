@@ -4,7 +4,6 @@
 #include "canvas/Drag.h"
 #include "canvas/ToolBehaviour.h"
 #include "canvas/Window.h"
-#include "commands/ObjectCommands.h"
 
 namespace plumex {
 
@@ -94,14 +93,14 @@ bool TCvWindow::RunMenuCommand(int command) {
         Document.ShowAll();
         break;
     case cmFront:
-        plumex::LayerFront(Document, penPath_);
-        break;
+        LayerFront();
+        return true;
     case cmBack:
-        plumex::LayerBack(Document, penPath_);
-        break;
+        LayerBack();
+        return true;
     case cmDupe:
-        plumex::Dupe(Document, penPath_);
-        break;
+        Dupe();
+        return true;
     case cmZoomIn:
         ZoomTo(Scale() * 2);
         return true;

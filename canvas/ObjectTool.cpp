@@ -50,8 +50,10 @@ void ObjectTool::press(TCvWindow& window, const MouseEvent& e) {
         return;
     }
     if (zone == zoneRotate) {
-        // TODO(issue 8, dialogs): a double click opens the Rotate dialog.
-        if (!window.Press().doubleClick) window.BeginDrag(std::make_unique<RotateDrag>());
+        if (window.Press().doubleClick)
+            window.RotateDialog();
+        else
+            window.BeginDrag(std::make_unique<RotateDrag>());
         return;
     }
     if (zone == zoneNone || zone == zoneInside) {
@@ -120,7 +122,7 @@ bool ObjectTool::pressPath(TCvWindow& window, const MouseEvent& e) {
 
 void ObjectTool::startMove(TCvWindow& window, const MouseEvent& e) {
     if (window.Press().doubleClick) {
-        // TODO(issue 8, dialogs): the Move dialog for the selection.
+        window.MoveDialog();
         return;
     }
     if (window.Document.CountSelected() == 0) return;
@@ -130,14 +132,18 @@ void ObjectTool::startMove(TCvWindow& window, const MouseEvent& e) {
 void ObjectTool::pressHelper(TCvWindow& window, int zone) {
     const bool twice = window.Press().doubleClick;
     if (zone >= zoneShearLeft && zone <= zoneShearBottom) {
-        // TODO(issue 8, dialogs): a double click opens the Shear dialog preset by the zone.
-        if (!twice)
+        // The zone presets the dialog's direction.
+        if (twice)
+            window.ShearDialog(zone);
+        else
             window.BeginDrag(std::make_unique<ShearDrag>(dsShearLeft + zone - zoneShearLeft));
         return;
     }
     if (zone >= zoneLeft && zone <= zoneBottomRight) {
-        // TODO(issue 8, dialogs): a double click opens the Expand dialog.
-        if (!twice) window.BeginDrag(std::make_unique<ScaleDrag>(zone));
+        if (twice)
+            window.ExpandDialog();
+        else
+            window.BeginDrag(std::make_unique<ScaleDrag>(zone));
     }
 }
 
@@ -158,21 +164,38 @@ void ObjectTool::contextMenuItems(TCvWindow& window, std::vector<MenuEntry>& ent
     if (hit && doc.Lines[static_cast<std::size_t>(hit.path)]
                    .points[static_cast<std::size_t>(hit.point)]
                    .selected) {
-        // TODO(issue 8, dialogs): enable once the move dialog is built.
-        entries.push_back(menuEntry(cmMoveByAnchor, false));
+        entries.push_back(menuEntry(cmMoveByAnchor));
         // The anchor commands come later.
         entries.push_back(menuEntry(cmCopyHandles, false));
     }
     if (doc.CountSelected() == 0) return;
     addSeparator(entries);
-    for (int c : {cmMove, cmExpand, cmRotate, cmShear}) entries.push_back(menuEntry(c, false));
+    for (int c : {cmMove, cmExpand, cmRotate, cmShear}) entries.push_back(menuEntry(c));
     entries.push_back(menuEntry(cmDupe));
     addSeparator(entries);
     for (int c : {cmLock, cmHide, cmFront, cmBack}) entries.push_back(menuEntry(c));
 }
 
-bool ObjectTool::runCommand(TCvWindow&, int) {
-    return false;
+bool ObjectTool::runCommand(TCvWindow& window, int command) {
+    switch (command) {
+    case cmMoveByAnchor:
+        if (const AnchorHit hit = window.Hover().anchor) window.MoveDialog(hit.at);
+        return true;
+    case cmMove:
+        window.MoveDialog();
+        return true;
+    case cmExpand:
+        window.ExpandDialog();
+        return true;
+    case cmRotate:
+        window.RotateDialog();
+        return true;
+    case cmShear:
+        window.ShearDialog();
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace plumex

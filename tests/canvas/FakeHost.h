@@ -27,6 +27,9 @@ public:
     std::vector<std::vector<MenuEntry>> menus; // every context menu shown
     std::optional<int> menuAnswer;             // the command chosen from it
     std::vector<PixelPoint> pointerMoves;
+    std::vector<std::string> dialogs; // the transform dialogs asked for, by kind
+    std::optional<MoveRequest> moveRequest;
+    std::optional<ShearRequest> shearRequest;
 
     void invalidate(const PixelRect& r) override { invalidated.push_back(r); }
     void scroll(const PixelRect& r, int dx, int dy) override { scrolls.push_back({r, dx, dy}); }
@@ -47,6 +50,24 @@ public:
     }
     std::optional<SizeAnswer> runSizeDialog(const SizeRequest&) override { return sizeAnswer; }
     std::optional<GridSize> runGridSizeDialog(const GridSize&) override { return gridAnswer; }
+    std::optional<MoveAnswer> runMoveDialog(const MoveRequest& r) override {
+        dialogs.push_back("move");
+        moveRequest = r;
+        return std::nullopt;
+    }
+    std::optional<ExpandAnswer> runExpandDialog(const OriginRequest&) override {
+        dialogs.push_back("expand");
+        return std::nullopt;
+    }
+    std::optional<RotateAnswer> runRotateDialog(const OriginRequest&) override {
+        dialogs.push_back("rotate");
+        return std::nullopt;
+    }
+    std::optional<ShearAnswer> runShearDialog(const ShearRequest& r) override {
+        dialogs.push_back("shear");
+        shearRequest = r;
+        return std::nullopt;
+    }
 };
 
 } // namespace plumex::testing

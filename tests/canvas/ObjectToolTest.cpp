@@ -259,4 +259,30 @@ TEST_F(ObjectTool, FocusLossDuringAMoveKeepsItUndoable) {
     EXPECT_TRUE(sameShape(w.Document.Lines[0], square));
 }
 
+TEST_F(ObjectTool, DoubleClicksOnTheHelperOpenTheDialogs) {
+    selectAll();
+    auto doubleClick = [&](PixelPoint p) {
+        moveTo(p);
+        down(p);
+        up(p);
+        w.MouseDown({p, MouseButton::Left, ssLeft | ssDouble});
+        up(p);
+    };
+    doubleClick(px({0.5, 0.5}));       // centre
+    doubleClick(PixelPoint{223, 58});  // rotation corner
+    doubleClick(PixelPoint{211, 113}); // left edge
+    doubleClick(PixelPoint{263, 53});  // top shear handle
+    EXPECT_EQ(host.dialogs, (std::vector<std::string>{"move", "rotate", "expand", "shear"}));
+    ASSERT_TRUE(host.shearRequest);
+    EXPECT_EQ(host.shearRequest->direction, ShearPreset::Horizontal);
+    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_TRUE(sameShape(w.Document.Lines[0], square));
+    // The context menu's item runs the move dialog with the hovered anchor as reference.
+    host.menuAnswer = cmMoveByAnchor;
+    click(px({1, 0}), 0, MouseButton::Right);
+    ASSERT_TRUE(host.moveRequest);
+    EXPECT_EQ(host.moveRequest->reference.left, 1);
+    EXPECT_EQ(host.moveRequest->reference.bottom, 0);
+}
+
 } // namespace
