@@ -4,6 +4,9 @@
 // the tools' drags) is its own small unit.
 
 #include "canvas/InputEvent.h"
+#include "model/Coord.h"
+
+#include <optional>
 
 class TCvWindow;
 
@@ -30,6 +33,12 @@ enum DragStateNumber : int {
     dsContextMenu = 17,
 };
 
+// The anchor and the handle being dragged, whose angle the status bar shows.
+struct HandleLine {
+    TCvCoord anchor;
+    TCvCoord handle;
+};
+
 class Drag {
 public:
     virtual ~Drag() = default;
@@ -42,6 +51,8 @@ public:
     virtual void release(TCvWindow& window, const MouseEvent& e) = 0;
     // Focus loss: the drag ends at once, without an undo step.
     virtual void cancel(TCvWindow&) {}
+    // The handle this drag shapes, if it shapes one.
+    virtual std::optional<HandleLine> handleLine(const TCvWindow&) const { return std::nullopt; }
 };
 
 } // namespace plumex

@@ -12,9 +12,9 @@ TCvLine& at(std::vector<TCvLine>& lines, int i) {
     return lines[static_cast<std::size_t>(i)];
 }
 
-PathEnd hoveredEnd(const std::vector<TCvLine>& lines, AnchorRef a) {
+PathEnd hoveredEnd(const std::vector<TCvLine>& lines, const AnchorHit& a) {
     if (!a || !valid(lines, a.path)) return PathEnd::None;
-    return openEnd(lines[static_cast<std::size_t>(a.path)], a.index);
+    return openEnd(lines[static_cast<std::size_t>(a.path)], a.point);
 }
 
 // No pen path: continue the hovered end of an open path, else start a new one at the point.
@@ -108,32 +108,35 @@ PenPressResult penPress(std::vector<TCvLine>& lines, int penPath, const PenPress
     return r;
 }
 
-TCvPoint floatingAnchor(const std::vector<TCvLine>& lines, AnchorRef hovered, TCvCoord p,
+TCvPoint floatingAnchor(const std::vector<TCvLine>& lines, const AnchorHit& hovered, TCvCoord p,
                         bool ctrl) {
     TCvPoint f = placedAnchor(p);
     if (hovered && valid(lines, hovered.path) &&
-        hovered.index < lines[std::size_t(hovered.path)].count()) {
-        const TCvPoint& h = lines[std::size_t(hovered.path)].points[std::size_t(hovered.index)];
+        hovered.point < lines[std::size_t(hovered.path)].count()) {
+        const TCvPoint& h = lines[std::size_t(hovered.path)].points[std::size_t(hovered.point)];
         f.anchor = h.anchor;
         // Joining at a last anchor reverses that path, which swaps its handles.
-        f.inHandle = hovered.index == 0 ? h.inHandle : h.outHandle;
-        f.outHandle = hovered.index == 0 ? h.outHandle : h.inHandle;
+        f.inHandle = hovered.point == 0 ? h.inHandle : h.outHandle;
+        f.outHandle = hovered.point == 0 ? h.outHandle : h.inHandle;
     }
     if (ctrl) f.inHandle = f.anchor;
     f.updateIndependent();
     return f;
 }
 
-int penRelease(std::vector<TCvLine>& lines, int penPath, bool doubleClick, bool closeOrJoin,
-               TCvCoord p) {
+void closeOnDoubleClick(std::vector<TCvLine>& lines, int penPath) {
+    if (!valid(lines, penPath)) return;
+    TCvLine& pen = at(lines, penPath);
+    if (pen.count() < 2) return;
+    TCvPoint& first = pen.points.front();
+    first.inHandle = first.anchor;
+    first.updateIndependent();
+    pen.closed = 1;
+}
+
+int finishPenPress(std::vector<TCvLine>& lines, int penPath, bool closeOrJoin, TCvCoord p) {
     if (!valid(lines, penPath)) return -1;
     TCvLine& pen = at(lines, penPath);
-    if (doubleClick && pen.count() > 1) {
-        TCvPoint& first = pen.points.front();
-        first.inHandle = first.anchor;
-        first.updateIndependent();
-        pen.closed = 1;
-    }
     if (pen.closed || closeOrJoin) {
         pen.SelectAll(true);
         return -1;

@@ -4,20 +4,13 @@
 // The pen path is an index into `lines`; -1 when none is being drawn.
 
 #include "canvas/HandleShape.h"
+#include "canvas/HitTest.h"
 #include "model/Path.h"
 
 #include <optional>
 #include <vector>
 
 namespace plumex {
-
-// An anchor of the drawing: path index and anchor index.
-struct AnchorRef {
-    int path = -1;
-    int index = -1;
-    explicit operator bool() const { return path >= 0 && index >= 0; }
-    friend bool operator==(const AnchorRef&, const AnchorRef&) = default;
-};
 
 enum class PathEnd { None, First, Last };
 
@@ -28,7 +21,7 @@ PathEnd openEnd(const TCvLine& line, int index);
 TCvPoint placedAnchor(TCvCoord p);
 
 struct PenPressInput {
-    AnchorRef hovered; // from the hover hit test, which skips the floating anchor
+    AnchorHit hovered; // from the hover hit test, which skips the floating anchor
     TCvCoord point;    // the snapped press point
     double tolerance;  // 4 pixels in drawing units
     bool shift = false;
@@ -48,14 +41,15 @@ PenPressResult penPress(std::vector<TCvLine>& lines, int penPath, const PenPress
 
 // The floating anchor's preview: on the hovered anchor (taking its handles the way a join
 // would), else at `p` with retracted handles. Ctrl retracts the in-handle.
-TCvPoint floatingAnchor(const std::vector<TCvLine>& lines, AnchorRef hovered, TCvCoord p,
+TCvPoint floatingAnchor(const std::vector<TCvLine>& lines, const AnchorHit& hovered, TCvCoord p,
                         bool ctrl);
 
-// The release of a pen press. A double click closes; a closed path or a close or join ends
-// the pen path with all its anchors selected (returns -1); otherwise the floating anchor is
-// appended at `p` and the pen path goes on.
-int penRelease(std::vector<TCvLine>& lines, int penPath, bool doubleClick, bool closeOrJoin,
-               TCvCoord p);
+// A double click closes the pen path (a single anchor stays open: it makes no shape).
+void closeOnDoubleClick(std::vector<TCvLine>& lines, int penPath);
+
+// The end of a pen press: a closed path or a close or join ends the pen path with all its
+// anchors selected (returns -1); otherwise the floating anchor is appended at `p`.
+int finishPenPress(std::vector<TCvLine>& lines, int penPath, bool closeOrJoin, TCvCoord p);
 
 // Drops the floating anchor of an open pen path.
 void removeFloatingAnchor(std::vector<TCvLine>& lines, int penPath);

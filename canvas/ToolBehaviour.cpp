@@ -1,6 +1,8 @@
 #include "canvas/ToolBehaviour.h"
 
+#include "canvas/AnchorTool.h"
 #include "canvas/ObjectTool.h"
+#include "canvas/PenTool.h"
 #include "canvas/Window.h"
 #include "canvas/ZoomTool.h"
 
@@ -28,9 +30,9 @@ std::unique_ptr<ToolBehaviour> makeToolBehaviour(int tool) {
     case ToolZoom:
         return std::make_unique<ZoomTool>();
     case ToolAnchor:
-        return std::make_unique<PlainTool>(CursorShape::Arrow);
+        return std::make_unique<AnchorTool>();
     case ToolPen:
-        return std::make_unique<PlainTool>(CursorShape::PenTool);
+        return std::make_unique<PenTool>();
     case ToolRect:
         return std::make_unique<PlainTool>(CursorShape::Rect);
     case ToolEllipse:

@@ -226,6 +226,9 @@ public:
     void SelectInRect(const plumex::PixelRect& r, bool toggle);
     // The index of the pen tool's path, -1 when none is being built.
     int PenPath() const { return penPath_; }
+    void SetPenPath(int index) { penPath_ = index; }
+    // The anchor and handle of a running handle drag, for the status bar's angle.
+    std::optional<plumex::HandleLine> DraggedHandle() const;
 
     // --- transform commands: the Object menu's presets and dialogs ---
     // Object mode: the object tool; anchor mode: the anchor point or pen tool.

@@ -19,3 +19,8 @@ void TCvWindow::restorePenPath(int index) {
     // A snapshot taken while drawing holds the floating anchor; only the pen tool wants it.
     if (tool_ != ToolPen) EndPenPath();
 }
+
+std::optional<HandleLine> TCvWindow::DraggedHandle() const {
+    if (!drag_) return std::nullopt;
+    return drag_->handleLine(*this);
+}

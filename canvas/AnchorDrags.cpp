@@ -1,0 +1,93 @@
+#include "canvas/AnchorDrags.h"
+
+#include "canvas/Window.h"
+#include "commands/ObjectCommands.h"
+
+#include <algorithm>
+
+namespace plumex {
+
+void duplicateSelectedAnchors(TCvDocument& doc) {
+    std::vector<TCvLine> pieces;
+    for (const TCvLine& line : doc.Lines) {
+        if (!line.selected) continue;
+        const bool whole = std::all_of(line.points.begin(), line.points.end(),
+                                       [](const TCvPoint& p) { return p.selected != 0; });
+        if (whole) {
+            // Splitting would open a closed path; all of it was asked for.
+            TCvLine copy = line;
+            copy.SelectAll(true);
+            pieces.push_back(std::move(copy));
+            continue;
+        }
+        TCvLine inverted = line;
+        for (TCvPoint& p : inverted.points) p.selected = p.selected ? 0 : 1;
+        for (TCvLine& piece : piecesWithoutSelectedAnchors(inverted))
+            pieces.push_back(std::move(piece));
+    }
+    for (TCvLine& line : doc.Lines) line.SelectAll(false);
+    doc.Lines.insert(doc.Lines.end(), pieces.begin(), pieces.end());
+    doc.UpdateSelectionBounds();
+}
+
+void AnchorCopyDrag::move(TCvWindow& window, const MouseEvent& e) {
+    if (!move_) {
+        duplicateSelectedAnchors(window.Document);
+        move_.emplace(false, false);
+    }
+    move_->move(window, e);
+}
+
+bool AnchorCopyDrag::press(TCvWindow& window, const MouseEvent& e) {
+    return move_ && move_->press(window, e);
+}
+
+void AnchorCopyDrag::release(TCvWindow& window, const MouseEvent& e) {
+    if (move_)
+        move_->release(window, e);
+    else
+        insertAnchor(window);
+}
+
+void AnchorCopyDrag::cancel(TCvWindow& window) {
+    if (move_) move_->cancel(window);
+}
+
+void AnchorCopyDrag::insertAnchor(TCvWindow& window) {
+    TCvDocument& doc = window.Document;
+    if (segment_.path < 0 || segment_.path >= static_cast<int>(doc.Lines.size())) return;
+    doc.Record();
+    window.PressState().hasCopy = false; // this is the one undo step
+    for (TCvLine& line : doc.Lines) line.SelectAll(false);
+    doc.Lines[static_cast<std::size_t>(segment_.path)].InsertPoint(segment_.first, segment_.second,
+                                                                   segment_.t);
+    doc.SelectionChanged();
+    window.Invalidate();
+    window.Changed();
+}
+
+void selectAnchorsInBand(TCvWindow& window, const PixelRect& band, bool add) {
+    TCvDocument& doc = window.Document;
+    if (!add)
+        for (TCvLine& line : doc.Lines) line.SelectAll(false);
+    const PixelRect n = normalized(band);
+    const TCvCoord a = window.PixelToUnit(n.left, n.top);
+    const TCvCoord b = window.PixelToUnit(n.right, n.bottom);
+    const double left = std::min(a.x, b.x), right = std::max(a.x, b.x);
+    const double bottom = std::min(a.y, b.y), top = std::max(a.y, b.y);
+    for (TCvLine& line : doc.Lines) {
+        if (!line.visible || line.locked) continue;
+        bool touched = false;
+        for (TCvPoint& p : line.points) {
+            const TCvCoord q = p.anchor;
+            if (q.x < left || q.x > right || q.y < bottom || q.y > top) continue;
+            p.selected = p.selected ? 0 : 1;
+            touched = true;
+        }
+        if (touched) line.UpdateSelected();
+    }
+    doc.SelectionChanged();
+    window.Invalidate();
+}
+
+} // namespace plumex

@@ -1,0 +1,187 @@
+#include "canvas/AnchorTool.h"
+
+#include "canvas/AnchorDrags.h"
+#include "canvas/ContextMenu.h"
+#include "canvas/HandleDrag.h"
+#include "canvas/MoveDrag.h"
+#include "canvas/RubberBandDrag.h"
+#include "canvas/Window.h"
+
+namespace plumex {
+
+namespace {
+
+constexpr double PathTolerance = 4; // pixels
+
+bool ctrlHeld(const MouseEvent& e) {
+    return (e.shift & ssCtrl) != 0;
+}
+
+bool shiftHeld(const MouseEvent& e) {
+    return (e.shift & ssShift) != 0;
+}
+
+TCvPoint& anchorOf(TCvDocument& doc, int path, int point) {
+    return doc.Lines[static_cast<std::size_t>(path)].points[static_cast<std::size_t>(point)];
+}
+
+void selectionChanged(TCvWindow& window) {
+    window.Document.SelectionChanged();
+    window.Invalidate();
+}
+
+int selectedAnchorCount(const TCvDocument& doc) {
+    int n = 0;
+    for (const TCvLine& line : doc.Lines)
+        if (line.selected)
+            for (const TCvPoint& p : line.points) n += p.selected;
+    return n;
+}
+
+} // namespace
+
+void selectOnlyAnchor(TCvDocument& doc, int path, int point) {
+    for (TCvLine& line : doc.Lines) line.SelectAll(false);
+    anchorOf(doc, path, point).selected = 1;
+    doc.Lines[static_cast<std::size_t>(path)].selected = 1;
+}
+
+void toggleAnchor(TCvDocument& doc, int path, int point) {
+    TCvPoint& p = anchorOf(doc, path, point);
+    p.selected = p.selected ? 0 : 1;
+    doc.Lines[static_cast<std::size_t>(path)].UpdateSelected();
+}
+
+void AnchorTool::press(TCvWindow& window, const MouseEvent& e) {
+    const AnchorHit hit = window.Hover().anchor;
+    pressedOnSomething_ = true;
+    if (hit && hit.handle) return pressHandle(window, e, hit);
+    if (hit && ctrlHeld(e)) return pullOutHandles(window, hit);
+    if (hit) return pressAnchor(window, e, hit);
+    const TCvCoord at = window.PixelToUnit(e.pos.x, e.pos.y);
+    const PathHit path = hitPath(window.Document.Lines, at, window.PixelsToUnits(PathTolerance));
+    if (path) return pressSegment(window, e, path);
+    // Nothing hit: the release deselects, a drag draws the rubber band.
+    pressedOnSomething_ = false;
+}
+
+void AnchorTool::pressHandle(TCvWindow& window, const MouseEvent& e, const AnchorHit& hit) {
+    window.TakePressCopy();
+    TCvPoint& p = anchorOf(window.Document, hit.path, hit.point);
+    const HandleSide side = equal(hit.at, p.outHandle) ? HandleSide::Out : HandleSide::In;
+    const auto direction = handleDirection(p.anchor, hit.at);
+    // Ctrl breaks the pair: the handles stop mirroring each other.
+    if (ctrlHeld(e)) p.independent = 1;
+    window.BeginDrag(std::make_unique<HandleDrag>(hit.path, hit.point, side, direction));
+}
+
+void AnchorTool::pullOutHandles(TCvWindow& window, const AnchorHit& hit) {
+    selectOnlyAnchor(window.Document, hit.path, hit.point);
+    selectionChanged(window);
+    // The copy is taken before the handles retract, so a click alone is undoable too.
+    window.TakePressCopy();
+    TCvPoint& p = anchorOf(window.Document, hit.path, hit.point);
+    const auto direction = handleDirection(p.anchor, p.outHandle);
+    retractBothHandles(p);
+    window.BeginDrag(std::make_unique<HandleDrag>(hit.path, hit.point, HandleSide::Out, direction));
+}
+
+void AnchorTool::pressAnchor(TCvWindow& window, const MouseEvent& e, const AnchorHit& hit) {
+    if (window.Press().doubleClick && !shiftHeld(e)) {
+        window.MoveDialog(hit.at);
+        return;
+    }
+    TCvDocument& doc = window.Document;
+    if (shiftHeld(e))
+        toggleAnchor(doc, hit.path, hit.point);
+    else if (!anchorOf(doc, hit.path, hit.point).selected)
+        selectOnlyAnchor(doc, hit.path, hit.point);
+    selectionChanged(window);
+    if (!anchorOf(doc, hit.path, hit.point).selected) return;
+    // The grabbed anchor, not the pointer, is what snaps during the move.
+    window.GrabPointer(window.UnitToPixel(hit.at));
+    PressContext& p = window.PressState();
+    p.pressPoint = p.point = p.lastPoint = hit.at;
+    p.grabbed = hit;
+    window.BeginDrag(std::make_unique<MoveDrag>(false, false));
+}
+
+void AnchorTool::pressSegment(TCvWindow& window, const MouseEvent& e, const PathHit& hit) {
+    if (window.Press().doubleClick && !shiftHeld(e)) {
+        window.MoveDialog();
+        return;
+    }
+    TCvDocument& doc = window.Document;
+    TCvPoint& a = anchorOf(doc, hit.path, hit.first);
+    TCvPoint& b = anchorOf(doc, hit.path, hit.second);
+    const bool both = a.selected && b.selected;
+    if (!shiftHeld(e) && !both)
+        for (TCvLine& line : doc.Lines) line.SelectAll(false);
+    const std::uint8_t v = shiftHeld(e) && both ? 0 : 1;
+    a.selected = b.selected = v;
+    doc.Lines[static_cast<std::size_t>(hit.path)].UpdateSelected();
+    selectionChanged(window);
+    window.PressState().fromSegment = true;
+    if (ctrlHeld(e))
+        window.BeginDrag(std::make_unique<AnchorCopyDrag>(hit));
+    else
+        window.BeginDrag(std::make_unique<MoveDrag>(false, false));
+}
+
+void AnchorTool::dragStarted(TCvWindow& window, const MouseEvent& e) {
+    if (pressedOnSomething_) return;
+    if (!shiftHeld(e)) {
+        window.Document.DeselectAll();
+        window.Invalidate();
+    }
+    window.BeginDrag(std::make_unique<RubberBandDrag>(
+        window, [](TCvWindow& w, const PixelRect& band, const MouseEvent& up) {
+            selectAnchorsInBand(w, band, shiftHeld(up));
+        }));
+}
+
+void AnchorTool::release(TCvWindow& window, const MouseEvent&) {
+    if (pressedOnSomething_) return;
+    // A click on empty space.
+    window.Document.DeselectAll();
+    window.Invalidate();
+}
+
+bool AnchorTool::rightRelease(TCvWindow& window, const MouseEvent& e) {
+    const AnchorHit hit = window.Hover().anchor;
+    if (hit && !anchorOf(window.Document, hit.path, hit.point).selected) {
+        if (shiftHeld(e))
+            toggleAnchor(window.Document, hit.path, hit.point);
+        else
+            selectOnlyAnchor(window.Document, hit.path, hit.point);
+        selectionChanged(window);
+    }
+    return true;
+}
+
+void AnchorTool::contextMenuItems(TCvWindow& window, std::vector<MenuEntry>& entries) {
+    TCvDocument& doc = window.Document;
+    const AnchorHit hit = window.Hover().anchor;
+    const bool hoveredSelected = hit && anchorOf(doc, hit.path, hit.point).selected;
+    const int selected = selectedAnchorCount(doc);
+    if (hoveredSelected && selected > 1) entries.push_back(menuEntry(cmMoveByAnchor));
+    // The handle clipboard comes with the anchor commands.
+    if (hoveredSelected || selected == 1) entries.push_back(menuEntry(cmCopyHandles, false));
+    if (doc.CountSelected() == 0) return;
+    addSeparator(entries);
+    entries.push_back(menuEntry(cmMove));
+}
+
+bool AnchorTool::runCommand(TCvWindow& window, int command) {
+    if (command == cmMove) {
+        window.MoveDialog();
+        return true;
+    }
+    if (command == cmMoveByAnchor && window.Hover().anchor) {
+        window.MoveDialog(window.Hover().anchor.at);
+        return true;
+    }
+    return false;
+}
+
+} // namespace plumex
