@@ -172,7 +172,11 @@ void TForm1::showMousePosition() {
     StatusBar_->setPanelText(1, QString::fromStdString(mousePositionText(p.x, scale)));
     StatusBar_->setPanelText(2, QString::fromStdString(mousePositionText(p.y, scale)));
     // The angle belongs to handle and rotation drags, which report it themselves.
-    if (canvas().DragState() == dsIdle) StatusBar_->setPanelText(3, {});
+    if (const auto handle = canvas().DraggedHandle())
+        StatusBar_->setPanelText(
+            3, QString::fromStdString(handleAngleText(handle->anchor, handle->handle)));
+    else if (canvas().DragState() == dsIdle)
+        StatusBar_->setPanelText(3, {});
     StatusBar_->repaint(StatusBar_->panelRect(1).united(StatusBar_->panelRect(3)));
 }
 
