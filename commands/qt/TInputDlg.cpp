@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 using namespace plumex;
@@ -125,6 +126,10 @@ void TInputDlg::setResetValues(double x, double y) {
     resetY_ = y;
     SBXDef->setText(QString::fromStdString(formatValue(x)));
     SBYDef->setText(QString::fromStdString(formatValue(y)));
+    const QSignalBlocker blockX(EditX);
+    const QSignalBlocker blockY(EditY);
+    EditX->setText(SBXDef->text());
+    EditY->setText(SBYDef->text());
 }
 
 void TInputDlg::setEditTexts(const std::string& x, const std::string& y) {

@@ -55,7 +55,8 @@ public:
     std::function<void(const std::string&)> showError;
 
 protected:
-    // The reset values of the two edits; the reset buttons carry them as captions.
+    // The reset values of the two edits, which the reset buttons carry as captions and the
+    // edits start with.
     void setResetValues(double x, double y);
     // Rewrites the edits without counting as the user's editing.
     void setEditTexts(const std::string& x, const std::string& y);

@@ -32,7 +32,6 @@ void angleOnly(TInputDlg& dlg) {
 TExpandDlg::TExpandDlg(QWidget* parent) : OriginDlg(parent) {
     setObjectName("ExpandDlg");
     setResetValues(1, 1);
-    setEditTexts("1", "1");
 }
 
 void TExpandDlg::prepare(const OriginRequest& request) {
