@@ -1,4 +1,5 @@
 #include "MouseDriver.h"
+#include "canvas/AnchorDrags.h"
 #include "testing.h"
 
 #include <cmath>
@@ -120,4 +121,19 @@ TEST_F(AnchorTool, ClickOnEmptySpaceDeselectsAndShiftBandToggles) {
     dragU({-0.2, -0.2}, {1.2, 1.2}, ssShift);
     EXPECT_TRUE(point(0).selected);
     EXPECT_FALSE(point(1).selected);
+}
+
+TEST(AnchorCopies, AWhollySelectedClosedPathIsCopiedClosed) {
+    TCvDocument doc;
+    doc.Lines = {polyline({{0, 0}, {1, 0}, {1, 1}}, true), polyline({{0, 0}, {1, 0}, {2, 0}})};
+    doc.Lines[0].SelectAll(true);
+    doc.Lines[1].points[1].selected = doc.Lines[1].points[2].selected = 1;
+    doc.Lines[1].UpdateSelected();
+    duplicateSelectedAnchors(doc);
+    ASSERT_EQ(doc.Lines.size(), 4u);
+    EXPECT_TRUE(doc.Lines[2].closed);
+    EXPECT_EQ(doc.Lines[2].count(), 3);
+    EXPECT_FALSE(doc.Lines[3].closed);
+    EXPECT_EQ(doc.Lines[3].count(), 2);
+    EXPECT_EQ(doc.CountSelected(), 2);
 }

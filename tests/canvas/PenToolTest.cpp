@@ -169,3 +169,15 @@ TEST_F(PenTool, TheFloatingAnchorNeverBecomesARealOne) {
     ASSERT_TRUE(w.DeleteSelection());
     EXPECT_EQ(w.Document.Lines.size(), 1u); // no lone floating anchor left behind
 }
+
+TEST_F(PenTool, FocusLossDuringADragKeepsThePlacedAnchor) {
+    clickU({0, 0});
+    moveU({1, 0});
+    down(px({1, 0}));
+    moveU({1, 0.5}, ssLeft);
+    w.FocusLost();
+    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.PenPath(), -1);
+    EXPECT_EQ(anchors(), (Cs{{0, 0}, {1, 0}}));
+    EXPECT_EQ(line().points[1].outHandle, (TCvCoord{1, 0.5}));
+}
