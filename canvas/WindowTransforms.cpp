@@ -29,10 +29,20 @@ std::optional<TCvCoord> singleSelectedAnchor(const TCvDocument& doc, int& count)
     return found;
 }
 
-} // namespace
+// Where the path at `index` lands when the selected paths are replaced by their transformed
+// copies at the end of the list (with `copy` the sources stay where they are).
+int indexAfterTransform(const TCvDocument& doc, int index, bool copy) {
+    if (index < 0 || index >= static_cast<int>(doc.Lines.size()) || copy) return index;
+    int unselected = 0, selectedBefore = 0;
+    for (int i = 0; i < static_cast<int>(doc.Lines.size()); ++i) {
+        const bool selected = doc.Lines[i].selected;
+        unselected += !selected;
+        if (i < index) selectedBefore += selected;
+    }
+    return doc.Lines[index].selected ? unselected + selectedBefore : index - selectedBefore;
+}
 
-namespace {
-
+// Repaints and notifies after a change; answers whether there was one.
 bool done(TCvWindow& w, bool changed) {
     if (!changed) return false;
     w.Invalidate();
@@ -51,7 +61,10 @@ bool TCvWindow::PresetExpand(int n) {
     static constexpr ExpandPreset presets[] = {ExpandPreset::DoubleSize, ExpandPreset::HalfSize,
                                                ExpandPreset::HeightToOne, ExpandPreset::WidthToOne};
     if (n < 0 || n > 3) return false;
-    return done(*this, ExpandByPreset(Document, presets[n], penPath_));
+    const int pen = indexAfterTransform(Document, penPath_, false);
+    if (!ExpandByPreset(Document, presets[n], penPath_)) return false;
+    penPath_ = pen;
+    return done(*this, true);
 }
 
 bool TCvWindow::PresetRotate(int n) {
@@ -60,7 +73,10 @@ bool TCvWindow::PresetRotate(int n) {
 }
 
 bool TCvWindow::FlipSelection(bool horizontal) {
-    return done(*this, Flip(Document, horizontal, penPath_));
+    const int pen = indexAfterTransform(Document, penPath_, false);
+    if (!Flip(Document, horizontal, penPath_)) return false;
+    penPath_ = pen;
+    return done(*this, true);
 }
 
 bool TCvWindow::MoveDialog(std::optional<TCvCoord> anchor) {
@@ -100,8 +116,11 @@ bool TCvWindow::ExpandDialog() {
     const auto answer =
         host_->runExpandDialog({ObjectMode(), Document.SelectionBounds, Document.Pivot});
     if (!answer) return false;
-    return done(*this, ExpandSelection(Document, answer->fx, answer->fy, answer->origin,
-                                       answer->copy, penPath_));
+    const int pen = indexAfterTransform(Document, penPath_, answer->copy);
+    if (!ExpandSelection(Document, answer->fx, answer->fy, answer->origin, answer->copy, penPath_))
+        return false;
+    penPath_ = pen;
+    return done(*this, true);
 }
 
 bool TCvWindow::RotateDialog() {
@@ -123,8 +142,12 @@ bool TCvWindow::ShearDialog(int hoverZone) {
         request.direction = ShearPreset::Horizontal;
     const auto answer = host_->runShearDialog(request);
     if (!answer) return false;
-    return done(*this, ShearSelection(Document, answer->degrees, answer->vertical, answer->origin,
-                                      answer->copy, penPath_));
+    const int pen = indexAfterTransform(Document, penPath_, answer->copy);
+    if (!ShearSelection(Document, answer->degrees, answer->vertical, answer->origin, answer->copy,
+                        penPath_))
+        return false;
+    penPath_ = pen;
+    return done(*this, true);
 }
 
 bool TCvWindow::AlignDialog() {

@@ -264,3 +264,28 @@ TEST_F(TransformDialogs, PresetsWithoutEffectRecordNothing) {
     EXPECT_FALSE(w.PresetExpand(2)); // a flat line has no height to scale to 1
     expectUntouched();
 }
+
+// Expanding sends the selected paths to the end of the list; the pen tool must keep drawing on
+// its own path, not on whatever took its place.
+TEST_F(TransformDialogs, PenPathFollowsItsPathToTheEnd) {
+    w.SetTool(ToolPen);
+    w.Document.Lines[0].SelectAll(true);
+    w.Document.SelectionChanged();
+    w.SetPenPath(0);
+    ASSERT_TRUE(w.PresetExpand(0));
+    EXPECT_EQ(w.PenPath(), 1);
+    EXPECT_EQ(w.Document.Lines[1].name, "a");
+
+    // Now "b" is flipped: it goes last and the unselected "a" moves up.
+    w.Document.Lines[1].SelectAll(false);
+    w.Document.Lines[0].SelectAll(true);
+    w.Document.SelectionChanged();
+    ASSERT_TRUE(w.FlipSelection(true));
+    EXPECT_EQ(w.PenPath(), 0);
+    EXPECT_EQ(w.Document.Lines[0].name, "a");
+
+    host.expand = ExpandAnswer{2, 2, {0, 0}, true}; // copies leave every source in place
+    w.SetPenPath(1);
+    ASSERT_TRUE(w.ExpandDialog());
+    EXPECT_EQ(w.PenPath(), 1);
+}
