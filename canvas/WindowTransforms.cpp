@@ -2,6 +2,7 @@
 // dialog through the host first. Each repaints and notifies only when the drawing changed.
 
 #include "canvas/Window.h"
+#include "commands/FiniteGuard.h"
 
 #include "commands/AlignCommands.h"
 #include "commands/MoveDialogState.h"
@@ -97,6 +98,7 @@ bool TCvWindow::MoveDialog(std::optional<TCvCoord> anchor) {
     request.canCopy = !AnchorMode();
     const std::optional<MoveAnswer> answer = host_->runMoveDialog(request);
     if (!answer || (answer->offset.x == 0 && answer->offset.y == 0)) return false;
+    if (!offsetStaysFinite(Document, answer->offset, AnchorMode())) return false;
     if (answer->copy) {
         if (AnchorMode()) return false;
         plumex::Dupe(Document, penPath_);

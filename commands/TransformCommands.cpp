@@ -1,5 +1,7 @@
 #include "commands/TransformCommands.h"
 
+#include "commands/FiniteGuard.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -94,6 +96,7 @@ bool ExpandByPreset(TCvDocument& doc, ExpandPreset preset, int penPath) {
         f = 1 / std::abs(r.right - r.left);
         break;
     }
+    if (!linearMapStaysFinite(doc, {f, 0}, {0, f}, centre(r))) return false;
     doc.Record(penPath);
     TransformSelection(doc, {f, 0}, {0, f}, centre(r), false);
     return true;
@@ -104,6 +107,7 @@ bool ExpandSelection(TCvDocument& doc, double fx, double fy, TCvCoord origin, bo
     if (doc.CountSelected() == 0 || fx == 0 || fy == 0) return false;
     // A factor that is not a number would wipe the geometry; it counts as 0.
     if (std::isnan(fx) || std::isnan(fy)) return false;
+    if (!linearMapStaysFinite(doc, {fx, 0}, {0, fy}, origin)) return false;
     doc.Record(penPath);
     TransformSelection(doc, {fx, 0}, {0, fy}, origin, copy);
     return true;
@@ -144,12 +148,12 @@ bool ShearSelection(TCvDocument& doc, double degrees, bool vertical, TCvCoord or
     if (doc.CountSelected() == 0 || !shearAngleAccepted(degrees)) return false;
     const double whole = std::trunc(degrees);
     if (degrees == 0 || std::abs(whole) > 89) return false;
-    doc.Record(penPath);
     const double t = std::tan(degrees * std::numbers::pi / 180);
-    if (vertical)
-        TransformSelection(doc, {1, -t}, {0, 1}, origin, copy);
-    else
-        TransformSelection(doc, {1, 0}, {t, 1}, origin, copy);
+    const TCvCoord xAxis = vertical ? TCvCoord{1, -t} : TCvCoord{1, 0};
+    const TCvCoord yAxis = vertical ? TCvCoord{0, 1} : TCvCoord{t, 1};
+    if (!linearMapStaysFinite(doc, xAxis, yAxis, origin)) return false;
+    doc.Record(penPath);
+    TransformSelection(doc, xAxis, yAxis, origin, copy);
     return true;
 }
 

@@ -137,3 +137,17 @@ TEST(AlignCommands, ObjectsAlignToTheSelectionEdgesAndSpread) {
     TCvDocument one = docWith({polyline({{0, 0}, {6, 1}})}, {0});
     EXPECT_FALSE(AlignObjects(one, Align::Centre, Align::Centre));
 }
+
+TEST(TransformCommands, ResultsPastTheRangeOfADoubleAreRefused) {
+    // An infinite coordinate would save to a file that cannot be read back.
+    TCvDocument doc = docWith({polyline({{1e300, 0}, {2e300, 1}})}, {0});
+    const std::vector<TCvLine> before = doc.Lines;
+    EXPECT_FALSE(ExpandSelection(doc, 1e10, 1, {0, 0}, false));
+    EXPECT_FALSE(ShearSelection(doc, 89, false, {0, -1e308}, false));
+    EXPECT_EQ(doc.Lines, before);
+    EXPECT_FALSE(doc.UndoBuffer.CanUndo());
+    TCvDocument flat = docWith({polyline({{0, 0}, {1, 1e-320}})}, {0});
+    EXPECT_FALSE(ExpandByPreset(flat, ExpandPreset::HeightToOne)); // a factor of 1e320
+    EXPECT_FALSE(flat.UndoBuffer.CanUndo());
+    EXPECT_TRUE(ExpandSelection(doc, 1.5, 1, {1.5e300, 0}, false)); // stays in range
+}
