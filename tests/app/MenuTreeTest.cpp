@@ -48,8 +48,9 @@ TEST(MenuTree, NamesAndShortcutsAreUniqueAndParentsExist) {
     std::set<std::string_view> names, shortcuts;
     for (const MenuItemDef& item : mainMenuItems()) {
         EXPECT_TRUE(names.insert(item.name).second) << item.name;
-        if (!item.shortcut.empty())
+        if (!item.shortcut.empty()) {
             EXPECT_TRUE(shortcuts.insert(item.shortcut).second) << item.shortcut;
+        }
         if (!item.parent.empty()) {
             const MenuItemDef* parent = findMenuItem(item.parent);
             ASSERT_NE(parent, nullptr) << item.name;

@@ -89,9 +89,10 @@ TEST(PointInOutline, AgreesWithEvenOddOnAFlattenedOutline) {
             const TCvCoord p{d(rng), d(rng)};
             const bool expected = evenOdd(poly, p) && contains(r, p);
             // Only a disagreement pays for the distance: points hugging the outline are moot.
-            if ((pointInOutline(blob, p, r) == 1) != expected)
+            if ((pointInOutline(blob, p, r) == 1) != expected) {
                 ASSERT_LT(distanceTo(poly, p), 1e-6)
                     << "shape " << shape << " point " << p.x << ", " << p.y;
+            }
         }
     }
 }
