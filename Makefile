@@ -28,6 +28,9 @@ test: deps
 	CC=clang CXX=clang++ cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	    -DPLUMEX_SANITIZE=ON -DPLUMEX_FUZZ=ON -DPLUMEX_FUZZ_SECONDS=$(FUZZ_SECONDS)
 	cmake --build $(TEST_DIR) -j $(JOBS)
+	@# Both compilers must build it warning-free: the Release tree is the g++ one.
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 
 bench: build
