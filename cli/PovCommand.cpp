@@ -30,7 +30,8 @@ Writes POV-Ray text of the document's paths: one object per path, in the documen
                          or right edge of the selection; y is taken as left when the selection
                          straddles x = 0 (default y)
   --line-form all-four|shared-ends|polyline       array lines (default all-four)
-  --divide N             pieces per curved segment of a polyline, below 0 counts as 0 (default 50)
+  --divide N             pieces per curved segment of a polyline, taken within 0..10000
+                         (default 50)
   --point-form xy|xy-value|x-value-y              array points <X,Y>, <X,Y,V>, <X,V,Y> (default xy)
   --value TEXT           V of the three-part point forms (default 0)
 
@@ -139,10 +140,10 @@ PovArrayDlgState arrayState(const CliArgs& args) {
 } // namespace
 
 int runPov(const std::vector<std::string>& words, std::ostream& out) {
-    const OptionSpec options{{"-o", "--form", "--paths", "--declare", "--local", "--bottom", "--top",
-                           "--modifiers", "--accuracy", "--axis", "--line-form", "--divide",
-                           "--point-form", "--value"},
-                          {"--direct"}};
+    const OptionSpec options{{"-o", "--form", "--paths", "--declare", "--local", "--bottom",
+                              "--top", "--modifiers", "--accuracy", "--axis", "--line-form",
+                              "--divide", "--point-form", "--value"},
+                             {"--direct"}};
     const CliArgs args = parseArgs(words, options);
     if (args.help) {
         out << PovHelp;

@@ -79,7 +79,7 @@ void appendControlLines(std::string& out, const TCvLine& line, const PovRequest&
 }
 
 int divisions(const PovRequest& r) {
-    return std::max(r.divideCount, 0);
+    return std::clamp(r.divideCount, 0, MaxDivideCount);
 }
 
 void appendPolyLine(std::string& out, const TCvLine& line, const PovRequest& r) {

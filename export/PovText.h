@@ -22,8 +22,11 @@ struct PovRequest {
     double factor = 1;     // lathe: U, +1 or -1
     LineForm lineForm = LineForm::AllFour;
     PointForm pointForm = PointForm::XY;
-    int divideCount = 50; // pieces per curved segment of a poly line; below 0 counts as 0
+    int divideCount = 50; // pieces per curved segment of a poly line; clamped to 0..Max
 };
+
+// Finer division adds nothing visible; the cap keeps the text and its array size bounded.
+inline constexpr int MaxDivideCount = 10000;
 
 // Whether PovText gives anything for this path: a path without anchors gives nothing, and
 // neither does an array that would hold no vector (POV-Ray refuses array[0]).

@@ -2,6 +2,7 @@
 #include "export/PovOptions.h"
 #include "testing.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -113,6 +114,12 @@ TEST(PovText, PolyLineDivideCountEdgeCases) {
     EXPECT_EQ(dlg.request().divideCount, 50);
     const std::string text = PovText(wave(), dlg.request());
     EXPECT_NE(text.find("array[101]"), std::string::npos);
+    // A huge count must neither overflow the array size nor exhaust memory.
+    dlg.divideCount = "2147483647";
+    const std::string capped = PovText(wave(), dlg.request());
+    const std::string size = "array[" + std::to_string(2 * MaxDivideCount + 1) + "]";
+    EXPECT_EQ(capped.find(size), capped.find("array["));
+    EXPECT_EQ(std::count(capped.begin(), capped.end(), '<'), 2 * MaxDivideCount + 1);
 }
 
 TEST(PovText, PathsThatCannotGiveValidTextGiveNone) {
