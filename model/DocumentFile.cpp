@@ -6,7 +6,9 @@
 #include "model/ReadError.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <stdexcept>
 #include <string_view>
 
 namespace plumex {
@@ -90,6 +92,21 @@ std::size_t encodedSize(const std::vector<TCvLine>& lines, const DocumentSetting
     return n;
 }
 
+// The same rules the reader applies, so that a file written can always be opened again.
+void checkWritable(const DocumentSettings& s) {
+    const auto finite = [](TCvCoord p) { return std::isfinite(p.x) && std::isfinite(p.y); };
+    const auto positive = [](double v) { return std::isfinite(v) && v > 0; };
+    const auto allFinite = [](const std::vector<double>& v) {
+        return std::all_of(v.begin(), v.end(), [](double g) { return std::isfinite(g); });
+    };
+    if (!positive(s.scale) || !finite(s.viewCentre))
+        throw std::domain_error("The view scale or centre is not a usable number");
+    if (!allFinite(s.verticalGuides) || !allFinite(s.horizontalGuides))
+        throw std::domain_error("A guide line is not at a finite position");
+    if (!s.draft.fileName.empty() && (!finite(s.draft.position) || !positive(s.draft.factor)))
+        throw std::domain_error("The draft picture's placement is not a usable number");
+}
+
 void writeGuides(ByteWriter& out, const std::vector<double>& guides) {
     out.writeCount(guides.size());
     for (double g : guides) out.writeDouble(g);
@@ -110,6 +127,7 @@ DocumentContent readDocument(std::span<const std::uint8_t> bytes) {
 
 std::vector<std::uint8_t> writeDocument(const std::vector<TCvLine>& lines,
                                         const DocumentSettings& settings) {
+    checkWritable(settings);
     ByteWriter out;
     out.reserve(encodedSize(lines, settings));
     std::uint8_t magic[MagicSize] = {};

@@ -22,7 +22,8 @@ struct DocumentContent {
 // crash it nor make it allocate more than the bytes it was given can describe.
 DocumentContent readDocument(std::span<const std::uint8_t> bytes);
 
-// The version 5 file of `lines` and `settings`.
+// The version 5 file of `lines` and `settings`. Throws std::domain_error for content that
+// readDocument would refuse (a number that is not finite, a scale or factor not above 0).
 std::vector<std::uint8_t> writeDocument(const std::vector<TCvLine>& lines,
                                         const DocumentSettings& settings);
 

@@ -54,7 +54,8 @@ public:
     // Maps every anchor and handle by the linear map with axis images xAxis and yAxis.
     virtual void Transform(TCvCoord centre, TCvCoord xAxis, TCvCoord yAxis);
     virtual void TranslateSelected(TCvCoord v);
-    // Appends this path's record; throws std::length_error past the format's int32 limits.
+    // Appends this path's record; throws std::length_error past the format's int32 limits and
+    // std::domain_error for a coordinate that is not finite (Read would refuse the record).
     virtual void Write(plumex::ByteWriter& out, int version) const;
     virtual void Scale(double kx, double ky);
     virtual void SelectAll(bool value);

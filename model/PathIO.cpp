@@ -6,7 +6,9 @@
 #include "model/Path.h"
 #include "model/ReadError.h"
 
+#include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 namespace {
 
@@ -64,6 +66,9 @@ void TCvLine::Read(plumex::ByteReader& in, int /*version*/) {
 }
 
 void TCvLine::Write(plumex::ByteWriter& out, int /*version*/) const {
+    // Read refuses such a record, so writing it would leave data that cannot be opened.
+    if (!std::all_of(points.begin(), points.end(), [](const TCvPoint& p) { return finite(p); }))
+        throw std::domain_error("A path has a point that is not a finite number");
     out.writeText(name);
     out.writeInt32((closed ? FlagClosed : 0) | (selected ? FlagSelected : 0) |
                    (locked ? FlagLocked : 0) | (visible ? FlagVisible : 0));

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sys/resource.h>
 
 using plumex::testing::polyline;
@@ -191,6 +192,45 @@ TEST_F(DocumentFiles, FailedSaveKeepsTheOldFileAndHistory) {
     EXPECT_EQ(bytesOf(file("a.plx")), original);
     EXPECT_EQ(entries(), 1u); // no temporary file left behind
     EXPECT_TRUE(doc.IsModified());
+}
+
+// What Open would refuse must not replace a good file: the save fails and reports why.
+TEST_F(DocumentFiles, ContentThatCannotBeReadBackIsNotSaved) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    TCvDocument good = threePaths();
+    ASSERT_TRUE(good.SaveToFile(file("a.plx")));
+    const auto original = bytesOf(file("a.plx"));
+    const auto spoil = std::vector<void (*)(TCvDocument&)>{
+        [](TCvDocument& d) { d.Lines[1].points[0].inHandle.x = inf; },
+        [](TCvDocument& d) { d.Lines[0].points[2].anchor.y = nan; },
+        [](TCvDocument& d) { d.Settings.scale = 0; },
+        [](TCvDocument& d) { d.Settings.viewCentre.x = -inf; },
+        [](TCvDocument& d) {
+            d.Settings.horizontalGuides = {1, nan};
+        },
+        [](TCvDocument& d) {
+            d.Settings.draft = {"d.png", {0, inf}, 1};
+        },
+        [](TCvDocument& d) {
+            d.Settings.draft = {"d.png", {0, 0}, -1};
+        },
+    };
+    for (std::size_t i = 0; i < spoil.size(); ++i) {
+        TCvDocument doc = threePaths();
+        spoil[i](doc);
+        doc.Record();
+        std::string error;
+        EXPECT_FALSE(doc.SaveToFile(file("a.plx"), &error)) << i;
+        EXPECT_FALSE(error.empty()) << i;
+        EXPECT_TRUE(doc.IsModified()) << i;
+        EXPECT_EQ(bytesOf(file("a.plx")), original) << i;
+        EXPECT_EQ(entries(), 1u) << i;
+    }
+    // Without a draft its placement is not stored, so it cannot spoil the file.
+    TCvDocument doc = threePaths();
+    doc.Settings.draft = {"", {inf, 0}, 0};
+    EXPECT_TRUE(doc.SaveToFile(file("a.plx")));
 }
 
 TEST_F(DocumentFiles, SaveOntoAFolderOrIntoAMissingFolderFails) {
