@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const TCvLine& line : paths) {
         if (line.points.empty()) std::abort();
         for (const TCvPoint& p : line.points)
-            for (double v : {p.anchor.x, p.anchor.y, p.inHandle.x, p.inHandle.y})
+            for (double v :
+                 {p.anchor.x, p.anchor.y, p.inHandle.x, p.inHandle.y, p.outHandle.x, p.outHandle.y})
                 if (!std::isfinite(v)) std::abort();
     }
     return 0;

@@ -14,8 +14,15 @@ bool startsNumber(char c) {
     return (c >= '0' && c <= '9') || c == '.' || c == '-';
 }
 
+// An end anchor's unused handle mirrors its used one; near the double range it can overflow.
+TCvCoord mirroredHandle(TCvCoord handle, TCvCoord anchor) {
+    const TCvCoord m = mirror(handle, anchor);
+    if (!std::isfinite(m.x) || !std::isfinite(m.y)) throw ReadError("ReadPoint::ReadError");
+    return m;
+}
+
 class PointReader {
-  public:
+public:
     PointReader(std::string_view text, std::size_t limit) : text_(text), limit_(limit) {}
 
     // Position of the next "<" at or after `from`, or npos when none lies before the limit.
@@ -35,7 +42,7 @@ class PointReader {
         return {x, y};
     }
 
-  private:
+private:
     void skip(std::size_t& pos, bool commas) const {
         while (pos < limit_ && (text_[pos] == ' ' || text_[pos] == '\t' || text_[pos] == '\r' ||
                                 text_[pos] == '\n' || (commas && text_[pos] == ',')))
@@ -78,7 +85,7 @@ std::size_t TCvLine::ParseSpline(std::string_view text, std::size_t limit) {
         }
         if (got < 4) break;
         if (points.empty()) {
-            points.emplace_back(q[0], mirror(q[1], q[0]), q[1]);
+            points.emplace_back(q[0], mirroredHandle(q[1], q[0]), q[1]);
         } else if (!equal(points.back().anchor, q[0])) {
             stop = groupStart;
             break;
@@ -95,7 +102,7 @@ std::size_t TCvLine::ParseSpline(std::string_view text, std::size_t limit) {
         closed = 1;
     } else if (!points.empty()) {
         TCvPoint& last = points.back();
-        last.outHandle = mirror(last.inHandle, last.anchor);
+        last.outHandle = mirroredHandle(last.inHandle, last.anchor);
         last.updateIndependent();
     }
     return stop;

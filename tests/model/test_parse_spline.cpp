@@ -62,3 +62,23 @@ TEST(ParseSpline, MalformedPointsRaiseTheReadError) {
         }
     }
 }
+
+// The handle mirrored for an end anchor must stay a number, or the path could not be saved.
+TEST(ParseSpline, EndHandlesMirroredPastTheDoubleRangeRaiseTheReadError) {
+    for (const std::string bad :
+         {"<1e308,0><-1e308,0><0,0><1,0>", "<0,0><1,0><-1e308,5><1e308,5>"}) {
+        TCvLine line;
+        try {
+            line.ParseSpline(bad, bad.size());
+            ADD_FAILURE() << bad;
+        } catch (const plumex::ReadError& e) {
+            EXPECT_STREQ(e.what(), "ReadPoint::ReadError");
+        }
+    }
+    // Large but mirrorable: accepted.
+    TCvLine line;
+    const std::string fine = "<5e307,0><-5e307,0><0,0><1,0>";
+    line.ParseSpline(fine, fine.size());
+    ASSERT_EQ(line.count(), 2);
+    EXPECT_EQ(line.points[0].inHandle.x, 1.5e308);
+}
