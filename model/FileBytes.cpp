@@ -85,7 +85,7 @@ void syncFolderOf(const std::string& target) {
 
 } // namespace
 
-std::vector<std::uint8_t> readFileBytes(const std::string& fileName) {
+std::vector<std::uint8_t> readFileBytes(const std::string& fileName, std::size_t maxBytes) {
     FileDescriptor fd(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) throw ReadError("Cannot open \"" + fileName + "\": " + std::strerror(errno));
     std::vector<std::uint8_t> bytes;
@@ -99,6 +99,8 @@ std::vector<std::uint8_t> readFileBytes(const std::string& fileName) {
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) throw ReadError("Cannot read \"" + fileName + "\": " + std::strerror(errno));
         if (n == 0) return bytes;
+        if (bytes.size() + static_cast<std::size_t>(n) > maxBytes)
+            throw ReadError("File too large: \"" + fileName + "\"");
         bytes.insert(bytes.end(), buffer, buffer + n);
     }
 }

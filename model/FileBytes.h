@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reading and crash-safe replacement of a file's content.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -8,8 +9,14 @@
 
 namespace plumex {
 
-// The file's bytes; throws ReadError with the system's reason when it cannot be read.
-std::vector<std::uint8_t> readFileBytes(const std::string& fileName);
+// Larger than any drawing this program writes by far (a million anchors take 50 MB), small
+// enough that a device or pipe without end cannot eat the memory.
+inline constexpr std::size_t MaxFileBytes = std::size_t{1} << 30;
+
+// The file's bytes; throws ReadError with the system's reason when it cannot be read, and
+// "File too large" past `maxBytes`.
+std::vector<std::uint8_t> readFileBytes(const std::string& fileName,
+                                        std::size_t maxBytes = MaxFileBytes);
 
 // Writes `bytes` to a temporary file in the target's folder, flushes it to disk and renames it
 // over the target, so the previous content survives any failure. Throws std::system_error

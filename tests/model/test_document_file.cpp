@@ -239,3 +239,14 @@ TEST(DocumentFile, ReadsTheFuzzSeedsWrittenByAnIndependentEncoder) {
     EXPECT_EQ(v5.settings.draft.factor, 0.05);
     EXPECT_TRUE(readDocument(plumex::readFileBytes(dir + "v4-empty.plx")).lines.empty());
 }
+
+TEST(DocumentFile, AFileWithoutEndIsRefusedNotReadIntoMemory) {
+    // A device or pipe that never ends must not eat the memory before the reader sees it.
+    try {
+        plumex::readFileBytes("/dev/zero", 1 << 20);
+        ADD_FAILURE() << "read without end";
+    } catch (const plumex::ReadError& e) {
+        EXPECT_NE(std::string(e.what()).find("File too large"), std::string::npos);
+    }
+    EXPECT_EQ(plumex::readFileBytes("/dev/null").size(), 0u);
+}
