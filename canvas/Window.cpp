@@ -86,6 +86,14 @@ void TCvWindow::EndDrag() {
     refreshCursor();
 }
 
+void TCvWindow::CancelDrag() {
+    if (!drag_) return;
+    drag_->cancel(*this);
+    EndDrag();
+    press_.button = MouseButton::None;
+    press_.hasCopy = false;
+}
+
 void TCvWindow::SetCornerImages(std::vector<RasterImage> glyphs) {
     cornerImages_ = std::move(glyphs);
     invalidateAll();
@@ -98,6 +106,7 @@ void TCvWindow::SetDraft(std::optional<DraftPicture> draft) {
 }
 
 bool TCvWindow::LoadFromFile(const std::string& fileName) {
+    CancelDrag();
     paintSuppressed_ = true;
     try {
         Document.LoadFromFile(fileName);
@@ -121,6 +130,7 @@ bool TCvWindow::SaveToFile(const std::string& fileName, std::string* error) {
 }
 
 void TCvWindow::NewDocument() {
+    CancelDrag();
     Document.NewDocument();
     penPath_ = -1;
     invalidateAll();
@@ -128,6 +138,7 @@ void TCvWindow::NewDocument() {
 }
 
 bool TCvWindow::Undo() {
+    CancelDrag();
     int pen = penPath_;
     if (!Document.Undo(pen)) return false;
     restorePenPath(pen);
@@ -137,6 +148,7 @@ bool TCvWindow::Undo() {
 }
 
 bool TCvWindow::Redo() {
+    CancelDrag();
     int pen = penPath_;
     if (!Document.Redo(pen)) return false;
     restorePenPath(pen);

@@ -64,14 +64,14 @@ struct PressContext {
     // The Shift axis lock of the current move: the locked coordinate stays at the press's.
     bool lockX = false;
     bool lockY = false;
-    TCvCoord pressPoint; // the press in drawing units, snapped
-    TCvCoord point;      // the current point, snapped and axis-locked
-    TCvCoord lastPoint;  // where a move drag applied its last offset
+    TCvCoord pressPoint;                    // the press in drawing units, snapped
+    TCvCoord point;                         // the current point, snapped and axis-locked
+    TCvCoord lastPoint;                     // where a move drag applied its last offset
     MouseButton button = MouseButton::None; // the button whose release ends the press
-    AnchorHit grabbed;   // the anchor a move drag holds under the pointer
-    AnchorHit nearest;   // the anchor under the mouse during a drag
-    int zone = 0;        // the object tool's hover zone at the press
-    bool fromSegment = false; // an anchor-tool move that began on a segment
+    AnchorHit grabbed;                      // the anchor a move drag holds under the pointer
+    AnchorHit nearest;                      // the anchor under the mouse during a drag
+    int zone = 0;                           // the object tool's hover zone at the press
+    bool fromSegment = false;               // an anchor-tool move that began on a segment
     // The press-time copies: the base of the undo step and of scale, rotate and shear.
     bool hasCopy = false;
     std::vector<TCvLine> lines;
@@ -193,6 +193,10 @@ public:
     int DragState() const { return drag_ ? drag_->state() : plumex::dsIdle; }
     void BeginDrag(std::unique_ptr<plumex::Drag> drag);
     void EndDrag();
+    // Ends a running drag as focus loss does (what it changed stays, as one undo step); the
+    // release of its button then does nothing. Everything that replaces or edits the paths
+    // from outside the mouse handling comes through here first.
+    void CancelDrag();
     const plumex::PressContext& Press() const { return press_; }
     plumex::PressContext& PressState() { return press_; }
     const plumex::HoverState& Hover() const { return hover_; }

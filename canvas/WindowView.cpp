@@ -208,9 +208,6 @@ void TCvWindow::Resize(int width, int height) {
 }
 
 void TCvWindow::FocusLost() {
-    if (drag_) {
-        drag_->cancel(*this);
-        EndDrag();
-    }
+    CancelDrag();
     EndPenPath();
 }

@@ -78,7 +78,7 @@ void TForm1::buildLayout() {
     StatusBar_ = new MainStatusBar(this);
     setStatusBar(StatusBar_);
     connect(SpeedPanel_, &SpeedPanel::toolPressed, this, [this](int tool) {
-        canvas().EndDrag();
+        canvas().CancelDrag();
         SelectTool(tool);
     });
     connect(SpeedPanel_, &SpeedPanel::optionClicked, this, &TForm1::SBOptionClick);

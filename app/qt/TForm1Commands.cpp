@@ -138,7 +138,7 @@ void TForm1::routeTransforms() {
 }
 
 void TForm1::SBOptionClick(int tag, bool down) {
-    canvas().EndDrag();
+    canvas().CancelDrag();
     switch (tag) {
     case 4:
         canvas().SetOption(OptGridSizeFixed, down);

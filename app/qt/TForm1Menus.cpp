@@ -200,6 +200,8 @@ void TForm1::putRecent(const std::string& path) {
 void TForm1::route(const std::string& name, std::function<void()> command) {
     // An error that no command handles is reported and the program goes on.
     connect(actions_.at(name), &QAction::triggered, this, [this, command = std::move(command)] {
+        // A shortcut can come while a mouse button still drives a drag over the paths.
+        canvas().CancelDrag();
         try {
             command();
         } catch (const std::exception& e) {

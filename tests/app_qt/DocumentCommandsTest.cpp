@@ -176,3 +176,34 @@ TEST_F(FormTest, CloseStoresRecentFilesAndAMaximisedWindowAsZeros) {
     EXPECT_EQ(stored.WindowWidth, 0);
     EXPECT_EQ(stored.WindowLeft, 0);
 }
+
+// A shortcut pressed while the mouse button still holds a drag: the command must not leave the
+// drag running on paths it removed, and what the drag moved stays undoable on its own.
+TEST_F(FormTest, CommandDuringADragEndsTheDragFirst) {
+    start({document("two.plx", 2)});
+    TCvWindow& w = canvas();
+    w.Resize(600, 400);
+    w.CenterOn({1, 0.5});
+    w.SetTool(ToolObject);
+    w.Document.SelectAll();
+    w.Document.SelectionChanged();
+    const std::vector<TCvLine> before = w.Document.Lines;
+    const PixelPoint grab = w.UnitToPixel({2, 1}); // the second path's corner
+    w.MouseMove({grab, MouseButton::None, 0});
+    ASSERT_TRUE(w.Hover().anchor);
+    w.MouseDown({grab, MouseButton::Left, ssLeft});
+    w.MouseMove({{grab.x + 30, grab.y}, MouseButton::None, ssLeft});
+    ASSERT_EQ(w.DragState(), dsMove);
+    form->updateMenus();
+    form->action("Delete1")->trigger();
+    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_TRUE(w.Document.Lines.empty());
+    w.MouseMove({{grab.x + 60, grab.y}, MouseButton::None, ssLeft});
+    w.MouseUp({{grab.x + 60, grab.y}, MouseButton::Left, 0});
+    EXPECT_TRUE(w.Document.Lines.empty());
+    ASSERT_TRUE(w.Undo()); // the deletion
+    ASSERT_EQ(w.Document.Lines.size(), 2u);
+    EXPECT_NE(w.Document.Lines, before);
+    ASSERT_TRUE(w.Undo()); // the move up to the shortcut
+    EXPECT_EQ(w.Document.Lines, before);
+}

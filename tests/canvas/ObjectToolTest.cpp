@@ -286,3 +286,44 @@ TEST_F(ObjectTool, DoubleClicksOnTheHelperOpenTheDialogs) {
 }
 
 } // namespace
+
+// Undo and Redo reach the canvas from keyboard shortcuts while a button is still held; the
+// drag must not go on with indexes into paths the undo took away.
+TEST_F(ObjectTool, UndoInTheMiddleOfADragEndsTheDragFirst) {
+    const TCvLine other = polyline({{2, 0}, {3, 0}});
+    w.Document.Lines = {square, other};
+    w.Document.UndoBuffer.Record({square}, w.Document.Pivot, -1); // the second path was added
+    w.Document.Lines[1].SelectAll(true);
+    w.Document.SelectionChanged();
+    // Grab the second path's anchor and move it; undo takes that path away mid-drag.
+    moveU({3, 0});
+    ASSERT_TRUE(w.Hover().anchor);
+    down(px({3, 0}));
+    moveU({3, 0.5}, ssLeft);
+    ASSERT_TRUE(w.Undo());
+    EXPECT_EQ(w.DragState(), dsIdle);
+    moveU({3, 0.8}, ssLeft);
+    up(px({3, 0.8}));
+    // The undo took back the move made so far, so the paths are as at the press.
+    ASSERT_EQ(w.Document.Lines.size(), 2u);
+    EXPECT_TRUE(sameShape(w.Document.Lines[1], other));
+    ASSERT_TRUE(w.Undo());
+    EXPECT_EQ(w.Document.Lines.size(), 1u);
+
+    // A rotation replaces the press-time paths by index on every move.
+    w.Document.Lines = {square, other};
+    w.Document.UndoBuffer.Clear();
+    w.Document.UndoBuffer.Record({square}, w.Document.Pivot, -1);
+    selectAll();
+    moveTo(PixelPoint{223, 58});
+    ASSERT_EQ(w.Hover().zone, zoneRotate);
+    down(PixelPoint{223, 58});
+    moveTo(px({1.05, 0.9}), ssLeft);
+    ASSERT_TRUE(w.Undo());
+    moveTo(px({1.05, 0.5}), ssLeft);
+    up(px({1.05, 0.5}));
+    EXPECT_EQ(w.DragState(), dsIdle);
+    ASSERT_EQ(w.Document.Lines.size(), 2u);
+    EXPECT_TRUE(sameShape(w.Document.Lines[0], square));
+    EXPECT_TRUE(sameShape(w.Document.Lines[1], other));
+}
