@@ -87,6 +87,8 @@ void TCvWindow::EndDrag() {
 }
 
 void TCvWindow::CancelDrag() {
+    // The anchor under the mouse is known by index, which the coming edit may take away.
+    hover_.anchor = {};
     if (!drag_) return;
     drag_->cancel(*this);
     EndDrag();

@@ -194,8 +194,8 @@ public:
     void BeginDrag(std::unique_ptr<plumex::Drag> drag);
     void EndDrag();
     // Ends a running drag as focus loss does (what it changed stays, as one undo step); the
-    // release of its button then does nothing. Everything that replaces or edits the paths
-    // from outside the mouse handling comes through here first.
+    // release of its button then does nothing. Forgets the hovered anchor. Everything that
+    // replaces or edits the paths from outside the mouse handling comes through here first.
     void CancelDrag();
     const plumex::PressContext& Press() const { return press_; }
     plumex::PressContext& PressState() { return press_; }

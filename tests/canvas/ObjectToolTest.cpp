@@ -327,3 +327,19 @@ TEST_F(ObjectTool, UndoInTheMiddleOfADragEndsTheDragFirst) {
     EXPECT_TRUE(sameShape(w.Document.Lines[0], square));
     EXPECT_TRUE(sameShape(w.Document.Lines[1], other));
 }
+
+// The right button is held over an anchor while a shortcut undoes the path away; its release
+// must not select or list the anchor by its old indexes.
+TEST_F(ObjectTool, RightClickAfterAnUndoForgetsTheAnchorItWasOver) {
+    w.Document.Lines = {square, polyline({{2, 0}, {3, 0}})};
+    w.Document.UndoBuffer.Record({square}, w.Document.Pivot, -1);
+    moveU({3, 0});
+    ASSERT_TRUE(w.Hover().anchor);
+    down(px({3, 0}), MouseButton::Right);
+    ASSERT_TRUE(w.Undo());
+    up(px({3, 0}), MouseButton::Right);
+    ASSERT_EQ(host.menus.size(), 1u);
+    for (const MenuEntry& e : host.menus[0]) EXPECT_NE(e.command, cmMoveByAnchor);
+    ASSERT_EQ(w.Document.Lines.size(), 1u);
+    EXPECT_FALSE(w.Document.Lines[0].selected);
+}
