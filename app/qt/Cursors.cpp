@@ -1,5 +1,7 @@
 #include "app/qt/Cursors.h"
 
+#include "canvas/qt/CanvasWidget.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -147,30 +149,11 @@ QCursor drawn(CursorShape shape) {
     return QCursor(pixmap, hot.x(), hot.y());
 }
 
-Qt::CursorShape systemShape(CursorShape shape) {
-    switch (shape) {
-    case CursorShape::SizeWE:
-        return Qt::SizeHorCursor;
-    case CursorShape::SizeNS:
-        return Qt::SizeVerCursor;
-    case CursorShape::SizeNWSE:
-        return Qt::SizeFDiagCursor;
-    case CursorShape::SizeNESW:
-        return Qt::SizeBDiagCursor;
-    case CursorShape::SplitH:
-        return Qt::SplitHCursor;
-    case CursorShape::SplitV:
-        return Qt::SplitVCursor;
-    default:
-        return Qt::ArrowCursor;
-    }
-}
-
 } // namespace
 
 QCursor shellCursor(CursorShape shape) {
     const int n = static_cast<int>(shape);
-    if (n < 1 || n > 10) return QCursor(systemShape(shape));
+    if (n < 1 || n > 10) return QCursor(qtCursorShape(shape));
     // Drawn once, on first use, for the whole run.
     static std::array<QCursor, 10> table = [] {
         std::array<QCursor, 10> cursors;

@@ -42,7 +42,9 @@ MouseEvent mouseEvent(const QMouseEvent* e, unsigned extra = 0) {
             shiftStateFromQt(e->modifiers(), e->buttons()) | extra};
 }
 
-Qt::CursorShape qtCursor(CursorShape shape) {
+} // namespace
+
+Qt::CursorShape qtCursorShape(CursorShape shape) {
     switch (shape) {
     case CursorShape::Snap:
         return Qt::PointingHandCursor;
@@ -75,8 +77,6 @@ Qt::CursorShape qtCursor(CursorShape shape) {
         return Qt::ArrowCursor;
     }
 }
-
-} // namespace
 
 unsigned shiftStateFromQt(Qt::KeyboardModifiers m, Qt::MouseButtons b) {
     unsigned s = 0;
@@ -166,7 +166,7 @@ void CanvasWidget::scroll(const PixelRect& r, int dx, int dy) {
 }
 
 void CanvasWidget::setCursor(CursorShape shape) {
-    QWidget::setCursor(qtCursor(shape));
+    QWidget::setCursor(qtCursorShape(shape));
 }
 
 void CanvasWidget::captureMouse(bool on) {

@@ -62,5 +62,7 @@ private:
 // Qt key to the program's key code (0 for keys the canvas does not know).
 int keyCodeFromQt(int qtKey);
 unsigned shiftStateFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+// The nearest standard Qt cursor; the shapes past the program's table are exactly these.
+Qt::CursorShape qtCursorShape(CursorShape shape);
 
 } // namespace plumex
