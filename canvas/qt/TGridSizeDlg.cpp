@@ -2,14 +2,12 @@
 
 #include "app/Languages.h"
 #include "canvas/SizeInput.h"
+#include "canvas/qt/TwoFieldForm.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <variant>
 
@@ -20,27 +18,13 @@ QString text(int caption) {
 } // namespace
 
 TGridSizeDlg::TGridSizeDlg(QWidget* parent) : QDialog(parent) {
-    Label1 = new QLabel(this);
-    Label2 = new QLabel(this);
-    EdUnits = new QLineEdit(this);
-    EdKnots = new QLineEdit(this);
-    OkBtn = new QPushButton(this);
-    CancelBtn = new QPushButton(this);
-    OkBtn->setDefault(true);
-    auto* grid = new QGridLayout;
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(EdUnits, 0, 1);
-    grid->addWidget(Label2, 1, 0);
-    grid->addWidget(EdKnots, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OkBtn);
-    buttons->addWidget(CancelBtn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
-    connect(OkBtn, &QPushButton::clicked, this, &TGridSizeDlg::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    const plumex::TwoFieldForm f = plumex::buildTwoFieldForm(this);
+    Label1 = f.label1;
+    Label2 = f.label2;
+    EdUnits = f.field1;
+    EdKnots = f.field2;
+    OkBtn = f.ok;
+    CancelBtn = f.cancel;
     showError = [this](const std::string& message) {
         QMessageBox::critical(this, windowTitle(), QString::fromStdString(message));
     };

@@ -2,15 +2,13 @@
 
 #include "app/Languages.h"
 #include "canvas/SizeInput.h"
+#include "canvas/qt/TwoFieldForm.h"
 
 #include <QEvent>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -35,31 +33,16 @@ QString text(int caption) {
 } // namespace
 
 TSizeDlg::TSizeDlg(QWidget* parent) : QDialog(parent) {
-    Label1 = new QLabel(this);
-    Label2 = new QLabel(this);
-    EWidth = new QLineEdit(this);
-    EHeight = new QLineEdit(this);
-    OkBtn = new QPushButton(this);
-    CancelBtn = new QPushButton(this);
+    const plumex::TwoFieldForm f = plumex::buildTwoFieldForm(this);
+    Label1 = f.label1;
+    Label2 = f.label2;
+    EWidth = f.field1;
+    EHeight = f.field2;
+    OkBtn = f.ok;
+    CancelBtn = f.cancel;
     auto* filter = new SizeKeyFilter(this);
     EWidth->installEventFilter(filter);
     EHeight->installEventFilter(filter);
-    OkBtn->setDefault(true);
-
-    auto* grid = new QGridLayout;
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(EWidth, 0, 1);
-    grid->addWidget(Label2, 1, 0);
-    grid->addWidget(EHeight, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OkBtn);
-    buttons->addWidget(CancelBtn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
-    connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TSizeDlg::prepare(const plumex::SizeRequest& request) {

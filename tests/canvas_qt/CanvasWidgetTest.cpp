@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QWheelEvent>
 
 using namespace plumex;
@@ -121,7 +122,7 @@ TEST(GridSizeDialog, InvalidValuesKeepTheDialogOpen) {
     dlg.prepare({0.1, 5});
     EXPECT_EQ(dlg.EdUnits->text(), "0.1");
     dlg.EdKnots->setText("0");
-    dlg.accept();
+    dlg.OkBtn->click(); // the button goes through the checking accept too
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_NE(dlg.result(), QDialog::Accepted);
     dlg.EdUnits->setText("abc");
