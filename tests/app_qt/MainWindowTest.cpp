@@ -1,5 +1,7 @@
 #include "FormFixture.h"
 
+#include "app/MenuRules.h"
+#include "app/MenuTree.h"
 #include "app/qt/MainStatusBar.h"
 #include "app/qt/SpeedPanel.h"
 #include "canvas/qt/CanvasWidget.h"
@@ -193,4 +195,24 @@ TEST_F(FormTest, CanvasQuestionsGoThroughTheShellsBoxes) {
     EXPECT_EQ(canvas().VerticalGuides().size(), 1u);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].first, MessageKind::YesNo);
+}
+
+// An item that can be enabled runs something; the pending ones stay disabled whatever the state.
+TEST_F(FormTest, EveryItemThatCanBeEnabledIsConnected) {
+    start({document("three.plx", 3)});
+    canvas().Document.SelectAll();
+    canvas().Document.Lines[2].locked = 1;
+    canvas().Document.Lines[1].visible = 0;
+    form->updateMenus();
+    for (const MenuItemDef& item : mainMenuItems()) {
+        if (item.flags & MenuSubmenu) continue;
+        QAction* action = form->action(std::string(item.name));
+        if (isPendingMenuItem(item.name)) {
+            EXPECT_FALSE(action->isEnabled()) << item.name;
+            continue;
+        }
+        // Disconnecting reports whether there was anything to disconnect.
+        EXPECT_TRUE(QObject::disconnect(action, &QAction::triggered, nullptr, nullptr))
+            << item.name;
+    }
 }
