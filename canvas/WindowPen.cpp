@@ -10,6 +10,8 @@ void TCvWindow::EndPenPath() {
     if (penPath_ < 0) return;
     removeFloatingAnchor(Document.Lines, penPath_);
     penPath_ = -1;
+    // The floating anchor followed the mouse into the selection's bounds.
+    Document.UpdateSelectionBounds();
     invalidateAll();
 }
 
