@@ -172,11 +172,18 @@ void TForm1::showMousePosition() {
     StatusBar_->setPanelText(1, QString::fromStdString(mousePositionText(p.x, scale)));
     StatusBar_->setPanelText(2, QString::fromStdString(mousePositionText(p.y, scale)));
     // The angle belongs to handle and rotation drags, which report it themselves.
-    if (const auto handle = canvas().DraggedHandle())
+    if (const auto handle = canvas().DraggedHandle()) {
         StatusBar_->setPanelText(
             3, QString::fromStdString(handleAngleText(handle->anchor, handle->handle)));
-    else if (canvas().DragState() == dsIdle)
+    } else if (canvas().DragState() == dsRotate) {
+        // Shift is read now, as the rotation itself reads it on this move.
+        const PressContext& press = canvas().Press();
+        const bool steps = QApplication::keyboardModifiers() & Qt::ShiftModifier;
+        StatusBar_->setPanelText(3, QString::fromStdString(rotationAngleText(
+                                        press.pivot, press.pressPoint, press.point, steps)));
+    } else if (canvas().DragState() == dsIdle) {
         StatusBar_->setPanelText(3, {});
+    }
     StatusBar_->repaint(StatusBar_->panelRect(1).united(StatusBar_->panelRect(3)));
 }
 

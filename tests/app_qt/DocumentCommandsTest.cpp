@@ -1,11 +1,15 @@
 #include "FormFixture.h"
 
 #include "app/Options.h"
+#include "app/StatusText.h"
+#include "app/qt/MainStatusBar.h"
+#include "canvas/HoverZone.h"
 
 #include <QAction>
 #include <QMenu>
 
 #include <filesystem>
+#include <optional>
 
 using namespace plumex;
 using plumex::testing::FormTest;
@@ -206,4 +210,41 @@ TEST_F(FormTest, CommandDuringADragEndsTheDragFirst) {
     EXPECT_NE(w.Document.Lines, before);
     ASSERT_TRUE(w.Undo()); // the move up to the shortcut
     EXPECT_EQ(w.Document.Lines, before);
+}
+
+// The angle panel follows a rotation by the selection helper, clockwise positive, and clears
+// when the drag ends.
+TEST_F(FormTest, AnglePanelShowsTheTurnOfARotationDrag) {
+    start({document("two.plx", 2)});
+    TCvWindow& w = canvas();
+    w.Resize(600, 400);
+    w.CenterOn({1, 0.5});
+    w.SetTool(ToolObject);
+    w.Document.SelectAll();
+    w.Document.SelectionChanged();
+    // Find a pixel of the rotation zone beside the frame's top-left corner.
+    const PixelRect frame = w.UnitRectToPixelRect(w.Document.SelectionBounds);
+    std::optional<PixelPoint> handle;
+    for (int dy = -20; dy <= 20 && !handle; ++dy)
+        for (int dx = -20; dx <= 20 && !handle; ++dx) {
+            const PixelPoint p{frame.left + dx, frame.top + dy};
+            w.MouseMove({p, MouseButton::None, 0});
+            if (w.Hover().zone == zoneRotate) handle = p;
+        }
+    ASSERT_TRUE(handle);
+    const PixelPoint pivot = w.UnitToPixel(w.Document.Pivot);
+    w.MouseDown({*handle, MouseButton::Left, ssLeft});
+    // Mirror the press about the pivot's horizontal: the same turn the text reports.
+    const PixelPoint to{2 * pivot.x - handle->x, handle->y};
+    w.MouseMove({to, MouseButton::None, ssLeft});
+    ASSERT_EQ(w.DragState(), dsRotate);
+    const PressContext& press = w.Press();
+    const std::string expected =
+        rotationAngleText(press.pivot, press.pressPoint, press.point, false);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_NE(expected[0], '-'); // upper left to upper right turns clockwise
+    EXPECT_EQ(form->statusPanels()->panelText(3).toStdString(), expected);
+    w.MouseUp({to, MouseButton::Left, 0});
+    w.MouseMove({to, MouseButton::None, 0});
+    EXPECT_TRUE(form->statusPanels()->panelText(3).isEmpty());
 }
