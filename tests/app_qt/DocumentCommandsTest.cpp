@@ -181,16 +181,24 @@ TEST_F(FormTest, CloseStoresRecentFilesAndAMaximisedWindowAsZeros) {
     EXPECT_EQ(stored.WindowLeft, 0);
 }
 
+// Two paths, both selected with the object tool, in a 600 x 400 canvas.
+struct SelectedPathsTest : plumex::testing::FormTest {
+    TCvWindow& withBothPathsSelected() {
+        start({document("two.plx", 2)});
+        TCvWindow& w = canvas();
+        w.Resize(600, 400);
+        w.CenterOn({1, 0.5});
+        w.SetTool(ToolObject);
+        w.Document.SelectAll();
+        w.Document.SelectionChanged();
+        return w;
+    }
+};
+
 // A shortcut pressed while the mouse button still holds a drag: the command must not leave the
 // drag running on paths it removed, and what the drag moved stays undoable on its own.
-TEST_F(FormTest, CommandDuringADragEndsTheDragFirst) {
-    start({document("two.plx", 2)});
-    TCvWindow& w = canvas();
-    w.Resize(600, 400);
-    w.CenterOn({1, 0.5});
-    w.SetTool(ToolObject);
-    w.Document.SelectAll();
-    w.Document.SelectionChanged();
+TEST_F(SelectedPathsTest, CommandDuringADragEndsTheDragFirst) {
+    TCvWindow& w = withBothPathsSelected();
     const std::vector<TCvLine> before = w.Document.Lines;
     const PixelPoint grab = w.UnitToPixel({2, 1}); // the second path's corner
     w.MouseMove({grab, MouseButton::None, 0});
@@ -214,14 +222,8 @@ TEST_F(FormTest, CommandDuringADragEndsTheDragFirst) {
 
 // The angle panel follows a rotation by the selection helper, clockwise positive, and clears
 // when the drag ends.
-TEST_F(FormTest, AnglePanelShowsTheTurnOfARotationDrag) {
-    start({document("two.plx", 2)});
-    TCvWindow& w = canvas();
-    w.Resize(600, 400);
-    w.CenterOn({1, 0.5});
-    w.SetTool(ToolObject);
-    w.Document.SelectAll();
-    w.Document.SelectionChanged();
+TEST_F(SelectedPathsTest, AnglePanelShowsTheTurnOfARotationDrag) {
+    TCvWindow& w = withBothPathsSelected();
     // Find a pixel of the rotation zone beside the frame's top-left corner.
     const PixelRect frame = w.UnitRectToPixelRect(w.Document.SelectionBounds);
     std::optional<PixelPoint> handle;
