@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 TEST_DIR := build/test
 RELEASE_DIR := build/release
-FUZZ_SECONDS ?= 30
+FUZZ_SECONDS ?= 10
 
 all: build
 

@@ -5,6 +5,7 @@
 // [top, bottom), its outline inside that box; a line leaves out its end pixel.
 
 #include "canvas/Pixel.h"
+#include "raster/RasterImage.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,19 +16,6 @@
 #include <vector>
 
 namespace plumex {
-
-using Color = uint32_t;
-
-// A picture in memory: rows top-down, 0x00BBGGRR per pixel. Pixels equal to `transparent`
-// (when set) are not drawn.
-struct RasterImage {
-    int width = 0;
-    int height = 0;
-    std::vector<Color> pixels;
-    std::optional<Color> transparent;
-
-    Color at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
 
 struct FontSpec {
     std::string face;

@@ -1,6 +1,6 @@
 #include "canvas/Window.h"
 
-#include "canvas/Fade.h"
+#include "raster/Fade.h"
 #include "canvas/Grid.h"
 #include "canvas/RulerCache.h"
 #include "canvas/ToolBehaviour.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The faded look of the draft picture: each channel c becomes 255 - (255 - c) div 3.
 
-#include "canvas/Surface.h"
+#include "raster/RasterImage.h"
 
 namespace plumex {
 
@@ -14,10 +14,6 @@ inline Color fadedColor(Color c) {
     return out;
 }
 
-inline RasterImage fadedCopy(const RasterImage& image) {
-    RasterImage out = image;
-    for (Color& c : out.pixels) c = fadedColor(c);
-    return out;
-}
+RasterImage fadedCopy(const RasterImage& image);
 
 } // namespace plumex
