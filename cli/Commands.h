@@ -11,9 +11,11 @@ namespace plumex::cli {
 int runInfo(const std::vector<std::string>& words, std::ostream& out);
 int runPov(const std::vector<std::string>& words, std::ostream& out);
 int runSpline2Plx(const std::vector<std::string>& words, std::ostream& out);
+int runCheck(const std::vector<std::string>& words, std::ostream& out);
 
 extern const char* const InfoHelp;
 extern const char* const PovHelp;
 extern const char* const Spline2PlxHelp;
+extern const char* const CheckHelp;
 
 } // namespace plumex::cli

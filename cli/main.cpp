@@ -19,6 +19,8 @@ Commands:
   pov FILE.plx [OPTIONS]        POV-Ray prism, lathe or array text of its paths
   spline2plx INPUT.txt|- -o OUT.plx [--make-hole]
                                 paths from POV-Ray bezier_spline text
+  check FILE.plx [--form F] [--json]
+                                what POV-Ray would refuse in the export (exit 1 if any)
 
 Run 'plumex-cli COMMAND --help' for the options of a command.
 Exit codes: 0 success, 1 input refused, 2 usage error.
@@ -29,7 +31,8 @@ struct Command {
     int (*run)(const std::vector<std::string>&, std::ostream&);
 };
 
-constexpr Command Commands[] = {{"info", runInfo}, {"pov", runPov}, {"spline2plx", runSpline2Plx}};
+constexpr Command Commands[] = {
+    {"info", runInfo}, {"pov", runPov}, {"spline2plx", runSpline2Plx}, {"check", runCheck}};
 
 int dispatch(const std::string& name, const std::vector<std::string>& words) {
     for (const Command& c : Commands)

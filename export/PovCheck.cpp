@@ -1,0 +1,313 @@
+#include "export/PovCheck.h"
+
+#include "export/PovExport.h"
+#include "export/PovFormat.h"
+#include "model/Containment.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace plumex {
+namespace {
+
+// POV-Ray's tolerance when it tests whether a prism's outline closes.
+constexpr double PovEpsilon = 1e-10;
+// A lathe radius below this share of the shape's size but above zero is noise, not intent.
+constexpr double NearAxisShare = 1e-4;
+
+// A control point as POV-Ray reads it, with the anchor that owns it (0-based).
+struct WrittenPoint {
+    TCvCoord p;
+    int anchor = 0;
+    std::size_t longest = 0; // characters of its longer number, without the sign
+};
+
+double writtenNumber(double v, int accuracy, std::size_t& length) {
+    std::string text;
+    appendPovNumber(text, v, accuracy);
+    const bool negative = !text.empty() && text.front() == '-';
+    length = text.size() - (negative ? 1 : 0);
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+bool samePlace(TCvCoord a, TCvCoord b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+std::string anchorWord(int anchor) {
+    return "anchor " + std::to_string(anchor + 1);
+}
+
+class PathChecker {
+public:
+    PathChecker(std::vector<PovFinding>& out, const TCvLine& line, int number, const PovRequest& r)
+        : out_(out), line_(line), number_(number), r_(r) {
+        r_.accuracy = clampAccuracy(r_.accuracy);
+    }
+
+    void run() {
+        if (line_.points.empty()) return;
+        if (r_.mode == PovMode::Array && !PovHasText(line_, r_)) {
+            add(PovSeverity::Refuse, PovCheckRule::EmptyArray, -1, emptyArrayText());
+            return;
+        }
+        if (r_.mode != PovMode::Array && line_.segmentCount() == 0) {
+            add(PovSeverity::Refuse, PovCheckRule::SingleAnchor, 0,
+                "a single anchor makes an object without segments (bezier_spline of 0 "
+                "points), which POV-Ray shows as nothing; delete it or add anchors");
+            return;
+        }
+        collectPoints();
+        checkNumbers();
+        checkDegenerateSegments();
+        if (r_.mode == PovMode::Prism) checkPrismOutline();
+        if (r_.mode == PovMode::Lathe) checkLatheAxis();
+    }
+
+private:
+    void add(PovSeverity severity, PovCheckRule rule, int anchor, std::string message) {
+        for (const PovFinding& f : out_)
+            if (f.path == number_ && f.rule == rule && f.anchor == anchor + 1) return;
+        out_.push_back({severity, rule, number_, line_.name, anchor + 1, std::move(message)});
+    }
+
+    std::string emptyArrayText() const {
+        if (r_.lineForm == LineForm::PolyLine)
+            return "\"Divide by\" " + std::to_string(r_.divideCount) +
+                   " leaves this closed curved path without a point; POV-Ray refuses an "
+                   "empty array, so the export leaves it out; divide by 1 or more";
+        return "a single anchor has no segment to write; POV-Ray refuses an empty array, so "
+               "the export leaves it out";
+    }
+
+    TCvCoord written(TCvCoord p, std::size_t& longest) const {
+        if (r_.mode == PovMode::Lathe) p = {(p.x + r_.offset) * r_.factor, p.y};
+        std::size_t lx = 0, ly = 0;
+        const TCvCoord w{writtenNumber(p.x, r_.accuracy, lx), writtenNumber(p.y, r_.accuracy, ly)};
+        longest = std::max(lx, ly);
+        return w;
+    }
+
+    void collectPoints() {
+        const int n = line_.count();
+        for (int i = 0; i < line_.segmentCount(); ++i) {
+            const Segment s = line_.segment(i);
+            const int next = (i + 1) % n;
+            const std::pair<TCvCoord, int> owned[] = {
+                {s.a, i}, {s.h1, i}, {s.h2, next}, {s.b, next}};
+            for (const auto& [p, owner] : owned) {
+                WrittenPoint w;
+                w.p = written(p, w.longest);
+                w.anchor = owner;
+                points_.push_back(w);
+            }
+        }
+    }
+
+    void checkNumbers() {
+        for (const WrittenPoint& w : points_)
+            if (w.longest > PovMaxNumberLength)
+                add(PovSeverity::Refuse, PovCheckRule::NumberTooLong, w.anchor,
+                    "a coordinate needs " + std::to_string(w.longest) + " characters at accuracy " +
+                        std::to_string(r_.accuracy) +
+                        "; POV-Ray reads at most 255 (\"String too long\"); scale the shape "
+                        "down or lower the accuracy");
+    }
+
+    // Segment i's four written points.
+    const WrittenPoint* segmentPoints(int i) const {
+        return &points_[static_cast<std::size_t>(i) * 4];
+    }
+
+    void checkDegenerateSegments() {
+        const int n = line_.count();
+        for (int i = 0; i < line_.segmentCount(); ++i) {
+            const WrittenPoint* q = segmentPoints(i);
+            if (!samePlace(q[0].p, q[3].p)) continue;
+            const int next = (i + 1) % n;
+            const bool merged = !samePlace(line_.points[static_cast<std::size_t>(i)].anchor,
+                                           line_.points[static_cast<std::size_t>(next)].anchor);
+            const std::string cause =
+                merged ? " once written at accuracy " + std::to_string(r_.accuracy) : "";
+            if (samePlace(q[0].p, q[1].p) && samePlace(q[0].p, q[2].p)) {
+                if (n == 1) continue; // a lone closed anchor is the prism's or lathe's own matter
+                add(PovSeverity::Warn, PovCheckRule::ZeroLengthSegment, i,
+                    "the segment to " + anchorWord(next) + " has zero length" + cause +
+                        ": it adds nothing but a degenerate spline piece; delete one of the two "
+                        "anchors");
+            } else if (n > 1) {
+                add(PovSeverity::Warn, PovCheckRule::CoincidentAnchors, i,
+                    "lies on " + anchorWord(next) + cause +
+                        ", so the segment between them is a loop; delete one of them or move it");
+            }
+        }
+    }
+
+    bool allOnOneLine() const {
+        const TCvCoord a = points_.front().p;
+        TCvCoord b = a;
+        for (const WrittenPoint& w : points_)
+            if (!samePlace(w.p, a)) b = w.p;
+        for (const WrittenPoint& w : points_) {
+            const double cross = (b.x - a.x) * (w.p.y - a.y) - (b.y - a.y) * (w.p.x - a.x);
+            if (cross != 0) return false;
+        }
+        return true;
+    }
+
+    void checkPrismOutline() {
+        const TCvCoord first = points_.front().p;
+        const TCvCoord last = points_.back().p;
+        if (std::abs(first.x - last.x) > PovEpsilon || std::abs(first.y - last.y) > PovEpsilon) {
+            add(PovSeverity::Refuse, PovCheckRule::PrismOpen, line_.count() - 1,
+                "the path is open; POV-Ray leaves an open prism out (\"Prism not closed. "
+                "Ignoring it.\"); close it");
+            return;
+        }
+        if (allOnOneLine())
+            add(PovSeverity::Warn, PovCheckRule::PrismNoArea, -1,
+                "fewer anchors than a prism needs: " + std::to_string(line_.count()) +
+                    " anchor(s) on one straight line enclose no area, so the prism is a "
+                    "paper-thin wall with no inside; a closed outline needs three anchors or "
+                    "curved segments");
+    }
+
+    void checkLatheAxis() {
+        double lo = points_.front().p.x, hi = lo, bottom = points_.front().p.y, top = bottom;
+        for (const WrittenPoint& w : points_) {
+            lo = std::min(lo, w.p.x);
+            hi = std::max(hi, w.p.x);
+            bottom = std::min(bottom, w.p.y);
+            top = std::max(top, w.p.y);
+        }
+        const double nearAxis = NearAxisShare * std::max(hi - lo, top - bottom);
+        // POV-Ray does not test the first and the last point of the list.
+        for (std::size_t k = 1; k + 1 < points_.size(); ++k)
+            if (points_[k].p.x < 0)
+                add(PovSeverity::Refuse, PovCheckRule::LatheLeftOfAxis, points_[k].anchor,
+                    "a point lies left of the lathe's axis (x = " +
+                        FormatPovNumber(points_[k].p.x, r_.accuracy) +
+                        "); POV-Ray stops with \"Incorrect point in lathe.\"; choose another "
+                        "axis or move it right of the axis");
+        for (const WrittenPoint& w : points_)
+            if (w.p.x != 0 && std::abs(w.p.x) < nearAxis)
+                add(PovSeverity::Hint, PovCheckRule::LatheNearAxis, w.anchor,
+                    "a point lies " + FormatPovNumber(std::abs(w.p.x), r_.accuracy) +
+                        " from the lathe's axis, almost but not on it, which can leave a pinhole "
+                        "or seam at the axis; put it on the axis");
+    }
+
+    std::vector<PovFinding>& out_;
+    const TCvLine& line_;
+    int number_;
+    PovRequest r_;
+    std::vector<WrittenPoint> points_;
+};
+
+double boundsArea(const TCvRect& r) {
+    return (r.right - r.left) * (r.top - r.bottom);
+}
+
+// Closed paths inside an odd number of others are holes a prism would fill; those inside an
+// even number are islands, which stand as objects of their own anyway.
+void checkHoles(std::vector<PovFinding>& out, const std::vector<TCvLine>& selection) {
+    const std::size_t n = selection.size();
+    for (std::size_t j = 0; j < n; ++j) {
+        const TCvLine& inner = selection[j];
+        if (!inner.closed || inner.points.empty()) continue;
+        int depth = 0;
+        std::size_t parent = n;
+        for (std::size_t k = 0; k < n; ++k) {
+            const TCvLine& outer = selection[k];
+            if (k == j || !outer.closed || outer.points.empty()) continue;
+            if (!outlineInside(outer, inner)) continue;
+            ++depth;
+            if (parent == n ||
+                boundsArea(outer.GetBounds()) < boundsArea(selection[parent].GetBounds()))
+                parent = k;
+        }
+        if (depth % 2 == 0) continue;
+        std::string outerName = "path " + std::to_string(parent + 1);
+        if (!selection[parent].name.empty()) outerName += " \"" + selection[parent].name + "\"";
+        out.push_back({PovSeverity::Hint, PovCheckRule::UnmergedHole, static_cast<int>(j + 1),
+                       inner.name, 0,
+                       "lies inside " + outerName +
+                           ": a prism fills both; select the two and use Make Hole to cut it "
+                           "out"});
+    }
+}
+
+} // namespace
+
+std::vector<PovFinding> PovCheck(const std::vector<TCvLine>& selection, const PovRequest& request) {
+    std::vector<PovFinding> out;
+    for (std::size_t i = 0; i < selection.size(); ++i)
+        PathChecker(out, selection[i], static_cast<int>(i + 1), request).run();
+    if (request.mode == PovMode::Prism) {
+        checkHoles(out, selection);
+        std::stable_sort(out.begin(), out.end(),
+                         [](const PovFinding& a, const PovFinding& b) { return a.path < b.path; });
+    }
+    return out;
+}
+
+std::vector<PovFinding> PovCheck(const std::vector<TCvLine>& selection, PovMode mode,
+                                 const PovDlgState& dlg, const PovArrayDlgState& arrayDlg) {
+    if (mode == PovMode::Array) return PovCheck(selection, arrayDlg.request());
+    return PovCheck(selection, dlg.request(mode, latheEdges(selection)));
+}
+
+bool PovCheckRefuses(const std::vector<PovFinding>& findings) {
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const PovFinding& f) { return f.severity == PovSeverity::Refuse; });
+}
+
+const char* severityName(PovSeverity severity) {
+    switch (severity) {
+    case PovSeverity::Refuse:
+        return "refuse";
+    case PovSeverity::Warn:
+        return "warn";
+    case PovSeverity::Hint:
+        return "hint";
+    }
+    return "";
+}
+
+const char* ruleName(PovCheckRule rule) {
+    switch (rule) {
+    case PovCheckRule::SingleAnchor:
+        return "single-anchor";
+    case PovCheckRule::PrismOpen:
+        return "prism-open";
+    case PovCheckRule::PrismNoArea:
+        return "prism-no-area";
+    case PovCheckRule::LatheLeftOfAxis:
+        return "lathe-left-of-axis";
+    case PovCheckRule::LatheNearAxis:
+        return "lathe-near-axis";
+    case PovCheckRule::NumberTooLong:
+        return "number-too-long";
+    case PovCheckRule::EmptyArray:
+        return "empty-array";
+    case PovCheckRule::ZeroLengthSegment:
+        return "zero-length-segment";
+    case PovCheckRule::CoincidentAnchors:
+        return "coincident-anchors";
+    case PovCheckRule::UnmergedHole:
+        return "unmerged-hole";
+    }
+    return "";
+}
+
+std::string describeFinding(const PovFinding& f) {
+    std::string text = "path " + std::to_string(f.path);
+    if (!f.pathName.empty()) text += " \"" + f.pathName + "\"";
+    if (f.anchor > 0) text += ", anchor " + std::to_string(f.anchor);
+    return text + ": " + f.message;
+}
+
+} // namespace plumex
