@@ -21,6 +21,8 @@ Commands:
                                 paths from POV-Ray bezier_spline text
   check FILE.plx [--form F] [--json]
                                 what POV-Ray would refuse in the export (exit 1 if any)
+  picture FILE [-o OUT.bmp] [--faded]
+                                decode a tracing picture (BMP, JPEG, PNG), print its size
 
 Run 'plumex-cli COMMAND --help' for the options of a command.
 Exit codes: 0 success, 1 input refused, 2 usage error.
@@ -31,8 +33,11 @@ struct Command {
     int (*run)(const std::vector<std::string>&, std::ostream&);
 };
 
-constexpr Command Commands[] = {
-    {"info", runInfo}, {"pov", runPov}, {"spline2plx", runSpline2Plx}, {"check", runCheck}};
+constexpr Command Commands[] = {{"info", runInfo},
+                                {"pov", runPov},
+                                {"spline2plx", runSpline2Plx},
+                                {"check", runCheck},
+                                {"picture", runPicture}};
 
 int dispatch(const std::string& name, const std::vector<std::string>& words) {
     for (const Command& c : Commands)
