@@ -13,11 +13,13 @@ int runPov(const std::vector<std::string>& words, std::ostream& out);
 int runSpline2Plx(const std::vector<std::string>& words, std::ostream& out);
 int runCheck(const std::vector<std::string>& words, std::ostream& out);
 int runPicture(const std::vector<std::string>& words, std::ostream& out);
+int runText(const std::vector<std::string>& words, std::ostream& out);
 
 extern const char* const InfoHelp;
 extern const char* const PovHelp;
 extern const char* const Spline2PlxHelp;
 extern const char* const CheckHelp;
 extern const char* const PictureHelp;
+extern const char* const TextHelp;
 
 } // namespace plumex::cli

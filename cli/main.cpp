@@ -23,6 +23,8 @@ Commands:
                                 what POV-Ray would refuse in the export (exit 1 if any)
   picture FILE [-o OUT.bmp] [--faded]
                                 decode a tracing picture (BMP, JPEG, PNG), print its size
+  text TEXT --font FAMILY -o OUT.plx [OPTIONS]
+                                outlines of a text in an installed or a given font
 
 Run 'plumex-cli COMMAND --help' for the options of a command.
 Exit codes: 0 success, 1 input refused, 2 usage error.
@@ -33,11 +35,9 @@ struct Command {
     int (*run)(const std::vector<std::string>&, std::ostream&);
 };
 
-constexpr Command Commands[] = {{"info", runInfo},
-                                {"pov", runPov},
-                                {"spline2plx", runSpline2Plx},
-                                {"check", runCheck},
-                                {"picture", runPicture}};
+constexpr Command Commands[] = {
+    {"info", runInfo},   {"pov", runPov},         {"spline2plx", runSpline2Plx},
+    {"check", runCheck}, {"picture", runPicture}, {"text", runText}};
 
 int dispatch(const std::string& name, const std::vector<std::string>& words) {
     for (const Command& c : Commands)

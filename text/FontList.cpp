@@ -62,8 +62,7 @@ std::vector<std::string> ListFontFamilies() {
     FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
     std::unique_ptr<FcObjectSet, ObjectSetDone> objects(
         FcObjectSetBuild(FC_FAMILY, static_cast<char*>(nullptr)));
-    std::unique_ptr<FcFontSet, FontSetDone> set(
-        FcFontList(nullptr, pattern.get(), objects.get()));
+    std::unique_ptr<FcFontSet, FontSetDone> set(FcFontList(nullptr, pattern.get(), objects.get()));
     std::vector<std::string> families;
     for (int i = 0; set && i < set->nfont; ++i) {
         std::string name = stringOf(set->fonts[i], FC_FAMILY);
@@ -94,6 +93,10 @@ FontMatch FindFont(const std::string& family, bool bold, bool italic) {
     m.embolden = bold && !face.isBold();
     m.oblique = italic && !face.isItalic();
     return m;
+}
+
+void ReleaseFontCaches() {
+    FcFini();
 }
 
 std::string DefaultFontFamily(const std::string& language) {

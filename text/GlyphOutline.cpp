@@ -10,9 +10,12 @@ enum class Tag { On, Conic, Cubic };
 
 Tag tagOf(char tag) {
     switch (FT_CURVE_TAG(tag)) {
-    case FT_CURVE_TAG_ON: return Tag::On;
-    case FT_CURVE_TAG_CUBIC: return Tag::Cubic;
-    default: return Tag::Conic;
+    case FT_CURVE_TAG_ON:
+        return Tag::On;
+    case FT_CURVE_TAG_CUBIC:
+        return Tag::Cubic;
+    default:
+        return Tag::Conic;
     }
 }
 
@@ -101,8 +104,10 @@ bool walkContour(const FT_Vector* pts, const char* tags, int n, double s, TCvLin
         const Tag tag = closing ? Tag::On : tagOf(tags[i]);
         const TCvCoord p = closing ? start : at(i);
         if (tag == Tag::On) {
-            if (conic) b.conicTo(c, p);
-            else b.lineTo(p);
+            if (conic)
+                b.conicTo(c, p);
+            else
+                b.lineTo(p);
             conic = false;
         } else if (tag == Tag::Conic) {
             if (conic) b.conicTo(c, midpoint(c, p));

@@ -25,7 +25,7 @@ std::vector<TCvLine> MakeCharacterHoles(const std::vector<TCvLine>& paths);
 struct TextOptions {
     double objectSize = 1; // drawing units a 100-point glyph is scaled to (k = size / 100)
     bool makeHoles = true;
-    TCvCoord origin;       // start of the first baseline
+    TCvCoord origin; // start of the first baseline
 };
 
 // Every character's paths, selected, in text order. `utf8` is walked by code points; CR, LF

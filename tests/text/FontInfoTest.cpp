@@ -1,9 +1,9 @@
 // The naming-table reader: real files, the ranking of records, hostile input.
 
+#include "text/FontInfo.h"
 #include "Fonts.h"
 #include "model/FileBytes.h"
 #include "model/ReadError.h"
-#include "text/FontInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +77,7 @@ TEST(FontInfo, JapaneseBeatsEnglishBeatsNeutralAndTheLastOfEqualRankWins) {
         {3, 0, 4, "neutral"},    // lower rank: ignored
         {3, 2057, 4, "british"}, // same rank as English, later: wins
         {3, 1031, 1, "german"},
-        {0, 0, 1, "unicode"},    // platform 0 ranks below any Windows record
+        {0, 0, 1, "unicode"}, // platform 0 ranks below any Windows record
         {3, 1041, 2, "japanese"},
         {3, 1033, 2, "english"},
         {3, 7, 13, "past twelve"},

@@ -1,7 +1,7 @@
 // Finding installed faces through fontconfig, and adding a font file for the process.
 
-#include "Fonts.h"
 #include "text/FontList.h"
+#include "Fonts.h"
 #include "text/InstalledFonts.h"
 
 #include <gtest/gtest.h>

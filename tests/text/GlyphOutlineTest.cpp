@@ -1,9 +1,9 @@
 // Converted glyphs checked against FreeType's own walk of the same outline.
 
+#include "text/GlyphOutline.h"
 #include "Fonts.h"
 #include "testing.h"
 #include "text/FontFace.h"
-#include "text/GlyphOutline.h"
 
 #include FT_OUTLINE_H
 
@@ -84,8 +84,8 @@ TCvCoord bezier(const std::vector<TCvCoord>& p, double t) {
 
 double distanceToLine(TCvCoord p, TCvCoord a, TCvCoord b) {
     const TCvCoord d = subtract(b, a);
-    const double t = std::clamp(((p.x - a.x) * d.x + (p.y - a.y) * d.y) / (d.x * d.x + d.y * d.y),
-                                0.0, 1.0);
+    const double t =
+        std::clamp(((p.x - a.x) * d.x + (p.y - a.y) * d.y) / (d.x * d.x + d.y * d.y), 0.0, 1.0);
     return distance(p, lerp(a, b, t));
 }
 
@@ -147,10 +147,9 @@ TEST(GlyphOutline, CubicGlyphsKeepTheirCurves) {
 
 TEST(GlyphOutline, OutlinesAreInPixelsOfA100PointFontYUp) {
     const FontFace face(DejaVuSans);
-    ASSERT_EQ(FT_Load_Glyph(face.face(), FT_Get_Char_Index(face.face(), 'H'), FT_LOAD_NO_SCALE),
-              0);
-    const std::vector<TCvLine> paths = OutlineToPaths(face.face()->glyph->outline,
-                                                      face.unitScale());
+    ASSERT_EQ(FT_Load_Glyph(face.face(), FT_Get_Char_Index(face.face(), 'H'), FT_LOAD_NO_SCALE), 0);
+    const std::vector<TCvLine> paths =
+        OutlineToPaths(face.face()->glyph->outline, face.unitScale());
     ASSERT_EQ(paths.size(), 1u);
     const TCvRect r = paths[0].GetBounds();
     // DejaVu's cap height is 1493 of 2048 units; 133.33 pixels per em at 100 points, 96 dpi.
@@ -190,9 +189,9 @@ constexpr char Conic = FT_CURVE_TAG_CONIC;
 
 TEST(GlyphOutline, ContoursWithoutAreaAreDropped) {
     HandOutline h;
-    h.contour({{5, 5, On}});                                   // one point
-    h.contour({{0, 0, On}, {10, 10, Conic}, {20, 20, On}});    // all on one line
-    h.contour({{0, 0, On}, {0, 0, On}});                       // one point twice
+    h.contour({{5, 5, On}});                                        // one point
+    h.contour({{0, 0, On}, {10, 10, Conic}, {20, 20, On}});         // all on one line
+    h.contour({{0, 0, On}, {0, 0, On}});                            // one point twice
     h.contour({{0, 0, On}, {10, 0, On}, {10, 10, On}, {0, 0, On}}); // triangle, start repeated
     FT_Outline o = h.outline();
     const std::vector<TCvLine> paths = OutlineToPaths(o, 1.0);
@@ -212,10 +211,10 @@ TEST(GlyphOutline, ContourOfOnlyConicPointsStartsAtAnImpliedPoint) {
     EXPECT_EQ(p.points[0].anchor, (TCvCoord{5, -5}));
     EXPECT_EQ(p.points[1].anchor, (TCvCoord{5, 5}));
     // Handles two thirds of the way to the control point (10, 0).
-    EXPECT_TRUE(plumex::testing::coordNear(p.points[0].outHandle, {5 + 5 * 2 / 3.0, -5 + 5 * 2 / 3.0},
-                                   1e-12));
-    EXPECT_TRUE(plumex::testing::coordNear(p.points[0].inHandle, {5 - 5 * 2 / 3.0, -5 - 5 * 2 / 3.0},
-                                   1e-12));
+    EXPECT_TRUE(plumex::testing::coordNear(p.points[0].outHandle,
+                                           {5 + 5 * 2 / 3.0, -5 + 5 * 2 / 3.0}, 1e-12));
+    EXPECT_TRUE(plumex::testing::coordNear(p.points[0].inHandle,
+                                           {5 - 5 * 2 / 3.0, -5 - 5 * 2 / 3.0}, 1e-12));
     EXPECT_EQ(p.points[0].independent, 0); // a smooth joint
 }
 

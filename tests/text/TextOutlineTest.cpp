@@ -1,10 +1,10 @@
 // Text layout: characters along the baseline, line breaks, holes, styles.
 
+#include "text/TextOutline.h"
 #include "Fonts.h"
 #include "model/Containment.h"
 #include "testing.h"
 #include "text/FontList.h"
-#include "text/TextOutline.h"
 
 #include FT_ADVANCES_H
 
@@ -53,8 +53,8 @@ void expectSamePaths(const std::vector<TCvLine>& got, const std::vector<TCvLine>
         ASSERT_EQ(got[i].count(), want[i].count());
         EXPECT_TRUE(got[i].selected);
         for (int j = 0; j < got[i].count(); ++j)
-            ASSERT_TRUE(plumex::testing::coordNear(got[i].points[j].anchor, want[i].points[j].anchor,
-                                           1e-12));
+            ASSERT_TRUE(plumex::testing::coordNear(got[i].points[j].anchor,
+                                                   want[i].points[j].anchor, 1e-12));
     }
 }
 
@@ -115,9 +115,13 @@ TEST(TextOutline, HolesAreMergedPerCharacter) {
         EXPECT_EQ(holes.size(), c.withHoles) << c.text;
         EXPECT_EQ(plain.size(), c.without) << c.text;
         // With holes no path lies inside another any more.
-        for (const TCvLine& p : holes)
-            for (const TCvLine& q : holes)
-                if (&p != &q) EXPECT_FALSE(outlineInside(p, q)) << c.text;
+        for (const TCvLine& p : holes) {
+            for (const TCvLine& q : holes) {
+                if (&p != &q) {
+                    EXPECT_FALSE(outlineInside(p, q)) << c.text;
+                }
+            }
+        }
     }
 }
 
