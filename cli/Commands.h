@@ -14,6 +14,7 @@ int runSpline2Plx(const std::vector<std::string>& words, std::ostream& out);
 int runCheck(const std::vector<std::string>& words, std::ostream& out);
 int runPicture(const std::vector<std::string>& words, std::ostream& out);
 int runText(const std::vector<std::string>& words, std::ostream& out);
+int runRender(const std::vector<std::string>& words, std::ostream& out);
 
 extern const char* const InfoHelp;
 extern const char* const PovHelp;
@@ -21,5 +22,6 @@ extern const char* const Spline2PlxHelp;
 extern const char* const CheckHelp;
 extern const char* const PictureHelp;
 extern const char* const TextHelp;
+extern const char* const RenderHelp;
 
 } // namespace plumex::cli

@@ -25,6 +25,8 @@ Commands:
                                 decode a tracing picture (BMP, JPEG, PNG), print its size
   text TEXT --font FAMILY -o OUT.plx [OPTIONS]
                                 outlines of a text in an installed or a given font
+  render FILE.plx -o OUT.png [--form prism|lathe] [--width W --height H]
+                                the POV-Ray preview picture of its paths
 
 Run 'plumex-cli COMMAND --help' for the options of a command.
 Exit codes: 0 success, 1 input refused, 2 usage error.
@@ -36,8 +38,8 @@ struct Command {
 };
 
 constexpr Command Commands[] = {
-    {"info", runInfo},   {"pov", runPov},         {"spline2plx", runSpline2Plx},
-    {"check", runCheck}, {"picture", runPicture}, {"text", runText}};
+    {"info", runInfo},       {"pov", runPov},   {"spline2plx", runSpline2Plx}, {"check", runCheck},
+    {"picture", runPicture}, {"text", runText}, {"render", runRender}};
 
 int dispatch(const std::string& name, const std::vector<std::string>& words) {
     for (const Command& c : Commands)

@@ -1,0 +1,109 @@
+#include "export/PovPreview.h"
+
+#include "export/PovExport.h"
+#include "export/PovFormat.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace plumex {
+namespace {
+
+PovMode shownMode(PovMode mode) {
+    return mode == PovMode::Lathe ? PovMode::Lathe : PovMode::Prism;
+}
+
+PovRequest directRequest(const std::vector<TCvLine>& selection, PovMode mode,
+                         const PovDlgState& dlg) {
+    PovRequest r = dlg.request(shownMode(mode), latheEdges(selection));
+    r.name.clear();
+    return r;
+}
+
+// The sweep field as POV-Ray would read a plain number; `fallback` for anything else.
+double sweepHeight(const std::string& text, double fallback) {
+    std::string_view t = text;
+    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+    double v = 0;
+    const auto res = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (t.empty() || res.ec != std::errc() || res.ptr != t.data() + t.size() || !std::isfinite(v))
+        return fallback;
+    return v;
+}
+
+std::string num(double v) {
+    return FormatPovNumber(v, 4);
+}
+
+std::string vec(double x, double y, double z) {
+    return "<" + num(x) + ", " + num(y) + ", " + num(z) + ">";
+}
+
+} // namespace
+
+std::string PovPreviewObjects(const std::vector<TCvLine>& selection, PovMode mode,
+                              const PovDlgState& dlg) {
+    return PovExportText(selection, directRequest(selection, mode, dlg));
+}
+
+PovBox PovPreviewBounds(const std::vector<TCvLine>& selection, PovMode mode,
+                        const PovDlgState& dlg) {
+    const PovRequest r = directRequest(selection, mode, dlg);
+    bool any = false;
+    double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+    for (const TCvLine& line : selection) {
+        if (!PovHasText(line, r)) continue;
+        for (int i = 0; i < line.segmentCount(); ++i) {
+            const Segment s = line.segment(i);
+            for (TCvCoord p : {s.a, s.h1, s.h2, s.b}) {
+                const double x = r.mode == PovMode::Lathe ? (p.x + r.offset) * r.factor : p.x;
+                x0 = any ? std::min(x0, x) : x;
+                x1 = any ? std::max(x1, x) : x;
+                y0 = any ? std::min(y0, p.y) : p.y;
+                y1 = any ? std::max(y1, p.y) : p.y;
+                any = true;
+            }
+        }
+    }
+    if (!any) return {};
+    if (r.mode == PovMode::Prism) {
+        const double bottom = sweepHeight(dlg.bottom, 0), top = sweepHeight(dlg.top, 1);
+        return {x0, std::min(bottom, top), y0, x1, std::max(bottom, top), y1};
+    }
+    // Turned about the y axis, then moved back by the translate line.
+    const double radius = std::max(std::abs(x0), std::abs(x1));
+    const double axis = -r.offset;
+    return {axis - radius, y0, -radius, axis + radius, y1, radius};
+}
+
+std::string PovPreviewScene(const std::vector<TCvLine>& selection, PovMode mode,
+                            const PovDlgState& dlg) {
+    const PovBox b = PovPreviewBounds(selection, mode, dlg);
+    const double dx = b.maxX - b.minX, dy = b.maxY - b.minY, dz = b.maxZ - b.minZ;
+    const double radius = std::max(0.5 * std::sqrt(dx * dx + dy * dy + dz * dz), 1e-6);
+    // Above and in front for a prism (its outline lies on the floor), nearly level for a lathe.
+    const double up = shownMode(mode) == PovMode::Lathe ? 0.3 : 0.9;
+    std::string s = "// Preview scene written by Plumex\n"
+                    "#version 3.7;\n"
+                    "global_settings { assumed_gamma 1.0 }\n"
+                    "background { color rgb <0.78, 0.84, 0.92> }\n";
+    s += "#declare Centre = " +
+         vec((b.minX + b.maxX) / 2, (b.minY + b.maxY) / 2, (b.minZ + b.maxZ) / 2) + ";\n";
+    s += "#declare Radius = " + num(radius) + ";\n";
+    s += "#declare View = vnormalize(" + vec(0, up, -1) + ");\n";
+    // The bounding sphere fits the narrower of the two view angles, whatever the picture size.
+    s += "#declare HalfAngle = min(20, degrees(atan(tan(radians(20)) * image_height / "
+         "image_width)));\n"
+         "#declare Distance = 1.1 * Radius / sin(radians(HalfAngle));\n";
+    s += "camera {\n perspective\n location Centre + Distance * View\n look_at Centre\n"
+         " right x*image_width/image_height\n angle 40\n}\n";
+    s += "light_source { Centre + Distance * <-1, 2, -1.5> color rgb 1 }\n";
+    s += "light_source { Centre + Distance * View color rgb 0.35 shadowless }\n";
+    s += "plane {\n y, " + num(b.minY) + "\n pigment { checker color rgb 0.9 color rgb 0.7 " +
+         "scale " + num(std::max({dx, dy, dz, 1e-6}) / 4) + " }\n}\n";
+    return s + PovPreviewObjects(selection, mode, dlg);
+}
+
+} // namespace plumex
