@@ -1,119 +1,16 @@
 #include "export/PovText.h"
 
+#include "export/PathSink.h"
 #include "export/PovFormat.h"
 
 #include <algorithm>
+#include <ostream>
 
 namespace plumex {
 namespace {
 
-int arrayCount(const TCvLine& line, const PovRequest& r);
-
-void appendSegmentLine(std::string& out, const Segment& s, int acc, double w, double u) {
-    out += ' ';
-    for (TCvCoord p : {s.a, s.h1, s.h2, s.b}) appendPovVector(out, {(p.x + w) * u, p.y}, acc);
-    out += "\r\n";
-}
-
-void appendPrism(std::string& out, const TCvLine& line, const PovRequest& r) {
-    const int segments = line.segmentCount();
-    out += "prism {\r\n linear_sweep\r\n bezier_spline ";
-    out += r.sweep;
-    out += ',';
-    out += std::to_string(4 * segments);
-    out += "\r\n";
-    for (int i = 0; i < segments; ++i) appendSegmentLine(out, line.segment(i), r.accuracy, 0, 1);
-    out += r.modifiers;
-    out += "}\r\n";
-}
-
-void appendLathe(std::string& out, const TCvLine& line, const PovRequest& r) {
-    const int segments = line.segmentCount();
-    out += "lathe {\r\n bezier_spline ";
-    out += std::to_string(4 * segments);
-    out += "\r\n";
-    for (int i = 0; i < segments; ++i)
-        appendSegmentLine(out, line.segment(i), r.accuracy, r.offset, r.factor);
-    if (r.offset != 0) {
-        out += " translate ";
-        appendPovNumber(out, -r.offset, r.accuracy);
-        out += "*x\r\n";
-    }
-    out += r.modifiers;
-    out += "}\r\n";
-}
-
-// One array element in the chosen point form; the value text goes in as typed.
-void appendPoint(std::string& out, TCvCoord p, const PovRequest& r) {
-    out += '<';
-    appendPovNumber(out, p.x, r.accuracy);
-    out += ',';
-    if (r.pointForm == PointForm::XValueY) {
-        out += r.modifiers;
-        out += ',';
-    }
-    appendPovNumber(out, p.y, r.accuracy);
-    if (r.pointForm == PointForm::XYValue) {
-        out += ',';
-        out += r.modifiers;
-    }
-    out += '>';
-}
-
-void appendControlLines(std::string& out, const TCvLine& line, const PovRequest& r) {
-    const bool allFour = r.lineForm == LineForm::AllFour;
-    out += "\r\n";
-    for (int i = 0; i < line.segmentCount(); ++i) {
-        const Segment s = line.segment(i);
-        out += ' ';
-        appendPoint(out, s.a, r);
-        appendPoint(out, s.h1, r);
-        appendPoint(out, s.h2, r);
-        if (allFour) appendPoint(out, s.b, r);
-        out += "\r\n";
-    }
-    if (allFour) return;
-    out += ' ';
-    appendPoint(out, line.closed ? line.points.front().anchor : line.points.back().anchor, r);
-    out += "\r\n";
-}
-
 int divisions(const PovRequest& r) {
     return std::clamp(r.divideCount, 0, MaxDivideCount);
-}
-
-void appendPolyLine(std::string& out, const TCvLine& line, const PovRequest& r) {
-    int k = 0;
-    auto put = [&](TCvCoord p) {
-        if (k++ % 5 == 0) out += "\r\n ";
-        appendPoint(out, p, r);
-    };
-    const int d = divisions(r);
-    for (int i = 0; i < line.segmentCount(); ++i) {
-        const Segment s = line.segment(i);
-        if (s.straight()) {
-            put(s.a);
-            continue;
-        }
-        for (int j = 0; j < d; ++j) put(evaluate(s, static_cast<double>(j) / d));
-    }
-    if (!line.closed) {
-        out += "\r\n ";
-        appendPoint(out, line.points.back().anchor, r);
-    }
-    out += "\r\n";
-}
-
-void appendArray(std::string& out, const TCvLine& line, const PovRequest& r) {
-    out += r.name;
-    out += " = array[";
-    out += std::to_string(arrayCount(line, r));
-    out += "] {";
-    if (r.lineForm == LineForm::PolyLine)
-        appendPolyLine(out, line, r);
-    else
-        appendControlLines(out, line, r);
-    out += "}\r\n";
 }
 
 int arrayCount(const TCvLine& line, const PovRequest& r) {
@@ -131,6 +28,181 @@ int arrayCount(const TCvLine& line, const PovRequest& r) {
     return count;
 }
 
+// Text of one object as the segment walk goes. Text is appended to `out`; with a `stream`, the
+// text is handed on whenever a line ends past FlushBytes, so a huge path never sits in memory.
+class PovSink : public PathSink {
+public:
+    PovSink(std::string& out, std::ostream* stream, const PovRequest& r)
+        : out_(out), stream_(stream), r_(r) {}
+
+    void beginPath(const TCvLine& path) override {
+        segments_ = path.segmentCount();
+        closed_ = path.closed != 0;
+        switch (r_.mode) {
+        case PovMode::Prism:
+            beginObject("prism {\r\n linear_sweep\r\n bezier_spline ");
+            out_ += r_.sweep;
+            out_ += ',';
+            break;
+        case PovMode::Lathe:
+            beginObject("lathe {\r\n bezier_spline ");
+            break;
+        case PovMode::Array:
+            out_ += r_.name;
+            out_ += " = array[";
+            out_ += std::to_string(arrayCount(path, r_));
+            out_ += "] {";
+            if (r_.lineForm != LineForm::PolyLine) out_ += "\r\n";
+            return;
+        }
+        out_ += std::to_string(4 * segments_);
+        endLine();
+    }
+
+    void moveTo(const TCvPoint& start) override { last_ = start.anchor; }
+
+    void lineTo(const Segment& s, const TCvPoint& end) override {
+        if (polyLine())
+            putPolyPoint(s.a);
+        else
+            segmentLine(s);
+        last_ = end.anchor;
+    }
+
+    void cubicTo(const Segment& s, const TCvPoint& end) override {
+        if (polyLine()) {
+            const int d = divisions(r_);
+            for (int j = 0; j < d; ++j) putPolyPoint(evaluate(s, static_cast<double>(j) / d));
+        } else {
+            segmentLine(s);
+        }
+        last_ = end.anchor;
+    }
+
+    void endPath() override {
+        switch (r_.mode) {
+        case PovMode::Lathe:
+            if (r_.offset != 0) {
+                out_ += " translate ";
+                appendPovNumber(out_, -r_.offset, r_.accuracy);
+                out_ += "*x\r\n";
+            }
+            [[fallthrough]];
+        case PovMode::Prism:
+            out_ += r_.modifiers;
+            break;
+        case PovMode::Array:
+            endArray();
+            break;
+        }
+        out_ += "}\r\n";
+        flushIfFull();
+    }
+
+private:
+    static constexpr std::size_t FlushBytes = std::size_t{1} << 16;
+
+    void beginObject(const char* head) {
+        if (!r_.name.empty()) {
+            out_ += r_.name;
+            out_ += " = ";
+        }
+        out_ += head;
+    }
+
+    bool polyLine() const { return r_.mode == PovMode::Array && r_.lineForm == LineForm::PolyLine; }
+
+    void endLine() {
+        out_ += "\r\n";
+        flushIfFull();
+    }
+
+    void flushIfFull() {
+        if (!stream_ || out_.size() < FlushBytes) return;
+        stream_->write(out_.data(), static_cast<std::streamsize>(out_.size()));
+        out_.clear();
+    }
+
+    // One line of a segment's control points: all four, or three for shared ends.
+    void segmentLine(const Segment& s) {
+        out_ += ' ';
+        if (r_.mode == PovMode::Array) {
+            for (TCvCoord p : {s.a, s.h1, s.h2}) appendPoint(p);
+            if (r_.lineForm == LineForm::AllFour) appendPoint(s.b);
+        } else {
+            const double w = r_.mode == PovMode::Lathe ? r_.offset : 0;
+            const double u = r_.mode == PovMode::Lathe ? r_.factor : 1;
+            for (TCvCoord p : {s.a, s.h1, s.h2, s.b})
+                appendPovVector(out_, {(p.x + w) * u, p.y}, r_.accuracy);
+        }
+        endLine();
+    }
+
+    // One array element in the chosen point form; the value text goes in as typed.
+    void appendPoint(TCvCoord p) {
+        out_ += '<';
+        appendPovNumber(out_, p.x, r_.accuracy);
+        out_ += ',';
+        if (r_.pointForm == PointForm::XValueY) {
+            out_ += r_.modifiers;
+            out_ += ',';
+        }
+        appendPovNumber(out_, p.y, r_.accuracy);
+        if (r_.pointForm == PointForm::XYValue) {
+            out_ += ',';
+            out_ += r_.modifiers;
+        }
+        out_ += '>';
+    }
+
+    // Poly lines hold five points a line.
+    void putPolyPoint(TCvCoord p) {
+        if (polyCount_++ % 5 == 0) {
+            flushIfFull();
+            out_ += "\r\n ";
+        }
+        appendPoint(p);
+    }
+
+    // The end anchor (the first of a closed path, the last of an open one) is where the walk
+    // stopped: shared ends write it alone, a poly line of an open path ends on it.
+    void endArray() {
+        switch (r_.lineForm) {
+        case LineForm::AllFour:
+            break;
+        case LineForm::SharedEnds:
+            out_ += ' ';
+            appendPoint(last_);
+            out_ += "\r\n";
+            break;
+        case LineForm::PolyLine:
+            if (!closed_) {
+                out_ += "\r\n ";
+                appendPoint(last_);
+            }
+            out_ += "\r\n";
+            break;
+        }
+    }
+
+    std::string& out_;
+    std::ostream* stream_;
+    const PovRequest& r_;
+    int segments_ = 0;
+    bool closed_ = false;
+    int polyCount_ = 0;
+    TCvCoord last_{};
+};
+
+void writePov(std::string& out, std::ostream* stream, const TCvLine& line,
+              const PovRequest& request) {
+    if (!PovHasText(line, request)) return;
+    PovRequest r = request;
+    r.accuracy = clampAccuracy(r.accuracy);
+    PovSink sink(out, stream, r);
+    walkPath(line, sink);
+}
+
 } // namespace
 
 bool PovHasText(const TCvLine& line, const PovRequest& request) {
@@ -139,22 +211,12 @@ bool PovHasText(const TCvLine& line, const PovRequest& request) {
 }
 
 void appendPovText(std::string& out, const TCvLine& line, const PovRequest& request) {
-    if (!PovHasText(line, request)) return;
-    PovRequest r = request;
-    r.accuracy = clampAccuracy(r.accuracy);
-    switch (r.mode) {
-    case PovMode::Prism:
-    case PovMode::Lathe:
-        if (!r.name.empty()) out += r.name + " = ";
-        if (r.mode == PovMode::Prism)
-            appendPrism(out, line, r);
-        else
-            appendLathe(out, line, r);
-        break;
-    case PovMode::Array:
-        appendArray(out, line, r);
-        break;
-    }
+    writePov(out, nullptr, line, request);
+}
+
+void streamPovText(std::ostream& stream, std::string& buffer, const TCvLine& line,
+                   const PovRequest& request) {
+    writePov(buffer, &stream, line, request);
 }
 
 } // namespace plumex

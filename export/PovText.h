@@ -3,6 +3,7 @@
 
 #include "model/Path.h"
 
+#include <iosfwd>
 #include <string>
 
 namespace plumex {
@@ -34,6 +35,12 @@ bool PovHasText(const TCvLine& line, const PovRequest& request);
 
 // Appends the text of one object; nothing when PovHasText is false.
 void appendPovText(std::string& out, const TCvLine& line, const PovRequest& request);
+
+// Appends the text of one object to `buffer`, handing `buffer` on to `stream` (and emptying
+// it) whenever it has grown past 64 KiB at the end of a line. What is left stays in `buffer`
+// for the caller to write.
+void streamPovText(std::ostream& stream, std::string& buffer, const TCvLine& line,
+                   const PovRequest& request);
 
 } // namespace plumex
 
