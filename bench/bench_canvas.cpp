@@ -1,5 +1,6 @@
 // Full repaints of a 1280 x 800 client area through the Qt surface: fit-all for drawings of
 // 10,000 and 1,000,000 anchors, and zoomed in so that about 1% of the large drawing shows.
+#include "LoopDrawing.h"
 #include "canvas/Window.h"
 #include "canvas/qt/QImageSurface.h"
 
@@ -18,7 +19,6 @@ namespace {
 
 constexpr int Width = 1280;
 constexpr int Height = 800;
-constexpr int AnchorsPerPath = 100;
 
 void ensureApp() {
     static int argc = 1;
@@ -31,32 +31,6 @@ void ensureApp() {
     (void)app;
 }
 
-// A closed wobbly loop of curved segments around a cell centre, radius about 4 units.
-TCvLine loop(TCvCoord c, std::mt19937& rng) {
-    std::uniform_real_distribution<double> wobble(-0.6, 0.6);
-    TCvLine line;
-    for (int i = 0; i < AnchorsPerPath; ++i) {
-        const double a = 2 * M_PI * i / AnchorsPerPath;
-        const double r = 4 + wobble(rng);
-        const TCvCoord p{c.x + r * std::cos(a), c.y + r * std::sin(a)};
-        const TCvCoord t{-std::sin(a) * 0.15, std::cos(a) * 0.15};
-        line.points.emplace_back(p, TCvCoord{p.x - t.x, p.y - t.y}, TCvCoord{p.x + t.x, p.y + t.y});
-    }
-    line.closed = 1;
-    return line;
-}
-
-// Paths on a square grid of 10-unit cells, so both drawings have the same density.
-std::vector<TCvLine> drawing(int anchors) {
-    std::mt19937 rng(7);
-    const int paths = anchors / AnchorsPerPath;
-    const int side = static_cast<int>(std::lround(std::sqrt(double(paths))));
-    std::vector<TCvLine> lines;
-    for (int i = 0; i < paths; ++i)
-        lines.push_back(loop({10.0 * (i % side), 10.0 * (i / side)}, rng));
-    return lines;
-}
-
 struct Scene {
     TCvOptions options;
     TCvWindow window{&options};
@@ -66,7 +40,7 @@ struct Scene {
         window.SetSurface(&surface);
         window.Resize(Width, Height);
         window.HandleCreated();
-        window.Document.Lines = drawing(anchors);
+        window.Document.Lines = bench::drawing(anchors);
         window.FitAll();
     }
     void paint() {

@@ -57,8 +57,8 @@ std::string memoText(std::string text) {
     return text;
 }
 
-std::vector<TCvLine> chosenPaths(const CliArgs& args, const std::vector<TCvLine>& lines) {
-    if (!args.values.count("--paths")) return lines;
+PathRefs chosenPaths(const CliArgs& args, const std::vector<TCvLine>& lines) {
+    if (!args.values.count("--paths")) return pathRefs(lines);
     const std::string list = args.values.at("--paths");
     std::vector<int> indices;
     std::size_t start = 0;
@@ -73,8 +73,8 @@ std::vector<TCvLine> chosenPaths(const CliArgs& args, const std::vector<TCvLine>
     }
     std::sort(indices.begin(), indices.end()); // the selection follows the document's order
     indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
-    std::vector<TCvLine> chosen;
-    for (int i : indices) chosen.push_back(lines[static_cast<std::size_t>(i)]);
+    PathRefs chosen;
+    for (int i : indices) chosen.push_back(&lines[static_cast<std::size_t>(i)]);
     return chosen;
 }
 
@@ -158,15 +158,16 @@ int runPov(const std::vector<std::string>& words, std::ostream& out) {
     const PovArrayDlgState arrayDlg =
         mode == PovMode::Array ? arrayState(args) : PovArrayDlgState{};
     const LoadedDocument doc = loadDocument(args.positional[0]);
-    const std::string text =
-        PovExportText(chosenPaths(args, doc.content.lines), mode, dlg, arrayDlg);
-    if (text.empty()) throw Refused("Nothing to export");
+    // The text goes out as it is made: a large drawing's text never sits in memory whole.
+    const PathRefs paths = chosenPaths(args, doc.content.lines);
+    const PovRequest request = PovExportRequest(paths, mode, dlg, arrayDlg);
+    if (!PovHasAnyText(paths, request)) throw Refused("Nothing to export");
     if (!args.values.count("-o")) {
-        out << text;
+        writePovExport(out, paths, request);
         return 0;
     }
     std::string error;
-    if (!PovExportFile(args.values.at("-o"), text, &error)) throw Refused(error);
+    if (!PovExportFile(args.values.at("-o"), paths, request, &error)) throw Refused(error);
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <ostream>
 #include <system_error>
 
 namespace plumex {
@@ -38,19 +39,65 @@ std::string numberedName(const std::string& head, std::size_t number, int width)
 }
 
 // Room for typical numbers, so a large export does not copy its text while growing.
-std::size_t estimatedSize(const std::vector<const TCvLine*>& paths, const PovRequest& r) {
+std::size_t estimatedSize(const PathRefs& paths, const PovRequest& r) {
     std::size_t segments = 0;
     for (const TCvLine* line : paths) segments += static_cast<std::size_t>(line->segmentCount());
     const std::size_t perNumber = static_cast<std::size_t>(clampAccuracy(r.accuracy)) + 6;
     return segments * (8 * perNumber + 16) + paths.size() * (64 + r.modifiers.size());
 }
 
+PathRefs exportedPaths(const PathRefs& selection, const PovRequest& request) {
+    PathRefs exported;
+    for (const TCvLine* line : selection)
+        if (PovHasText(*line, request)) exported.push_back(line);
+    return exported;
+}
+
+// Every exported path into `buffer`; with a stream the buffer is handed on as it fills.
+void exportPaths(std::string& buffer, std::ostream* stream, const PathRefs& exported,
+                 const PovRequest& request) {
+    const auto put = [&](const TCvLine& line, const PovRequest& r) {
+        if (stream)
+            streamPovText(*stream, buffer, line, r);
+        else
+            appendPovText(buffer, line, r);
+    };
+    if (exported.size() == 1) {
+        put(*exported.front(), request);
+        return;
+    }
+    const int width = digitCount(exported.size() + 1);
+    PovRequest numbered = request;
+    for (std::size_t j = 0; j < exported.size(); ++j) {
+        numbered.name = numberedName(request.name, j + 1, width);
+        put(*exported[j], numbered);
+    }
+}
+
+void streamExport(std::ostream& out, const PathRefs& exported, const PovRequest& request) {
+    std::string buffer;
+    exportPaths(buffer, &out, exported, request);
+    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+}
+
 } // namespace
 
+PathRefs pathRefs(const std::vector<TCvLine>& paths) {
+    PathRefs refs;
+    refs.reserve(paths.size());
+    for (const TCvLine& line : paths) refs.push_back(&line);
+    return refs;
+}
+
 LatheEdges latheEdges(const std::vector<TCvLine>& selection) {
+    return latheEdges(pathRefs(selection));
+}
+
+LatheEdges latheEdges(const PathRefs& selection) {
     LatheEdges e;
     bool first = true;
-    for (const TCvLine& line : selection) {
+    for (const TCvLine* path : selection) {
+        const TCvLine& line = *path;
         if (line.points.empty()) continue;
         const TCvRect bounds = line.GetBounds();
         takeX(e, first, bounds.left);
@@ -63,41 +110,66 @@ LatheEdges latheEdges(const std::vector<TCvLine>& selection) {
     return e;
 }
 
+bool PovHasAnyText(const PathRefs& selection, const PovRequest& request) {
+    return std::any_of(selection.begin(), selection.end(),
+                       [&](const TCvLine* line) { return PovHasText(*line, request); });
+}
+
 std::string PovExportText(const std::vector<TCvLine>& selection, const PovRequest& request) {
-    std::vector<const TCvLine*> exported;
-    for (const TCvLine& line : selection)
-        if (PovHasText(line, request)) exported.push_back(&line);
+    const PathRefs exported = exportedPaths(pathRefs(selection), request);
     std::string out;
     out.reserve(estimatedSize(exported, request));
-    if (exported.size() == 1) {
-        appendPovText(out, *exported.front(), request);
-        return out;
-    }
-    const int width = digitCount(exported.size() + 1);
-    PovRequest numbered = request;
-    for (std::size_t j = 0; j < exported.size(); ++j) {
-        numbered.name = numberedName(request.name, j + 1, width);
-        appendPovText(out, *exported[j], numbered);
-    }
+    exportPaths(out, nullptr, exported, request);
     return out;
 }
 
 std::string PovExportText(const std::vector<TCvLine>& selection, PovMode mode,
                           const PovDlgState& dlg, const PovArrayDlgState& arrayDlg) {
-    if (mode == PovMode::Array) return PovExportText(selection, arrayDlg.request());
-    return PovExportText(selection, dlg.request(mode, latheEdges(selection)));
+    return PovExportText(selection, PovExportRequest(pathRefs(selection), mode, dlg, arrayDlg));
 }
 
-bool PovExportFile(const std::string& fileName, std::string_view text, std::string* error) {
-    std::vector<std::uint8_t> bytes(PovFileHeader.begin(), PovFileHeader.end());
-    bytes.insert(bytes.end(), text.begin(), text.end());
+PovRequest PovExportRequest(const PathRefs& selection, PovMode mode, const PovDlgState& dlg,
+                            const PovArrayDlgState& arrayDlg) {
+    if (mode == PovMode::Array) return arrayDlg.request();
+    return dlg.request(mode, latheEdges(selection));
+}
+
+void writePovExport(std::ostream& out, const PathRefs& selection, const PovRequest& request) {
+    streamExport(out, exportedPaths(selection, request), request);
+}
+
+namespace {
+
+bool exportFile(const std::string& fileName, const std::function<void(std::ostream&)>& write,
+                std::string* error) {
     try {
-        writeFileAtomically(fileName, bytes);
+        writeFileAtomically(fileName, [&](std::ostream& out) {
+            out << PovFileHeader;
+            write(out);
+        });
         return true;
     } catch (const std::system_error& e) {
         if (error) *error = e.what();
         return false;
     }
+}
+
+} // namespace
+
+bool PovExportFile(const std::string& fileName, std::string_view text, std::string* error) {
+    return exportFile(
+        fileName, [text](std::ostream& out) { out << text; }, error);
+}
+
+bool PovExportFile(const std::string& fileName, const PathRefs& selection,
+                   const PovRequest& request, std::string* error) {
+    const PathRefs exported = exportedPaths(selection, request);
+    if (exported.empty()) {
+        if (error) *error = "Nothing to export";
+        return false;
+    }
+    return exportFile(
+        fileName, [&](std::ostream& out) { streamExport(out, exported, request); }, error);
 }
 
 } // namespace plumex

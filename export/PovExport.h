@@ -3,6 +3,7 @@
 
 #include "export/PovOptions.h"
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,9 +12,17 @@ namespace plumex {
 
 inline constexpr std::string_view PovFileHeader = "// Exported from Plumex\r\n\r\n";
 
+// Paths referred to without copying them, in drawing order.
+using PathRefs = std::vector<const TCvLine*>;
+PathRefs pathRefs(const std::vector<TCvLine>& paths);
+
 // Left and right edge of the selection for the lathe: the exact bounds of the paths and the x
 // of every anchor and handle that takes part in a segment. Paths without anchors add nothing.
 LatheEdges latheEdges(const std::vector<TCvLine>& selection);
+LatheEdges latheEdges(const PathRefs& selection);
+
+// Whether any path of the selection gives text.
+bool PovHasAnyText(const PathRefs& selection, const PovRequest& request);
 
 // The joined text of all paths, in order. With several paths each named object gets the name
 // head followed by its number (from 1), zero-padded to the digit count of (count + 1). Paths
@@ -25,9 +34,22 @@ std::string PovExportText(const std::vector<TCvLine>& selection, const PovReques
 std::string PovExportText(const std::vector<TCvLine>& selection, PovMode mode,
                           const PovDlgState& dlg, const PovArrayDlgState& arrayDlg);
 
+// The request the dialogs' state gives for `mode`, the lathe edges taken from the selection.
+PovRequest PovExportRequest(const PathRefs& selection, PovMode mode, const PovDlgState& dlg,
+                            const PovArrayDlgState& arrayDlg);
+
+// The same text as PovExportText, handed to `out` in pieces of about 64 KiB as it is made, so
+// that it never sits in memory whole.
+void writePovExport(std::ostream& out, const PathRefs& selection, const PovRequest& request);
+
 // Writes the file form (the header, then the text byte for byte) without ever losing the
 // previous file. On failure answers false with the reason in `error`.
 bool PovExportFile(const std::string& fileName, std::string_view text,
                    std::string* error = nullptr);
+
+// The file form streamed into the temporary file as the text is made. Answers false with
+// "Nothing to export" when no path gives text; the file is not touched then.
+bool PovExportFile(const std::string& fileName, const PathRefs& selection,
+                   const PovRequest& request, std::string* error = nullptr);
 
 } // namespace plumex

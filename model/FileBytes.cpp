@@ -8,6 +8,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <ostream>
+#include <streambuf>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -41,14 +43,64 @@ private:
     throw std::system_error(errno, std::generic_category(), what + " \"" + fileName + "\"");
 }
 
-void writeAll(int fd, std::span<const std::uint8_t> bytes, const std::string& fileName) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) fail("Cannot write", fileName);
-        bytes = bytes.subspan(static_cast<std::size_t>(n));
+// An output buffer that goes to a descriptor; the first failed write is kept with its errno and
+// makes every later write fail, so the stream turns bad and the caller can tell why.
+class DescriptorBuffer : public std::streambuf {
+public:
+    explicit DescriptorBuffer(int fd) : fd_(fd), buffer_(Size) {
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
     }
-}
+    int error() const { return error_; }
+
+protected:
+    int_type overflow(int_type ch) override {
+        if (!drain()) return traits_type::eof();
+        if (traits_type::eq_int_type(ch, traits_type::eof())) return traits_type::not_eof(ch);
+        *pptr() = traits_type::to_char_type(ch);
+        pbump(1);
+        return ch;
+    }
+
+    // Large pieces skip the buffer instead of being copied through it.
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        if (n < epptr() - pptr()) {
+            traits_type::copy(pptr(), s, static_cast<std::size_t>(n));
+            pbump(static_cast<int>(n));
+            return n;
+        }
+        if (!drain() || !put(s, static_cast<std::size_t>(n))) return 0;
+        return n;
+    }
+
+    int sync() override { return drain() ? 0 : -1; }
+
+private:
+    static constexpr std::size_t Size = std::size_t{1} << 16;
+
+    bool put(const char* s, std::size_t n) {
+        while (error_ == 0 && n > 0) {
+            const ssize_t done = ::write(fd_, s, n);
+            if (done < 0 && errno == EINTR) continue;
+            if (done <= 0) {
+                error_ = done < 0 ? errno : EIO;
+                break;
+            }
+            s += done;
+            n -= static_cast<std::size_t>(done);
+        }
+        return error_ == 0;
+    }
+
+    bool drain() {
+        const bool ok = put(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+        return ok;
+    }
+
+    int fd_;
+    std::vector<char> buffer_;
+    int error_ = 0;
+};
 
 // The mode the new file gets: the old file's, or what the umask allows for a new file.
 mode_t modeFor(const std::string& target) {
@@ -68,10 +120,17 @@ std::string resolveTarget(const std::string& fileName) {
     return fileName;
 }
 
-void writeTemporary(FileDescriptor& fd, const std::string& target,
-                    std::span<const std::uint8_t> bytes) {
+void streamTemporary(FileDescriptor& fd, const std::string& target,
+                     const std::function<void(std::ostream&)>& write) {
     if (::fchmod(fd.get(), modeFor(target)) != 0) fail("Cannot set the mode of", target);
-    writeAll(fd.get(), bytes, target);
+    DescriptorBuffer buffer(fd.get());
+    std::ostream stream(&buffer);
+    write(stream);
+    stream.flush();
+    if (!stream || buffer.error() != 0) {
+        errno = buffer.error() != 0 ? buffer.error() : EIO;
+        fail("Cannot write", target);
+    }
     if (::fsync(fd.get()) != 0) fail("Cannot flush", target);
     if (fd.close() != 0) fail("Cannot write", target);
 }
@@ -106,12 +165,20 @@ std::vector<std::uint8_t> readFileBytes(const std::string& fileName, std::size_t
 }
 
 void writeFileAtomically(const std::string& fileName, std::span<const std::uint8_t> bytes) {
+    writeFileAtomically(fileName, [bytes](std::ostream& out) {
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+    });
+}
+
+void writeFileAtomically(const std::string& fileName,
+                         const std::function<void(std::ostream&)>& write) {
     const std::string target = resolveTarget(fileName);
     std::string temp = target + ".XXXXXX";
     FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
     if (fd.get() < 0) fail("Cannot create a temporary file beside", target);
     try {
-        writeTemporary(fd, target, bytes);
+        streamTemporary(fd, target, write);
         if (::rename(temp.c_str(), target.c_str()) != 0) fail("Cannot replace", target);
     } catch (...) {
         ::unlink(temp.c_str());

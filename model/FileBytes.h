@@ -3,6 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <iosfwd>
 #include <span>
 #include <string>
 #include <vector>
@@ -22,5 +24,13 @@ std::vector<std::uint8_t> readFileBytes(const std::string& fileName,
 // over the target, so the previous content survives any failure. Throws std::system_error
 // (the temporary file is removed then). A symbolic link is followed, not replaced.
 void writeFileAtomically(const std::string& fileName, std::span<const std::uint8_t> bytes);
+
+// The streaming form, for content too large to build in memory first: `write` puts the content
+// into a stream buffered in 64 KiB pieces that go straight to the temporary file. The target is
+// replaced only when `write` returns and every byte reached the disk. A failed write throws
+// std::system_error; an exception from `write` passes through. Either way the target is left
+// as it was and the temporary file is removed.
+void writeFileAtomically(const std::string& fileName,
+                         const std::function<void(std::ostream&)>& write);
 
 } // namespace plumex

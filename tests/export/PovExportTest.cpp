@@ -132,3 +132,73 @@ TEST(PovExportFile, WritesHeaderThenTextAndKeepsTheOldFileOnFailure) {
 }
 
 } // namespace
+
+namespace {
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+// Paths big enough that the streamed text is handed on in the middle of a path, in the middle
+// of a poly line's points and between paths, with straight and curved segments mixed.
+std::vector<TCvLine> bigPaths() {
+    std::vector<TCvLine> paths;
+    for (int p = 0; p < 4; ++p) {
+        TCvLine line;
+        for (int i = 0; i < 700 * (p + 1); ++i) {
+            const TCvCoord a{i * 0.37 + p, (i % 13) * 1.25 - p};
+            const TCvCoord h = i % 3 == 0 ? a : TCvCoord{a.x + 0.5, a.y - 0.75};
+            line.points.emplace_back(a, h, h);
+        }
+        line.closed = p % 2;
+        paths.push_back(line);
+    }
+    paths.push_back(TCvLine{}); // gives no text and takes no number
+    return paths;
+}
+
+TEST(PovExportStream, StreamedTextEqualsTheTextBuiltWhole) {
+    const std::vector<TCvLine> paths = bigPaths();
+    PovDlgState dlg;
+    dlg.declaration = PovDeclaration::Declare;
+    PovArrayDlgState arrays;
+    for (PovMode mode : {PovMode::Prism, PovMode::Lathe, PovMode::Array})
+        for (LineForm form : {LineForm::AllFour, LineForm::SharedEnds, LineForm::PolyLine}) {
+            arrays.lineForm = form;
+            arrays.divideCount = "7";
+            const PovRequest request = PovExportRequest(pathRefs(paths), mode, dlg, arrays);
+            const std::string whole = PovExportText(paths, request);
+            ASSERT_GT(whole.size(), 200000u);
+            std::ostringstream streamed;
+            writePovExport(streamed, pathRefs(paths), request);
+            EXPECT_TRUE(streamed.str() == whole)
+                << "mode " << static_cast<int>(mode) << " form " << static_cast<int>(form);
+            if (mode != PovMode::Array) break;
+        }
+}
+
+TEST(PovExportStream, FileFormMatchesAndNothingToExportLeavesTheFile) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("plumex_pov_export_stream_" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "out.inc").string();
+    const std::vector<TCvLine> paths = bigPaths();
+    const PovRequest request = PovExportRequest(pathRefs(paths), PovMode::Prism, {}, {});
+    std::string error;
+    ASSERT_TRUE(PovExportFile(path, pathRefs(paths), request, &error)) << error;
+    EXPECT_TRUE(fileText(path) == std::string(PovFileHeader) + PovExportText(paths, request));
+
+    const std::vector<TCvLine> empty{TCvLine{}};
+    EXPECT_FALSE(PovHasAnyText(pathRefs(empty), request));
+    EXPECT_FALSE(PovExportFile(path, pathRefs(empty), request, &error));
+    EXPECT_EQ(error, "Nothing to export");
+    EXPECT_EQ(fileText(path).substr(0, PovFileHeader.size()), PovFileHeader);
+    EXPECT_GT(fileText(path).size(), 200000u);
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
