@@ -1,9 +1,9 @@
 #include "canvas/Window.h"
 
-#include "raster/Fade.h"
 #include "canvas/Grid.h"
 #include "canvas/RulerCache.h"
 #include "canvas/ToolBehaviour.h"
+#include "raster/Fade.h"
 
 using namespace plumex;
 
@@ -24,6 +24,13 @@ void TCvWindow::SetSurface(Surface* surface) {
 
 void TCvWindow::Changed() {
     if (OnChange) OnChange(*this);
+}
+
+void TCvWindow::ColorsChanged() {
+    hRuler_.reset();
+    vRuler_.reset();
+    rulerImagesValid_ = false;
+    Invalidate();
 }
 
 void TCvWindow::HandleCreated() {

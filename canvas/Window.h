@@ -270,6 +270,8 @@ public:
     // --- painting ---
     void Paint(const plumex::PixelRect& clip);
     void Invalidate();
+    // The colour table changed: rebuilds every cached picture (rulers included) and repaints.
+    void ColorsChanged();
     void InvalidateRect(const plumex::PixelRect& r);
     void InvalidateColumn(double x1, double x2);
     void InvalidateRow(double y1, double y2);
