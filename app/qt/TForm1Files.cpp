@@ -6,10 +6,13 @@
 #include "app/LanguageFile.h"
 #include "app/Languages.h"
 #include "app/qt/FileDialogs.h"
+#include "app/qt/MainStatusBar.h"
 #include "app/qt/MessageBoxes.h"
+#include "app/qt/PovFindingsList.h"
 #include "app/qt/TPOVArrayDlg.h"
 #include "app/qt/TPOVDlg.h"
 #include "canvas/qt/CanvasWidget.h"
+#include "export/PovCheck.h"
 #include "export/PovExport.h"
 
 #include <QClipboard>
@@ -21,6 +24,9 @@
 using namespace plumex;
 
 namespace {
+
+// The status bar's free middle panel.
+constexpr int PovFindingsPanel = 4;
 
 constexpr const char* documentFilter = "Plumex Data File(*.plx)";
 
@@ -149,6 +155,8 @@ bool TForm1::ExportPov(int mode, const std::string& fileName) {
     const std::vector<TCvLine> selection = canvas().Document.CollectSelected();
     if (selection.empty()) return false;
     const auto povMode = static_cast<PovMode>(mode);
+    POVDlg_->setSelection(selection);
+    POVArrayDlg_->setSelection(selection);
     const bool accepted = povMode == PovMode::Array ? POVArrayDlg_->run()
                                                     : POVDlg_->run(povMode, latheEdges(selection));
     if (!accepted) return false;
@@ -156,6 +164,10 @@ bool TForm1::ExportPov(int mode, const std::string& fileName) {
     if (text.empty()) return false;
     if (fileName.empty()) {
         QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+        // The export went through; the findings still deserve a word.
+        StatusBar_->setPanelText(
+            PovFindingsPanel,
+            findingsSummary(PovCheck(selection, povMode, POVDlg_->state, POVArrayDlg_->state)));
         return true;
     }
     std::string error;

@@ -1,6 +1,7 @@
 #include "app/qt/TPOVArrayDlg.h"
 
 #include "app/Languages.h"
+#include "app/qt/PovFindingsList.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -48,13 +49,19 @@ TPOVArrayDlg::TPOVArrayDlg(QWidget* parent) : QDialog(parent) {
     EdVal = new QLineEdit(PointGroup);
     Label3 = new QLabel(this);
     EdAccuracy = new QLineEdit(this);
+    Findings = new PovFindingsList(this);
     OKBtn = new QPushButton(this);
     CancelBtn = new QPushButton(this);
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     for (QRadioButton* b : {RBLineType1, RBLineType2, RBLineType3, RB2Dim, RB3Dim1, RB3Dim2})
-        connect(b, &QRadioButton::toggled, this, [this] { updateEnabling(); });
+        connect(b, &QRadioButton::toggled, this, [this] {
+            updateEnabling();
+            refreshFindings();
+        });
+    for (QLineEdit* e : {EdSepCount, EdAccuracy})
+        connect(e, &QLineEdit::textChanged, this, [this] { refreshFindings(); });
     buildLayout();
 }
 
@@ -89,6 +96,7 @@ void TPOVArrayDlg::buildLayout() {
     auto* main = new QVBoxLayout(this);
     main->addLayout(head);
     main->addLayout(groups);
+    main->addWidget(Findings);
     main->addLayout(buttons);
 }
 
@@ -102,6 +110,7 @@ void TPOVArrayDlg::updateEnabling() {
 }
 
 void TPOVArrayDlg::prepare() {
+    preparing_ = true;
     setWindowTitle(text(D_Array));
     Label1->setText(text(C_Name));
     LineGroup->setTitle(text(C_LineDef));
@@ -125,20 +134,38 @@ void TPOVArrayDlg::prepare() {
     EdVal->setText(QString::fromStdString(state.value));
     EdAccuracy->setText(QString::fromStdString(state.accuracy));
     updateEnabling();
+    preparing_ = false;
+    refreshFindings();
+}
+
+void TPOVArrayDlg::setSelection(std::vector<TCvLine> selection) {
+    selection_ = std::move(selection);
+    refreshFindings();
+}
+
+void TPOVArrayDlg::refreshFindings() {
+    if (preparing_) return;
+    Findings->showFindings(PovCheck(selection_, PovMode::Array, {}, fieldState()));
+}
+
+PovArrayDlgState TPOVArrayDlg::fieldState() const {
+    PovArrayDlgState fields;
+    fields.name = EdName->text().toStdString();
+    fields.local = RBLocal->isChecked();
+    fields.lineForm = RBLineType2->isChecked()   ? LineForm::SharedEnds
+                      : RBLineType3->isChecked() ? LineForm::PolyLine
+                                                 : LineForm::AllFour;
+    fields.divideCount = EdSepCount->text().toStdString();
+    fields.pointForm = RB3Dim1->isChecked()   ? PointForm::XYValue
+                       : RB3Dim2->isChecked() ? PointForm::XValueY
+                                              : PointForm::XY;
+    fields.value = EdVal->text().toStdString();
+    fields.accuracy = EdAccuracy->text().toStdString();
+    return fields;
 }
 
 void TPOVArrayDlg::acceptFields() {
-    state.name = EdName->text().toStdString();
-    state.local = RBLocal->isChecked();
-    state.lineForm = RBLineType2->isChecked()   ? LineForm::SharedEnds
-                     : RBLineType3->isChecked() ? LineForm::PolyLine
-                                                : LineForm::AllFour;
-    state.divideCount = EdSepCount->text().toStdString();
-    state.pointForm = RB3Dim1->isChecked()   ? PointForm::XYValue
-                      : RB3Dim2->isChecked() ? PointForm::XValueY
-                                             : PointForm::XY;
-    state.value = EdVal->text().toStdString();
-    state.accuracy = EdAccuracy->text().toStdString();
+    state = fieldState();
 }
 
 void TPOVArrayDlg::accept() {

@@ -1,6 +1,7 @@
 #pragma once
 // The array export dialog. Created once; its fields live in `state` for the whole run.
 
+#include "export/PovCheck.h"
 #include "export/PovOptions.h"
 
 #include <QDialog>
@@ -10,6 +11,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+
+namespace plumex {
+class PovFindingsList;
+}
 
 class TPOVArrayDlg : public QDialog {
     Q_OBJECT
@@ -21,6 +26,10 @@ public:
     void prepare();
     void acceptFields();
     bool run();
+    // The paths the findings are about; they follow the fields while the dialog is open.
+    void setSelection(std::vector<TCvLine> selection);
+    // The state as the fields stand now, without touching `state`.
+    plumex::PovArrayDlgState fieldState() const;
 
     QLabel* Label1;
     QLineEdit* EdName;
@@ -40,6 +49,7 @@ public:
     QLineEdit* EdVal;
     QLabel* Label3;
     QLineEdit* EdAccuracy;
+    plumex::PovFindingsList* Findings;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
 
@@ -49,4 +59,8 @@ public:
 private:
     void updateEnabling();
     void buildLayout();
+    void refreshFindings();
+
+    std::vector<TCvLine> selection_;
+    bool preparing_ = false;
 };

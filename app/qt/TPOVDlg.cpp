@@ -2,6 +2,7 @@
 
 #include "app/Languages.h"
 #include "app/qt/DigitKeyFilter.h"
+#include "app/qt/PovFindingsList.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -52,6 +53,7 @@ TPOVDlg::TPOVDlg(QWidget* parent) : QDialog(parent) {
     Label3 = new QLabel(this);
     EAccuracy = new QLineEdit(this);
     EAccuracy->installEventFilter(new DigitKeyFilter(this));
+    Findings = new PovFindingsList(this);
     OKBtn = new QPushButton(this);
     CancelBtn = new QPushButton(this);
     OKBtn->setDefault(true);
@@ -59,6 +61,10 @@ TPOVDlg::TPOVDlg(QWidget* parent) : QDialog(parent) {
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     for (QRadioButton* b : {RBDirect, RBDeclare, RBLocal})
         connect(b, &QRadioButton::toggled, this, [this] { updateNameField(); });
+    // What POV-Ray would make of the export depends on the axis and the accuracy.
+    for (QRadioButton* b : {RBNoAlign, RBAlignLeft, RBAlignRight})
+        connect(b, &QRadioButton::toggled, this, [this] { refreshFindings(); });
+    connect(EAccuracy, &QLineEdit::textChanged, this, [this] { refreshFindings(); });
     buildLayout();
 }
 
@@ -93,6 +99,7 @@ void TPOVDlg::buildLayout() {
     main->addWidget(PrismPanel);
     main->addWidget(Panel4);
     main->addWidget(Memo1);
+    main->addWidget(Findings);
     main->addLayout(buttons);
 }
 
@@ -103,6 +110,7 @@ void TPOVDlg::updateNameField() {
 }
 
 void TPOVDlg::prepare(PovMode mode, LatheEdges edges) {
+    preparing_ = true;
     mode_ = mode;
     const bool lathe = mode == PovMode::Lathe;
     setWindowTitle(text(lathe ? D_Lathe : D_Prism));
@@ -145,21 +153,39 @@ void TPOVDlg::prepare(PovMode mode, LatheEdges edges) {
     Memo1->setPlainText(fromStd(state.modifiers));
     EAccuracy->setText(fromStd(state.accuracy));
     updateNameField();
+    preparing_ = false;
+    refreshFindings();
+}
+
+void TPOVDlg::setSelection(std::vector<TCvLine> selection) {
+    selection_ = std::move(selection);
+    refreshFindings();
+}
+
+void TPOVDlg::refreshFindings() {
+    if (preparing_) return;
+    Findings->showFindings(PovCheck(selection_, mode_, fieldState(false), {}));
+}
+
+PovDlgState TPOVDlg::fieldState(bool takeName) const {
+    PovDlgState fields = state;
+    fields.declaration = RBDeclare->isChecked() ? PovDeclaration::Declare
+                         : RBLocal->isChecked() ? PovDeclaration::Local
+                                                : PovDeclaration::Direct;
+    if (takeName) fields.acceptName(mode_, EDecName->text().toStdString());
+    if (mode_ == PovMode::Lathe)
+        fields.axis = RBAlignLeft->isChecked()    ? LatheAxis::LeftOfSelection
+                      : RBAlignRight->isChecked() ? LatheAxis::RightOfSelection
+                                                  : LatheAxis::YAxis;
+    fields.bottom = Edit1->text().toStdString();
+    fields.top = Edit2->text().toStdString();
+    fields.modifiers = Memo1->toPlainText().toStdString();
+    fields.accuracy = EAccuracy->text().toStdString();
+    return fields;
 }
 
 void TPOVDlg::acceptFields(bool takeName) {
-    state.declaration = RBDeclare->isChecked() ? PovDeclaration::Declare
-                        : RBLocal->isChecked() ? PovDeclaration::Local
-                                               : PovDeclaration::Direct;
-    if (takeName) state.acceptName(mode_, EDecName->text().toStdString());
-    if (mode_ == PovMode::Lathe)
-        state.axis = RBAlignLeft->isChecked()    ? LatheAxis::LeftOfSelection
-                     : RBAlignRight->isChecked() ? LatheAxis::RightOfSelection
-                                                 : LatheAxis::YAxis;
-    state.bottom = Edit1->text().toStdString();
-    state.top = Edit2->text().toStdString();
-    state.modifiers = Memo1->toPlainText().toStdString();
-    state.accuracy = EAccuracy->text().toStdString();
+    state = fieldState(takeName);
 }
 
 void TPOVDlg::accept() {

@@ -2,6 +2,7 @@
 // The prism and lathe export dialog. Created once; the fields keep what the user entered for
 // as long as the program runs, in `state`.
 
+#include "export/PovCheck.h"
 #include "export/PovOptions.h"
 
 #include <QDialog>
@@ -12,6 +13,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QWidget;
+
+namespace plumex {
+class PovFindingsList;
+}
 
 class TPOVDlg : public QDialog {
     Q_OBJECT
@@ -26,6 +31,10 @@ public:
     void acceptFields(bool takeName = true);
     // prepare, then modal; true on OK.
     bool run(plumex::PovMode mode, plumex::LatheEdges edges);
+    // The paths the findings are about; they follow the fields while the dialog is open.
+    void setSelection(std::vector<TCvLine> selection);
+    // The state as the fields stand now, without touching `state`.
+    plumex::PovDlgState fieldState(bool takeName) const;
 
     QLabel* LbDec;
     QRadioButton* RBDirect;
@@ -47,6 +56,7 @@ public:
     QPlainTextEdit* Memo1;
     QLabel* Label3;
     QLineEdit* EAccuracy;
+    plumex::PovFindingsList* Findings;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
 
@@ -57,6 +67,9 @@ public:
 private:
     void updateNameField();
     void buildLayout();
+    void refreshFindings();
 
     plumex::PovMode mode_ = plumex::PovMode::Prism;
+    std::vector<TCvLine> selection_;
+    bool preparing_ = false;
 };
