@@ -1,0 +1,140 @@
+// The preview panel with the real povray: a render starts, a new edit cancels it, the next
+// one finishes, and the event loop keeps serving input all the while.
+
+#include "app/qt/PovPreviewPanel.h"
+#include "model/DocumentFile.h"
+#include "model/FileBytes.h"
+#include "testing.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <algorithm>
+#include <iostream>
+
+#include <filesystem>
+
+using namespace plumex;
+
+namespace {
+
+std::vector<TCvLine> example(const std::string& name) {
+    const auto file = std::filesystem::path(PLUMEX_TEST_DATA) / ".." / ".." / "examples" / name;
+    return readDocument(readFileBytes(file.string())).lines;
+}
+
+// Counts the mouse moves that reach it, as a canvas under a drag would.
+class DragTarget : public QWidget {
+public:
+    int moves = 0;
+
+protected:
+    void mouseMoveEvent(QMouseEvent*) override { ++moves; }
+};
+
+TEST(PovPreviewPanel, StartsCancelsAndFinishesWithoutBlockingInput) {
+    QMainWindow window;
+    auto* target = new DragTarget;
+    target->setMouseTracking(true);
+    window.setCentralWidget(target);
+    auto* panel = new PovPreviewPanel(&window);
+    window.addDockWidget(Qt::RightDockWidgetArea, panel);
+    window.resize(900, 600);
+    std::vector<TCvLine> paths = example("letter_p.plx");
+    panel->setSource([&paths] { return paths; }, [] { return PovDlgState{}; });
+    panel->setPause(20);
+    QSignalSpy started(panel, &PovPreviewPanel::renderStarted);
+    QSignalSpy finished(panel, &PovPreviewPanel::renderFinished);
+    QSignalSpy cancelled(panel, &PovPreviewPanel::renderCancelled);
+    window.show(); // showing the panel asks for a render
+
+    ASSERT_TRUE(started.wait(5000));
+    EXPECT_TRUE(started.front().at(0).toBool()); // the quick pass comes first
+    ASSERT_TRUE(panel->rendering());
+    panel->documentChanged(); // an edit while POV-Ray runs
+    EXPECT_EQ(cancelled.count(), 1);
+    EXPECT_FALSE(panel->rendering());
+
+    // Drag across the canvas while the next quick and full passes run: every 5 ms a mouse move
+    // is posted; the loop must deliver them all and never stall.
+    int posted = 0;
+    qint64 worstGap = 0, last = 0;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer drag;
+    drag.setInterval(5);
+    drag.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&drag, &QTimer::timeout, [&] {
+        worstGap = std::max(worstGap, clock.elapsed() - last);
+        last = clock.elapsed();
+        const QPointF at(10 + posted % 200, 10 + posted % 100);
+        QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseMove, at, at, Qt::NoButton,
+                                                            Qt::LeftButton, Qt::NoModifier));
+        ++posted;
+    });
+    drag.start();
+    int renderingTicks = 0;
+    while (clock.elapsed() < 60000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        renderingTicks += panel->rendering();
+        const bool fullDone = std::any_of(finished.begin(), finished.end(), [](const auto& args) {
+            return args.at(0).toBool() && !args.at(1).toBool();
+        });
+        if (fullDone) break;
+    }
+    drag.stop();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(finished.isEmpty()) << panel->message().toStdString();
+    EXPECT_TRUE(finished.back().at(0).toBool()) << panel->message().toStdString();
+    EXPECT_FALSE(finished.back().at(1).toBool());
+    EXPECT_GT(renderingTicks, 0);
+    EXPECT_GT(posted, 20); // the renders took a while
+    EXPECT_EQ(target->moves, posted);
+    EXPECT_LT(worstGap, 250) << "the event loop stalled while POV-Ray ran";
+    std::cout << "[ responsiveness ] " << posted << " mouse moves posted and delivered in "
+              << clock.elapsed() << " ms of rendering, longest pause " << worstGap << " ms\n";
+    // The finished picture is the full pass, larger than the quick one.
+    EXPECT_GE(panel->picture().width(), 100);
+    EXPECT_EQ(panel->message(), "");
+}
+
+TEST(PovPreviewPanel, FailuresShowPovRaysMessageAndTheFindings) {
+    QMainWindow window;
+    auto* panel = new PovPreviewPanel(&window);
+    window.addDockWidget(Qt::RightDockWidgetArea, panel);
+    std::vector<TCvLine> paths{plumex::testing::polyline({{0, 0}, {1e256, 0}, {0, 1}}, true)};
+    panel->setSource([&paths] { return paths; }, [] { return PovDlgState{}; });
+    panel->setPause(0);
+    QSignalSpy finished(panel, &PovPreviewPanel::renderFinished);
+    window.show();
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_FALSE(finished.front().at(0).toBool());
+    const QString text = panel->message();
+    EXPECT_TRUE(text.startsWith("POV-Ray failed: ")) << text.toStdString();
+    EXPECT_TRUE(text.contains("String too long")) << text.toStdString();
+    EXPECT_TRUE(text.contains("refuse: path 1, anchor 2: ")) << text.toStdString();
+    EXPECT_TRUE(panel->picture().isNull());
+}
+
+TEST(PovPreviewPanel, SaysWhenPovRayIsMissingOrNothingIsSelected) {
+    QMainWindow window;
+    auto* panel = new PovPreviewPanel(&window);
+    window.addDockWidget(Qt::RightDockWidgetArea, panel);
+    std::vector<TCvLine> paths;
+    panel->setSource([&paths] { return paths; }, [] { return PovDlgState{}; });
+    panel->setPause(0);
+    window.show();
+    QTRY_COMPARE_WITH_TIMEOUT(panel->message(),
+                              QString("Select paths to see them as POV-Ray renders them."), 2000);
+    paths = example("goblet.plx");
+    panel->setProgram("/nonexistent/povray");
+    panel->setMode(PovMode::Lathe);
+    QTRY_VERIFY_WITH_TIMEOUT(panel->message().contains("apt-get install povray"), 2000);
+    EXPECT_FALSE(panel->rendering());
+}
+
+} // namespace
