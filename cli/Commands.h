@@ -15,6 +15,8 @@ int runCheck(const std::vector<std::string>& words, std::ostream& out);
 int runPicture(const std::vector<std::string>& words, std::ostream& out);
 int runText(const std::vector<std::string>& words, std::ostream& out);
 int runRender(const std::vector<std::string>& words, std::ostream& out);
+int runSvg2Plx(const std::vector<std::string>& words, std::ostream& out);
+int runSvg(const std::vector<std::string>& words, std::ostream& out);
 
 extern const char* const InfoHelp;
 extern const char* const PovHelp;
@@ -23,5 +25,7 @@ extern const char* const CheckHelp;
 extern const char* const PictureHelp;
 extern const char* const TextHelp;
 extern const char* const RenderHelp;
+extern const char* const Svg2PlxHelp;
+extern const char* const SvgHelp;
 
 } // namespace plumex::cli

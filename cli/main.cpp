@@ -27,6 +27,8 @@ Commands:
                                 outlines of a text in an installed or a given font
   render FILE.plx -o OUT.png [--form prism|lathe] [--width W --height H]
                                 the POV-Ray preview picture of its paths
+  svg2plx INPUT.svg -o OUT.plx  paths from the shapes of an SVG file
+  svg FILE.plx [-o OUT.svg]     the paths as SVG
 
 Run 'plumex-cli COMMAND --help' for the options of a command.
 Exit codes: 0 success, 1 input refused, 2 usage error.
@@ -38,8 +40,9 @@ struct Command {
 };
 
 constexpr Command Commands[] = {
-    {"info", runInfo},       {"pov", runPov},   {"spline2plx", runSpline2Plx}, {"check", runCheck},
-    {"picture", runPicture}, {"text", runText}, {"render", runRender}};
+    {"info", runInfo},     {"pov", runPov},         {"spline2plx", runSpline2Plx},
+    {"check", runCheck},   {"picture", runPicture}, {"text", runText},
+    {"render", runRender}, {"svg2plx", runSvg2Plx}, {"svg", runSvg}};
 
 int dispatch(const std::string& name, const std::vector<std::string>& words) {
     for (const Command& c : Commands)

@@ -1,0 +1,378 @@
+// The only file that sees SVG++ and libxml2: its templates are heavy, so they are compiled once.
+
+#include "model/ReadError.h"
+#include "svg/SvgOutlines.h"
+
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxml/xmlerror.h>
+
+#include <svgpp/policy/xml/libxml2.hpp>
+#include <svgpp/svgpp.hpp>
+#include <svgpp/utility/arc_endpoint_to_center.hpp>
+
+#include <boost/math/constants/constants.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+namespace plumex {
+namespace {
+
+namespace tag = svgpp::tag;
+
+// An affine map x' = a x + c y + e, y' = b x + d y + f (SVG's matrix order).
+struct Affine {
+    double a = 1, b = 0, c = 0, d = 1, e = 0, f = 0;
+
+    TCvCoord apply(TCvCoord p) const { return {a * p.x + c * p.y + e, b * p.x + d * p.y + f}; }
+    // This map after `m`: points go through `m` first.
+    void then(const Affine& m) {
+        *this = {a * m.a + c * m.b, b * m.a + d * m.b,     a * m.c + c * m.d,
+                 b * m.c + d * m.d, a * m.e + c * m.f + e, b * m.e + d * m.f + f};
+    }
+};
+
+void checkNumber(double v) {
+    if (!std::isfinite(v) || std::fabs(v) > MaxSvgMagnitude)
+        throw ReadError("SVG number out of range");
+}
+
+// Receives SVG++'s events for the whole document through one context; the element stack keeps
+// each element's transform, and an element's outlines are mapped when it ends, because its
+// transform attribute may come after its path data.
+class OutlineContext {
+public:
+    using length_factory_type = svgpp::factory::length::unitless<>;
+
+    explicit OutlineContext(SvgOutlines& out) : out_(out) {}
+
+    length_factory_type& length_factory() { return lengths_; }
+
+    void on_enter_element(tag::element::any) { stack_.push_back({matrix_, disabled_}); }
+    void on_exit_element() {
+        flush();
+        matrix_ = stack_.back().matrix;
+        disabled_ = stack_.back().disabled;
+        stack_.pop_back();
+    }
+
+    void transform_matrix(const boost::array<double, 6>& m) {
+        for (double v : m)
+            if (!std::isfinite(v)) throw ReadError("SVG transform out of range");
+        matrix_.then({m[0], m[1], m[2], m[3], m[4], m[5]});
+    }
+    void transform_translate(double tx, double ty) { transform_matrix({1, 0, 0, 1, tx, ty}); }
+    void transform_translate(double tx) { transform_translate(tx, 0); }
+    void transform_scale(double sx, double sy) { transform_matrix({sx, 0, 0, sy, 0, 0}); }
+    void transform_scale(double s) { transform_scale(s, s); }
+
+    // The root's viewport position and viewBox offset would move the drawing away from the
+    // coordinates the file gives; only its scale counts. Nested viewports are placed fully.
+    void set_viewport(double x, double y, double, double) {
+        if (viewports_++ > 0) transform_translate(x, y);
+    }
+    void set_viewbox_transform(double tx, double ty, double sx, double sy, bool) {
+        if (viewports_ > 1) transform_translate(tx, ty);
+        transform_scale(sx, sy);
+    }
+    void set_viewbox_size(double, double) {}
+    void disable_rendering() { disabled_ = true; }
+
+    void path_move_to(double x, double y, tag::coordinate::absolute) {
+        finishSubpath();
+        const TCvCoord p = point(x, y);
+        open(p);
+        start_ = p;
+    }
+    void path_line_to(double x, double y, tag::coordinate::absolute) {
+        const TCvCoord p = point(x, y);
+        addPoint(p, p);
+    }
+    void path_cubic_bezier_to(double x1, double y1, double x2, double y2, double x, double y,
+                              tag::coordinate::absolute) {
+        const TCvCoord c1 = point(x1, y1), c2 = point(x2, y2), p = point(x, y);
+        current().points.back().outHandle = c1;
+        addPoint(p, c2);
+    }
+    void path_elliptical_arc_to(double rx, double ry, double rotation, bool largeArc, bool sweep,
+                                double x, double y, tag::coordinate::absolute);
+    void path_close_subpath() {
+        TCvLine& line = current();
+        auto& pts = line.points;
+        if (pts.size() > 1 && pts.back().anchor == pts.front().anchor) {
+            pts.front().inHandle = pts.back().inHandle;
+            pts.pop_back();
+        }
+        line.closed = 1;
+        finishSubpath();
+    }
+    void path_exit() { finishSubpath(); }
+
+private:
+    struct Level {
+        Affine matrix;
+        bool disabled;
+    };
+
+    TCvCoord point(double x, double y) {
+        checkNumber(x);
+        checkNumber(y);
+        return {x, y};
+    }
+    void open(TCvCoord p) {
+        subpath_.emplace();
+        subpath_->points.emplace_back(p, p, p);
+        countAnchor();
+    }
+    // The subpath being drawn; after a close, drawing goes on from the closed one's start.
+    TCvLine& current() {
+        if (!subpath_) open(start_);
+        return *subpath_;
+    }
+    void addPoint(TCvCoord p, TCvCoord inHandle) {
+        current().points.emplace_back(p, inHandle, p);
+        countAnchor();
+    }
+    void countAnchor() {
+        if (++anchors_ > MaxSvgAnchors) throw ReadError("Too many points in the SVG file");
+    }
+    void finishSubpath() {
+        if (subpath_ && !disabled_) pending_.push_back(std::move(*subpath_));
+        subpath_.reset();
+    }
+    void flush() {
+        finishSubpath();
+        if (pending_.empty()) return;
+        for (TCvLine& line : pending_)
+            for (TCvPoint& p : line.points) {
+                p.anchor = matrix_.apply(p.anchor);
+                p.inHandle = matrix_.apply(p.inHandle);
+                p.outHandle = matrix_.apply(p.outHandle);
+                for (double v : {p.anchor.x, p.anchor.y, p.inHandle.x, p.inHandle.y, p.outHandle.x,
+                                 p.outHandle.y})
+                    checkNumber(v);
+                p.updateIndependent();
+            }
+        out_.push_back(std::move(pending_));
+        pending_.clear();
+    }
+
+    SvgOutlines& out_;
+    length_factory_type lengths_;
+    Affine matrix_;
+    bool disabled_ = false;
+    std::vector<Level> stack_;
+    std::optional<TCvLine> subpath_;
+    TCvCoord start_;
+    std::vector<TCvLine> pending_;
+    std::size_t anchors_ = 0;
+    int viewports_ = 0;
+};
+
+void OutlineContext::path_elliptical_arc_to(double rx, double ry, double rotation, bool largeArc,
+                                            bool sweep, double x, double y,
+                                            tag::coordinate::absolute) {
+    checkNumber(rx);
+    checkNumber(ry);
+    checkNumber(rotation);
+    const TCvCoord to = point(x, y);
+    const TCvCoord from = current().points.back().anchor;
+    if (from == to) return; // an arc between equal points draws nothing
+    rx = std::fabs(rx);
+    ry = std::fabs(ry);
+    if (rx == 0 || ry == 0) return addPoint(to, to);
+    const double phi = std::fmod(rotation, 360.0) * boost::math::constants::degree<double>();
+    double cx, cy, theta1, theta2;
+    svgpp::arc_endpoint_to_center(from.x, from.y, to.x, to.y, rx, ry, phi, largeArc, sweep, cx, cy,
+                                  theta1, theta2);
+    if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(theta1) ||
+        !std::isfinite(theta2) || !std::isfinite(rx) || !std::isfinite(ry))
+        return addPoint(to, to); // radii too small to measure: the arc is its chord
+    constexpr double twoPi = boost::math::constants::two_pi<double>();
+    if (sweep && theta2 < theta1) theta2 += twoPi;
+    if (!sweep && theta2 > theta1) theta2 -= twoPi;
+    // Pieces of at most a quarter turn with the usual handle length 4/3 tan(d/4), so a circle
+    // gets its four anchors at the extremes and stays within 2.7e-4 of its radius.
+    const double delta = theta2 - theta1;
+    const int pieces =
+        std::max(1, static_cast<int>(std::ceil(std::fabs(delta) / (twoPi / 4) - 1e-9)));
+    const double step = delta / pieces;
+    const double k = 4.0 / 3.0 * std::tan(step / 4);
+    const double cosPhi = std::cos(phi), sinPhi = std::sin(phi);
+    const auto rotated = [&](double x, double y) {
+        return TCvCoord{cosPhi * x - sinPhi * y, sinPhi * x + cosPhi * y};
+    };
+    const auto pointAt = [&](double eta) {
+        const TCvCoord r = rotated(rx * std::cos(eta), ry * std::sin(eta));
+        return TCvCoord{cx + r.x, cy + r.y};
+    };
+    const auto tangentAt = [&](double eta) {
+        return rotated(-rx * std::sin(eta), ry * std::cos(eta));
+    };
+    for (int i = 0; i < pieces; ++i) {
+        const double e1 = theta1 + i * step, e2 = theta1 + (i + 1) * step;
+        const TCvCoord p1 = pointAt(e1), p2 = pointAt(e2);
+        const TCvCoord t1 = tangentAt(e1), t2 = tangentAt(e2);
+        current().points.back().outHandle = {p1.x + k * t1.x, p1.y + k * t1.y};
+        addPoint(p2, {p2.x - k * t2.x, p2.y - k * t2.y});
+    }
+    // The end lands exactly where the file says, so a following close finds it.
+    TCvPoint& end = current().points.back();
+    end.anchor = to;
+    end.outHandle = to;
+}
+
+// Path data comes as absolute commands without shorthands; quadratic curves become cubics in
+// SVG++, arcs here, where their numbers are checked first.
+struct PathPolicy {
+    static const bool absolute_coordinates_only = true;
+    static const bool no_ortho_line_to = true;
+    static const bool no_quadratic_bezier_shorthand = true;
+    static const bool no_cubic_bezier_shorthand = true;
+    static const bool quadratic_bezier_as_cubic = true;
+    static const bool arc_as_cubic_bezier = false;
+};
+
+// Files from drawing programs carry attributes, styles and elements of newer versions or other
+// tools; those are skipped, while malformed values of what is drawn still fail.
+template <class Context> struct LenientErrors : svgpp::policy::error::raise_exception<Context> {
+    template <class XMLElement, class Name>
+    static bool unknown_element(Context const&, XMLElement const&, Name const&) {
+        return true;
+    }
+    template <class XMLAttribute, class Name, class Namespace, class Source>
+    static bool unknown_attribute(Context const&, XMLAttribute const&, Name const&, Namespace,
+                                  Source) {
+        return true;
+    }
+    template <class XMLAttribute, class Name, class Source>
+    static bool unknown_attribute(Context const&, XMLAttribute const&, Name const&, Source) {
+        return true;
+    }
+    template <class XMLElement> static bool unexpected_element(Context const&, XMLElement const&) {
+        return true;
+    }
+};
+
+using ProcessedElements =
+    boost::mpl::set<tag::element::svg, tag::element::g, tag::element::a, tag::element::switch_,
+                    tag::element::path, tag::element::rect, tag::element::circle,
+                    tag::element::ellipse, tag::element::line, tag::element::polyline,
+                    tag::element::polygon>::type;
+
+using ProcessedAttributes = boost::mpl::fold<
+    boost::mpl::protect<boost::mpl::joint_view<svgpp::traits::shapes_attributes_by_element,
+                                               svgpp::traits::viewport_attributes>>,
+    boost::mpl::set<tag::attribute::transform>::type,
+    boost::mpl::insert<boost::mpl::_1, boost::mpl::_2>>::type;
+
+using Traversal = svgpp::document_traversal<
+    svgpp::processed_elements<ProcessedElements>, svgpp::processed_attributes<ProcessedAttributes>,
+    svgpp::path_policy<PathPolicy>, svgpp::viewport_policy<svgpp::policy::viewport::calculate>,
+    svgpp::length_policy<svgpp::policy::length::forward_to_method<OutlineContext>>,
+    svgpp::error_policy<LenientErrors<OutlineContext>>>;
+
+// Set as libxml2's loader for the whole process: nothing is ever fetched from outside the
+// given bytes, not even a local file named by the document. libxml2 calls it with a context of
+// its own for each entity, so the refusal is noted per thread.
+thread_local bool externalRefused = false;
+
+xmlParserInputPtr refuseExternal(const char*, const char*, xmlParserCtxtPtr) {
+    externalRefused = true;
+    return nullptr;
+}
+
+struct DocFree {
+    void operator()(xmlDoc* d) const { xmlFreeDoc(d); }
+};
+struct CtxtFree {
+    void operator()(xmlParserCtxt* c) const { xmlFreeParserCtxt(c); }
+};
+
+std::unique_ptr<xmlDoc, DocFree> parseXml(std::span<const std::uint8_t> bytes) {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        xmlInitParser();
+        xmlSetExternalEntityLoader(refuseExternal);
+    });
+    if (bytes.size() > std::size_t{256} << 20) throw ReadError("SVG file too large");
+    std::unique_ptr<xmlParserCtxt, CtxtFree> ctxt(xmlNewParserCtxt());
+    if (!ctxt) throw std::bad_alloc();
+    // Entities are expanded by libxml2, whose amplification limits stay on (no XML_PARSE_HUGE).
+    const int options = XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOERROR |
+                        XML_PARSE_NOWARNING | XML_PARSE_NOCDATA;
+    externalRefused = false;
+    std::unique_ptr<xmlDoc, DocFree> doc(
+        xmlCtxtReadMemory(ctxt.get(), reinterpret_cast<const char*>(bytes.data()),
+                          static_cast<int>(bytes.size()), "drawing.svg", nullptr, options));
+    if (externalRefused) throw ReadError("SVG files that refer to external entities are not read");
+    if (!doc || !ctxt->wellFormed) {
+        const xmlError* e = xmlCtxtGetLastError(ctxt.get());
+        std::string msg = "Not a well-formed SVG file";
+        if (e && e->message) {
+            std::string text = e->message;
+            while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+            msg += " (line " + std::to_string(e->line) + ": " + text + ")";
+        }
+        throw ReadError(msg);
+    }
+    return doc;
+}
+
+bool isSvgRoot(const xmlNode* root) {
+    if (!root || root->type != XML_ELEMENT_NODE) return false;
+    if (xmlStrcmp(root->name, BAD_CAST "svg") != 0) return false;
+    return !root->ns || xmlStrcmp(root->ns->href, BAD_CAST SVGPP_SVG_NAMESPACE_URI) == 0;
+}
+
+// Without width and height the root's viewport is its viewBox, so user units stay pixels.
+std::optional<std::pair<double, double>> rootViewBoxSize(xmlNode* root) {
+    if (xmlHasProp(root, BAD_CAST "width") && xmlHasProp(root, BAD_CAST "height"))
+        return std::nullopt;
+    xmlChar* text = xmlGetProp(root, BAD_CAST "viewBox");
+    if (!text) return std::nullopt;
+    double v[4];
+    const char* p = reinterpret_cast<const char*>(text);
+    int n = 0;
+    for (; n < 4; ++n) {
+        while (*p == ' ' || *p == ',' || *p == '\t' || *p == '\n' || *p == '\r') ++p;
+        char* end = nullptr;
+        v[n] = std::strtod(p, &end);
+        if (end == p) break;
+        p = end;
+    }
+    xmlFree(text);
+    if (n < 4 || !(v[2] > 0) || !(v[3] > 0) || v[2] > MaxSvgMagnitude || v[3] > MaxSvgMagnitude)
+        return std::nullopt;
+    return std::pair{v[2], v[3]};
+}
+
+} // namespace
+
+SvgOutlines parseSvgOutlines(std::span<const std::uint8_t> bytes) {
+    const auto doc = parseXml(bytes);
+    xmlNode* root = xmlDocGetRootElement(doc.get());
+    if (!isSvgRoot(root)) throw ReadError("Not an SVG file");
+    SvgOutlines out;
+    OutlineContext context(out);
+    if (const auto size = rootViewBoxSize(root))
+        context.length_factory().set_viewport_size(size->first, size->second);
+    try {
+        Traversal::load_document(root, context);
+    } catch (const ReadError&) {
+        throw;
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw ReadError(std::string("Invalid SVG: ") + e.what());
+    }
+    return out;
+}
+
+} // namespace plumex
