@@ -94,12 +94,8 @@ public:
     virtual std::optional<RotateAnswer> runRotateDialog(const OriginRequest&) {
         return std::nullopt;
     }
-    virtual std::optional<ShearAnswer> runShearDialog(const ShearRequest&) {
-        return std::nullopt;
-    }
-    virtual std::optional<AlignAnswer> runAlignDialog(const AlignRequest&) {
-        return std::nullopt;
-    }
+    virtual std::optional<ShearAnswer> runShearDialog(const ShearRequest&) { return std::nullopt; }
+    virtual std::optional<AlignAnswer> runAlignDialog(const AlignRequest&) { return std::nullopt; }
 };
 
 } // namespace plumex

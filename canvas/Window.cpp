@@ -1,5 +1,6 @@
 #include "canvas/Window.h"
 
+#include "app/Languages.h"
 #include "canvas/Grid.h"
 #include "canvas/RulerCache.h"
 #include "canvas/ToolBehaviour.h"
@@ -109,9 +110,41 @@ void TCvWindow::SetCornerImages(std::vector<RasterImage> glyphs) {
 }
 
 void TCvWindow::SetDraft(std::optional<DraftPicture> draft) {
-    draft_ = std::move(draft);
-    fadedDraft_ = draft_ ? fadedCopy(draft_->image) : RasterImage{};
+    if (draft)
+        draft_.Set(std::move(*draft));
+    else
+        draft_.Clear();
     invalidateAll();
+}
+
+bool TCvWindow::LoadDraft(const std::string& path, double width, std::string* error) {
+    if (!draft_.Load(path, width, error)) return false;
+    const DraftPicture& p = draft_.Picture();
+    Document.Settings.draft = {path, p.position, p.factor};
+    invalidateAll();
+    Changed();
+    return true;
+}
+
+void TCvWindow::ClearDraft() {
+    draft_.Clear();
+    Document.Settings.draft = {};
+    invalidateAll();
+    Changed();
+}
+
+// The picture a document names, at its stored place. One that cannot be read is reported,
+// and its reference is kept so that saving the document does not lose it.
+void TCvWindow::loadDocumentDraft() {
+    draft_.Clear();
+    const DraftReference& ref = Document.Settings.draft;
+    if (ref.fileName.empty()) return;
+    if (draft_.Load(ref.fileName, 1.0)) {
+        draft_.Place(ref.position, ref.factor);
+        options_->ShowDraft = true;
+    } else if (host_) {
+        host_->messageBox(message(errLoadDraft), MessageKind::Error);
+    }
 }
 
 bool TCvWindow::LoadFromFile(const std::string& fileName) {
@@ -127,6 +160,7 @@ bool TCvWindow::LoadFromFile(const std::string& fileName) {
     penPath_ = -1;
     SetScaleOption(Document.Settings.scale);
     CenterOn(Document.Settings.viewCentre);
+    loadDocumentDraft();
     invalidateAll();
     Changed();
     return true;
@@ -141,6 +175,7 @@ bool TCvWindow::SaveToFile(const std::string& fileName, std::string* error) {
 void TCvWindow::NewDocument() {
     CancelDrag();
     Document.NewDocument();
+    draft_.Clear();
     penPath_ = -1;
     invalidateAll();
     Changed();

@@ -9,6 +9,7 @@
 #include "canvas/Drag.h"
 #include "canvas/HitTest.h"
 #include "canvas/InputEvent.h"
+#include "canvas/Pict.h"
 #include "canvas/Surface.h"
 #include "canvas/ViewTransform.h"
 #include "model/Document.h"
@@ -35,14 +36,6 @@ enum ToolNumber : int {
 };
 
 enum class KeyMove { Left, Right, Up, Down };
-
-// The background picture as the canvas shows it: the upper-left corner in drawing units and
-// the drawing units per picture pixel.
-struct DraftPicture {
-    RasterImage image;
-    TCvCoord position;
-    double factor = 1.0;
-};
 
 // The guide line being moved, as an index into one of the two lists.
 struct MovingGuide {
@@ -283,7 +276,12 @@ public:
     // the frame, the centre square and the marker are drawn.
     void SetCornerImages(std::vector<plumex::RasterImage> glyphs);
     void SetDraft(std::optional<plumex::DraftPicture> draft);
-    const std::optional<plumex::DraftPicture>& Draft() const { return draft_; }
+    const plumex::TPict& Draft() const { return draft_; }
+    // Load Draft: the picture centred on the origin, `width` units wide, kept as the
+    // document's draft reference. False (nothing changed) when it cannot be decoded.
+    bool LoadDraft(const std::string& path, double width, std::string* error = nullptr);
+    // Delete Draft: no picture and no reference.
+    void ClearDraft();
     int AnchorSize() const { return options_->SmallAnchor ? 3 : 5; }
 
     // --- document ---
@@ -311,6 +309,7 @@ private:
     void paintGuides(plumex::Surface& s, const plumex::PixelRect& r) const;
     void paintHelper(plumex::Surface& s) const;
     void paintDraft(plumex::Surface& s, const plumex::PixelRect& r) const;
+    void loadDocumentDraft();
     void paintRulers(plumex::Surface& s, const plumex::PixelRect& clip);
     void drawIndicatorColumn(int x);
     void drawIndicatorRow(int y);
@@ -352,8 +351,7 @@ private:
     std::array<std::unique_ptr<plumex::ToolBehaviour>, plumex::ToolCount> tools_;
     plumex::MouseEvent lastMouse_;
     std::vector<plumex::RasterImage> cornerImages_;
-    std::optional<plumex::DraftPicture> draft_;
-    plumex::RasterImage fadedDraft_; // shown while DimDraft is on
+    plumex::TPict draft_;
     std::unique_ptr<plumex::RulerCache> hRuler_;
     std::unique_ptr<plumex::RulerCache> vRuler_;
     // Ruler indicator positions (-1: not drawn) and the pixels under them.

@@ -79,7 +79,7 @@ void TCvWindow::Paint(const PixelRect& clip) {
     if (!r.empty()) {
         s.setClip(r);
         s.fillRect(r, colors[Background]);
-        if (options_->ShowDraft && draft_) paintDraft(s, r);
+        if (options_->ShowDraft && draft_.Present()) paintDraft(s, r);
         if (options_->ShowGrid) paintGrid(s, r);
         paintObjects(s, r);
     }
@@ -89,13 +89,13 @@ void TCvWindow::Paint(const PixelRect& clip) {
 }
 
 void TCvWindow::paintDraft(Surface& s, const PixelRect&) const {
-    const DraftPicture& d = *draft_;
+    const DraftPicture& d = draft_.Picture();
     const PixelPoint at = UnitToPixel(d.position);
     const double k = Scale() * d.factor;
     const int w = clampToPixel(d.image.width * k);
     const int h = clampToPixel(d.image.height * k);
     s.drawImage({at.x, at.y, clampToPixel(double(at.x) + w), clampToPixel(double(at.y) + h)},
-                options_->DimDraft ? fadedDraft_ : d.image);
+                options_->DimDraft ? draft_.Faded() : d.image);
 }
 
 void TCvWindow::paintGrid(Surface& s, const PixelRect& r) const {

@@ -113,12 +113,7 @@ void TCvWindow::FitAll() {
     if (Document.Lines.empty()) return;
     TCvRect all = Document.Lines.front().GetBounds();
     for (const TCvLine& line : Document.Lines) line.ExtendBounds(all);
-    if (draft_) {
-        const double w = draft_->image.width * draft_->factor;
-        const double h = draft_->image.height * draft_->factor;
-        const TCvCoord p = draft_->position;
-        all = unite(all, TCvRect(p.x, p.y, p.x + w, p.y - h));
-    }
+    if (draft_.Present()) all = unite(all, draft_.Bounds());
     FitRect(all);
 }
 

@@ -142,7 +142,7 @@ MenuState TForm1::menuState() const {
     s.tool = canvas().Tool();
     s.canUndo = doc.UndoBuffer.CanUndo();
     s.canRedo = doc.UndoBuffer.CanRedo();
-    s.draftLoaded = canvas().Draft().has_value();
+    s.draftLoaded = canvas().Draft().Present();
     return s;
 }
 
