@@ -73,8 +73,6 @@ const std::vector<std::string_view>& pendingMenuItems() {
     static const std::vector<std::string_view> items = {
         // Illustrator and bitmap export
         "ExportAi1", "ExportBmp1",
-        // draft picture
-        "LoadDraft1", "ClrDraft1",
         // clipboard of paths
         "Cut1", "CutSegments1", "Copy1", "Paste1", "PasteNoMove1",
         // anchor commands

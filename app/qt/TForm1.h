@@ -78,6 +78,7 @@ public:
     void OpenNew1Click();
     void Save1Click();
     void SaveAs1Click();
+    void LoadDraft1Click();
     void RecentFileClick(const std::string& path);
     bool FormCloseQuery();
     void FormClose();

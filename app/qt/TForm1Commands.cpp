@@ -21,6 +21,8 @@ void TForm1::routeCommands() {
     route("Save1", [this] { Save1Click(); });
     route("SaveAs1", [this] { SaveAs1Click(); });
     route("Exit1", [this] { close(); });
+    route("LoadDraft1", [this] { LoadDraft1Click(); });
+    route("ClrDraft1", [this] { canvas().ClearDraft(); });
 
     route("Undo1", [this] { canvas().Undo(); });
     route("Redo1", [this] { canvas().Redo(); });

@@ -3,6 +3,8 @@
 
 #include "app/qt/TForm1.h"
 
+#include "app/qt/TPictDialog.h"
+
 #include "app/LanguageFile.h"
 #include "app/Languages.h"
 #include "app/qt/FileDialogs.h"
@@ -174,4 +176,11 @@ bool TForm1::ExportPov(int mode, const std::string& fileName) {
     if (PovExportFile(fileName, text, &error)) return true;
     showError(this, error);
     return false;
+}
+
+// A picture that cannot be decoded leaves the previous draft, without a message.
+void TForm1::LoadDraft1Click() {
+    TPictDialog dialog(this, QString::fromStdString(caption(D_LoadDraft)));
+    if (dialog.exec() != QDialog::Accepted || dialog.FileName().empty()) return;
+    canvas().LoadDraft(dialog.FileName(), dialog.Width());
 }
