@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace plumex::cli {
 
@@ -36,6 +37,15 @@ int integerOption(const std::string& option, const std::string& text) {
     if (text.empty() || res.ec != std::errc() || res.ptr != end)
         throw UsageError(option + " needs an integer, not \"" + text + "\"");
     return value;
+}
+
+double numberOption(const std::string& option, const std::string& text) {
+    double v = 0;
+    const char* end = text.data() + text.size();
+    const auto res = std::from_chars(text.data(), end, v);
+    if (text.empty() || res.ec != std::errc() || res.ptr != end || !std::isfinite(v) || v <= 0)
+        throw UsageError(option + " expects a positive number, not \"" + text + "\"");
+    return v;
 }
 
 } // namespace plumex::cli

@@ -48,4 +48,7 @@ CliArgs parseArgs(const std::vector<std::string>& words, const OptionSpec& optio
 // A decimal integer or a UsageError naming the option.
 int integerOption(const std::string& option, const std::string& text);
 
+// A positive finite decimal number or a UsageError naming the option.
+double numberOption(const std::string& option, const std::string& text);
+
 } // namespace plumex::cli

@@ -29,6 +29,8 @@ Commands:
                                 the POV-Ray preview picture of its paths
   svg2plx INPUT.svg -o OUT.plx  paths from the shapes of an SVG file
   svg FILE.plx [-o OUT.svg]     the paths as SVG
+  ai FILE.plx -o OUT.ai [--scale S]
+                                Illustrator 88 file of all paths
 
 Run 'plumex-cli COMMAND --help' for the options of a command.
 Exit codes: 0 success, 1 input refused, 2 usage error.
@@ -42,7 +44,8 @@ struct Command {
 constexpr Command Commands[] = {
     {"info", runInfo},     {"pov", runPov},         {"spline2plx", runSpline2Plx},
     {"check", runCheck},   {"picture", runPicture}, {"text", runText},
-    {"render", runRender}, {"svg2plx", runSvg2Plx}, {"svg", runSvg}};
+    {"render", runRender}, {"svg2plx", runSvg2Plx}, {"svg", runSvg},
+    {"ai", runAi}};
 
 int dispatch(const std::string& name, const std::vector<std::string>& words) {
     for (const Command& c : Commands)
