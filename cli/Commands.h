@@ -11,6 +11,7 @@ namespace plumex::cli {
 int runInfo(const std::vector<std::string>& words, std::ostream& out);
 int runPov(const std::vector<std::string>& words, std::ostream& out);
 int runAi(const std::vector<std::string>& words, std::ostream& out);
+int runBmp(const std::vector<std::string>& words, std::ostream& out);
 int runSpline2Plx(const std::vector<std::string>& words, std::ostream& out);
 int runCheck(const std::vector<std::string>& words, std::ostream& out);
 int runPicture(const std::vector<std::string>& words, std::ostream& out);
@@ -29,5 +30,6 @@ extern const char* const RenderHelp;
 extern const char* const Svg2PlxHelp;
 extern const char* const SvgHelp;
 extern const char* const AiHelp;
+extern const char* const BmpHelp;
 
 } // namespace plumex::cli

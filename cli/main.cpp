@@ -31,6 +31,8 @@ Commands:
   svg FILE.plx [-o OUT.svg]     the paths as SVG
   ai FILE.plx -o OUT.ai [--scale S]
                                 Illustrator 88 file of all paths
+  bmp FILE.plx -o OUT.bmp [--scale S] [--margin M] [--mono]
+                                greyscale or monochrome bitmap of all paths
 
 Run 'plumex-cli COMMAND --help' for the options of a command.
 Exit codes: 0 success, 1 input refused, 2 usage error.
@@ -45,7 +47,7 @@ constexpr Command Commands[] = {
     {"info", runInfo},     {"pov", runPov},         {"spline2plx", runSpline2Plx},
     {"check", runCheck},   {"picture", runPicture}, {"text", runText},
     {"render", runRender}, {"svg2plx", runSvg2Plx}, {"svg", runSvg},
-    {"ai", runAi}};
+    {"ai", runAi},         {"bmp", runBmp}};
 
 int dispatch(const std::string& name, const std::vector<std::string>& words) {
     for (const Command& c : Commands)

@@ -1,0 +1,43 @@
+#pragma once
+// Windows bitmap files written row by row: 8 bits with a palette of 256 greys, or 1 bit with
+// black and white. Rows go bottom-up (positive height), each padded to 4 bytes.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace plumex {
+
+enum class BmpFormat { Grey8, Mono1 };
+
+// Where the bytes go, in order.
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    virtual void write(std::span<const std::uint8_t> bytes) = 0;
+};
+
+// The file's size in bytes, or nothing when a bitmap file cannot hold the picture: a side
+// outside 1 .. 2^31 - 1 or a file past the 32-bit size field.
+std::optional<std::uint64_t> bmpFileSize(std::int64_t width, std::int64_t height, BmpFormat format);
+
+class BmpWriter {
+public:
+    // Writes the headers and the palette. Throws std::length_error when bmpFileSize refuses.
+    BmpWriter(ByteSink& sink, std::int64_t width, std::int64_t height, BmpFormat format);
+
+    // The next row up, `width` greys; the monochrome file takes 128 and above as white.
+    // Throws std::logic_error for a wrong width or a row past the last.
+    void writeRow(std::span<const std::uint8_t> greys);
+    bool complete() const { return rowsWritten_ == height_; }
+
+private:
+    ByteSink& sink_;
+    std::int64_t width_, height_;
+    BmpFormat format_;
+    std::int64_t rowsWritten_ = 0;
+    std::vector<std::uint8_t> row_;
+};
+
+} // namespace plumex
