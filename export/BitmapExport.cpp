@@ -113,7 +113,9 @@ BitmapOutcome renderBitmap(ByteSink& sink, const std::vector<TCvLine>& lines,
         request.mode == BitmapMode::GreyScale ? BmpFormat::Grey8 : BmpFormat::Mono1;
     const std::optional<BitmapSize> size =
         bitmapOutputSize(request.bounds, request.scale, request.margin);
-    if (!size || !bmpFileSize(size->width, size->height, format))
+    // A scale that is not positive would mirror the drawing out of the picture.
+    if (!(request.scale > 0) || request.margin < 0 || !size ||
+        !bmpFileSize(size->width, size->height, format))
         return {BitmapResult::TooLarge, {}};
     const int factor = request.mode == BitmapMode::GreyScale ? 8 : 1;
     try {

@@ -48,7 +48,8 @@ struct BitmapOutcome {
 };
 
 // Renders the bitmap file's bytes into `sink`. TooLarge (nothing written) when a bitmap file
-// cannot hold the size or its rows do not fit in memory; Cancelled when `progress` said so.
+// cannot hold the size, its rows do not fit in memory, or the scale is not positive or the
+// margin negative; Cancelled when `progress` said so.
 BitmapOutcome renderBitmap(ByteSink& sink, const std::vector<TCvLine>& lines,
                            const BitmapRequest& request, const BitmapProgress& progress = {});
 

@@ -77,7 +77,7 @@ public:
             tops_[i] = (std::isnan(top) || std::isnan(bottom) || bottom < 0 ||
                         top >= static_cast<double>(rows_))
                            ? rows_
-                           : rowOf(top, rows_);
+                           : rowOf(top, rows_) - 1;
         }
         std::iota(order_.begin(), order_.end(), std::size_t{0});
         std::stable_sort(order_.begin(), order_.end(),
@@ -112,11 +112,15 @@ private:
     }
 
     void push(const RasterEdge& e, bool stroke) {
-        if (std::isnan(e.x0) || std::isnan(e.y0) || std::isnan(e.x1) || std::isnan(e.y1)) return;
+        if (!std::isfinite(e.x0) || !std::isfinite(e.y0) || !std::isfinite(e.x1) ||
+            !std::isfinite(e.y1))
+            return;
         const double top = std::min(e.y0, e.y1), bottom = std::max(e.y0, e.y1);
         if (bottom < 0 || top >= static_cast<double>(rows_)) return;
         if (!stroke && e.y0 == e.y1) return; // a level edge crosses no row centre
-        pending_.push({e, rowOf(top, rows_), rowOf(bottom, rows_), outline_, stroke});
+        // A level line on a row boundary belongs to the row before it (see stroke), so start
+        // one row early.
+        pending_.push({e, rowOf(top, rows_) - 1, rowOf(bottom, rows_), outline_, stroke});
     }
 
     void sampleRow(std::int64_t j) {
@@ -151,11 +155,14 @@ private:
         // Half-open in y, so a vertex shared by two edges counts once.
         if (!(top <= centre && centre < bottom)) return;
         const double t = (centre - e.y0) / (e.y1 - e.y0);
-        const double x = e.x0 + t * (e.x1 - e.x0);
+        double x = e.x0 + t * (e.x1 - e.x0);
+        if (std::isnan(x)) x = e.x0; // the span of two huge numbers overflowed
         crossings_.push_back({a.outline, std::clamp(x, -1.0, static_cast<double>(samples_) + 1)});
     }
 
-    // The part of the line within sample row j, one sample wide.
+    // The part of the line within sample row j, one sample wide. A level line lying on a row
+    // boundary is drawn in the row that ends there, so that with rows counted bottom-up it
+    // lands where a top-down renderer puts a line on a whole pixel coordinate.
     void stroke(const RasterEdge& e, std::int64_t j) {
         const double lo = static_cast<double>(j), hi = lo + 1;
         double xa = e.x0, xb = e.x1;
@@ -164,7 +171,8 @@ private:
             const double tb = std::clamp((hi - e.y0) / (e.y1 - e.y0), 0.0, 1.0);
             xa = e.x0 + ta * (e.x1 - e.x0);
             xb = e.x0 + tb * (e.x1 - e.x0);
-        } else if (!(lo <= e.y0 && e.y0 < hi)) {
+            if (std::isnan(xa) || std::isnan(xb)) xa = xb = e.x0;
+        } else if (!(lo < e.y0 && e.y0 <= hi)) {
             return;
         }
         const double limit = static_cast<double>(samples_) + 1;

@@ -30,7 +30,8 @@ public:
 };
 
 // Samples per output pixel in each direction: the greyscale export uses 8, monochrome 1.
-// Output row y covers sample rows y * factor ... y * factor + factor - 1.
+// Output row y covers sample rows y * factor ... y * factor + factor - 1; sample row j is the
+// band j <= y < j + 1, except that a level open line at y = j + 1 is drawn in it.
 //
 // Hands rows 0 .. height - 1 in order to `row`, each `width` values from 0 (every sample black)
 // to 255: min(255, white samples * 256 / factor^2). `row` answers false to stop early; the

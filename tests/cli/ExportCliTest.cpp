@@ -74,4 +74,49 @@ TEST_F(ExportCli, IllustratorUsesTheStoredScaleOrTheGivenOne) {
     EXPECT_FALSE(fs::exists(dir / "x.ai"));
 }
 
+// The pixels as the file stores them, read by Pillow and by ImageMagick: both must agree
+// with the picture the export means (the square black, the margin white).
+TEST_F(ExportCli, BitmapsReadBackByPillowAndImageMagick) {
+    if (std::system("/usr/bin/python3 -c 'import PIL' >/dev/null 2>&1 && command -v convert "
+                    ">/dev/null") != 0)
+        GTEST_SKIP() << "python3-pil or imagemagick is not installed";
+    for (const std::string mode : {"", " --mono"}) {
+        SCOPED_TRACE(mode);
+        // Scale 50 at margin 7: a 64 x 64 picture whose 1-bit rows need padding.
+        ASSERT_EQ(cli("bmp square.plx -o out.bmp --scale 50 --margin 7" + mode).first, 0);
+        ASSERT_EQ(std::system(("cd '" + dir.string() +
+                               "' && /usr/bin/python3 '" PLUMEX_TEST_DATA
+                               "/export/pillow_raw.py' out.bmp pil.raw >pil.txt && convert "
+                               "out.bmp -depth 8 gray:magick.raw")
+                                  .c_str()),
+                  0);
+        EXPECT_EQ(file("pil.txt"), (mode.empty() ? "L 64 64\n" : "1 64 64\n"));
+        const std::string pil = file("pil.raw"), magick = file("magick.raw");
+        ASSERT_EQ(pil.size(), 64u * 64u);
+        EXPECT_EQ(pil, magick);
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                const bool inside = x >= 7 && x < 57 && y >= 7 && y < 57;
+                ASSERT_EQ(static_cast<unsigned char>(pil[static_cast<std::size_t>(y * 64 + x)]),
+                          inside ? 0 : 255)
+                    << x << "," << y;
+            }
+    }
+}
+
+TEST_F(ExportCli, BitmapOptionsAndRefusals) {
+    ASSERT_EQ(cli("bmp square.plx -o out.bmp").first, 0);
+    EXPECT_EQ(file("out.bmp").size(), 15478u); // 120 x 120 at the default scale 100
+    for (const char* args : {"bmp square.plx", "bmp square.plx -o x.bmp --margin -1",
+                             "bmp square.plx -o x.bmp --scale -2", "bmp square.plx -o x --gray"}) {
+        const auto [code, err] = cli(args);
+        EXPECT_EQ(code, 2) << args;
+        EXPECT_NE(err.find("--help"), std::string::npos) << args << ": " << err;
+    }
+    const auto [code, err] = cli("bmp square.plx -o out.bmp --scale 1e6");
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(err, "Could not create a Bitmap! Size may be Too large.\n");
+    EXPECT_EQ(file("out.bmp").size(), 15478u);
+}
+
 } // namespace
