@@ -1,0 +1,83 @@
+// Greyscale bitmap export of a 1,000,000-anchor drawing (10,000 wobbly loops of 100 curved
+// anchors on a grid of 10-unit cells) at 4,000 x 4,000 output pixels: time, the peak memory
+// the export adds to the drawing, and the file size. The bytes are counted, not stored, so
+// the time is the renderer's and the writer's, not the disk's.
+
+#include "export/BitmapExport.h"
+#include "export/ContentBounds.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace {
+
+using namespace plumex;
+
+constexpr int AnchorsPerPath = 100;
+
+TCvLine loop(TCvCoord c, std::mt19937& rng) {
+    std::uniform_real_distribution<double> wobble(-0.6, 0.6);
+    TCvLine line;
+    for (int i = 0; i < AnchorsPerPath; ++i) {
+        const double a = 2 * M_PI * i / AnchorsPerPath;
+        const double r = 4 + wobble(rng);
+        const TCvCoord p{c.x + r * std::cos(a), c.y + r * std::sin(a)};
+        const TCvCoord t{-std::sin(a) * 0.15, std::cos(a) * 0.15};
+        line.points.emplace_back(p, TCvCoord{p.x - t.x, p.y - t.y}, TCvCoord{p.x + t.x, p.y + t.y});
+    }
+    line.closed = 1;
+    return line;
+}
+
+std::vector<TCvLine> drawing(int anchors) {
+    std::mt19937 rng(7);
+    const int paths = anchors / AnchorsPerPath;
+    const int side = static_cast<int>(std::lround(std::sqrt(double(paths))));
+    std::vector<TCvLine> lines;
+    for (int i = 0; i < paths; ++i)
+        lines.push_back(loop({10.0 * (i % side), 10.0 * (i / side)}, rng));
+    return lines;
+}
+
+// A field of /proc/self/status in kB.
+long statusKb(const std::string& field) {
+    std::ifstream in("/proc/self/status");
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind(field + ":", 0) == 0) return std::stol(line.substr(field.size() + 1));
+    return -1;
+}
+
+struct Counter : ByteSink {
+    std::uint64_t bytes = 0;
+    void write(std::span<const std::uint8_t> b) override { bytes += b.size(); }
+};
+
+void BM_BitmapGrey4000_1M(benchmark::State& state) {
+    const std::vector<TCvLine> lines = drawing(1'000'000);
+    BitmapRequest r;
+    r.bounds = contentBounds(lines);
+    r.margin = 10;
+    r.scale = (4000 - 2 * r.margin) /
+              std::max(r.bounds.right - r.bounds.left, r.bounds.top - r.bounds.bottom);
+    const long drawingKb = statusKb("VmRSS");
+    std::ofstream("/proc/self/clear_refs") << "5"; // restart the peak at the present size
+    Counter out;
+    for (auto _ : state) {
+        out.bytes = 0;
+        if (renderBitmap(out, lines, r).result != BitmapResult::Written)
+            state.SkipWithError("export failed");
+    }
+    const auto size = bitmapOutputSize(r.bounds, r.scale, r.margin);
+    state.counters["width"] = static_cast<double>(size->width);
+    state.counters["height"] = static_cast<double>(size->height);
+    state.counters["file_bytes"] = static_cast<double>(out.bytes);
+    state.counters["drawing_MB"] = drawingKb / 1024.0;
+    state.counters["peak_above_drawing_MB"] = (statusKb("VmHWM") - drawingKb) / 1024.0;
+}
+BENCHMARK(BM_BitmapGrey4000_1M)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
