@@ -3,6 +3,7 @@
 // the export adds to the drawing, and the file size. The bytes are counted, not stored, so
 // the time is the renderer's and the writer's, not the disk's.
 
+#include "LoopDrawing.h"
 #include "export/BitmapExport.h"
 #include "export/ContentBounds.h"
 
@@ -10,38 +11,11 @@
 
 #include <cmath>
 #include <fstream>
-#include <random>
 #include <string>
 
 namespace {
 
 using namespace plumex;
-
-constexpr int AnchorsPerPath = 100;
-
-TCvLine loop(TCvCoord c, std::mt19937& rng) {
-    std::uniform_real_distribution<double> wobble(-0.6, 0.6);
-    TCvLine line;
-    for (int i = 0; i < AnchorsPerPath; ++i) {
-        const double a = 2 * M_PI * i / AnchorsPerPath;
-        const double r = 4 + wobble(rng);
-        const TCvCoord p{c.x + r * std::cos(a), c.y + r * std::sin(a)};
-        const TCvCoord t{-std::sin(a) * 0.15, std::cos(a) * 0.15};
-        line.points.emplace_back(p, TCvCoord{p.x - t.x, p.y - t.y}, TCvCoord{p.x + t.x, p.y + t.y});
-    }
-    line.closed = 1;
-    return line;
-}
-
-std::vector<TCvLine> drawing(int anchors) {
-    std::mt19937 rng(7);
-    const int paths = anchors / AnchorsPerPath;
-    const int side = static_cast<int>(std::lround(std::sqrt(double(paths))));
-    std::vector<TCvLine> lines;
-    for (int i = 0; i < paths; ++i)
-        lines.push_back(loop({10.0 * (i % side), 10.0 * (i / side)}, rng));
-    return lines;
-}
 
 // A field of /proc/self/status in kB.
 long statusKb(const std::string& field) {
@@ -57,7 +31,7 @@ struct Counter : ByteSink {
 };
 
 void BM_BitmapGrey4000_1M(benchmark::State& state) {
-    const std::vector<TCvLine> lines = drawing(1'000'000);
+    const std::vector<TCvLine> lines = bench::drawing(1'000'000);
     BitmapRequest r;
     r.bounds = contentBounds(lines);
     r.margin = 10;

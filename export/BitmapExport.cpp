@@ -1,11 +1,12 @@
 #include "export/BitmapExport.h"
 
-#include "export/AtomicFileSink.h"
 #include "export/PathSink.h"
+#include "model/FileBytes.h"
 #include "raster/EvenOddRasterizer.h"
 
 #include <cmath>
 #include <new>
+#include <ostream>
 #include <stdexcept>
 #include <system_error>
 
@@ -63,6 +64,18 @@ private:
     const SampleMap& map_;
     std::vector<RasterEdge>& out_;
     TCvCoord at_;
+};
+
+class StreamSink : public ByteSink {
+public:
+    explicit StreamSink(std::ostream& os) : os_(os) {}
+    void write(std::span<const std::uint8_t> bytes) override {
+        os_.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+    }
+
+private:
+    std::ostream& os_;
 };
 
 class PathOutlines : public OutlineSource {
@@ -136,14 +149,20 @@ BitmapOutcome renderBitmap(ByteSink& sink, const std::vector<TCvLine>& lines,
 BitmapOutcome ExportBitmap(const std::string& fileName, const std::vector<TCvLine>& lines,
                            const BitmapRequest& request, const BitmapProgress& progress) {
     if (fileName.empty()) return {BitmapResult::Failed, {}};
+    // Thrown out of the writer so that the temporary file is dropped and the target kept.
+    struct NotWritten {};
+    BitmapOutcome outcome;
     try {
-        AtomicFileSink file(fileName);
-        const BitmapOutcome outcome = renderBitmap(file, lines, request, progress);
-        if (outcome.result == BitmapResult::Written) file.commit();
-        return outcome;
+        writeFileAtomically(fileName, [&](std::ostream& os) {
+            StreamSink sink(os);
+            outcome = renderBitmap(sink, lines, request, progress);
+            if (outcome.result != BitmapResult::Written) throw NotWritten{};
+        });
+    } catch (const NotWritten&) {
     } catch (const std::system_error& e) {
         return {BitmapResult::Failed, e.what()};
     }
+    return outcome;
 }
 
 } // namespace plumex
