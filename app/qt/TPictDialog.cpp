@@ -6,6 +6,7 @@
 #include "raster/PictureLoader.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
@@ -51,8 +52,15 @@ TPictDialog::TPictDialog(QWidget* parent, const QString& title) : QFileDialog(pa
     setNameFilters(Filters);
     selectNameFilter(Filters.front());
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
-        grid->addWidget(makePreviewPart(), 0, grid->columnCount(), grid->rowCount(), 1);
+        grid->addWidget(makePreviewPart(), 0, grid->columnCount(), grid->rowCount(), 1,
+                        Qt::AlignTop);
     connect(this, &QFileDialog::currentChanged, this, &TPictDialog::ShowPreviewOf);
+    // A name typed into the file field selects that file too.
+    if (auto* edit = findChild<QLineEdit*>("fileNameEdit"))
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
+            const QString path = QDir(directory()).absoluteFilePath(text);
+            if (path != path_ && QFileInfo(path).isFile()) ShowPreviewOf(path);
+        });
 }
 
 QWidget* TPictDialog::makePreviewPart() {
