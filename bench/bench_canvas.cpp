@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <memory>
 #include <random>
+#include <time.h>
 
 using namespace plumex;
 
@@ -80,8 +81,86 @@ void BM_HoverMove_1M(benchmark::State& s) {
     }
 }
 
+// CPU time of what the window does between two events, without the repaint (which the fit-all
+// figures measure): the editing figures set beside BM_FitAll_1M.
+class CpuTimer {
+public:
+    CpuTimer() { start_ = now(); }
+    double seconds() const { return now() - start_; }
+
+private:
+    static double now() {
+        timespec t{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+    }
+    double start_;
+};
+
+MouseEvent leftDown(PixelPoint p) {
+    return {p, MouseButton::Left, ssLeft};
+}
+MouseEvent leftUp(PixelPoint p) {
+    return {p, MouseButton::Left, 0};
+}
+
+// The pixel of an anchor of path `path`, as a user would aim at it.
+PixelPoint aimAt(const Scene& scene, int path) {
+    return scene.window.UnitToPixel(
+        scene.window.Document.Lines[static_cast<std::size_t>(path)].points[25].anchor);
+}
+
+// A click (press and release without moving) that selects one path of the 1,000,000-anchor
+// drawing; each iteration selects the other of two paths, so every click changes the selection.
+void BM_ClickSelect_1M(benchmark::State& state) {
+    ensureApp();
+    Scene scene(1'000'000);
+    const PixelPoint at[2] = {aimAt(scene, 4040), aimAt(scene, 6060)};
+    int k = 0;
+    for (auto _ : state) {
+        k ^= 1;
+        scene.window.MouseMove({at[k], MouseButton::None, 0}); // the hover, measured apart
+        CpuTimer cpu;
+        scene.window.MouseDown(leftDown(at[k]));
+        scene.window.MouseUp(leftUp(at[k]));
+        state.SetIterationTime(cpu.seconds());
+    }
+    if (scene.window.Document.CountSelected() != 1)
+        state.SkipWithError("the click selected no path");
+}
+
+// Press on the selected path, three moves of a few pixels, release: one undo step each time.
+void BM_MoveDrag_1M(benchmark::State& state) {
+    ensureApp();
+    Scene scene(1'000'000);
+    const PixelPoint start = aimAt(scene, 5050);
+    scene.window.MouseMove({start, MouseButton::None, 0});
+    scene.window.MouseDown(leftDown(start));
+    scene.window.MouseUp(leftUp(start));
+    PixelPoint at = start;
+    int sign = 1;
+    for (auto _ : state) {
+        scene.window.MouseMove({at, MouseButton::None, 0});
+        CpuTimer cpu;
+        scene.window.MouseDown(leftDown(at));
+        for (int step = 1; step <= 3; ++step) {
+            at.x += sign * 4;
+            scene.window.MouseMove({at, MouseButton::None, ssLeft});
+        }
+        scene.window.MouseUp(leftUp(at));
+        state.SetIterationTime(cpu.seconds());
+        sign = -sign;
+    }
+    const std::size_t steps = scene.window.Document.UndoBuffer.current();
+    state.counters["undo_steps"] = static_cast<double>(steps);
+    if (steps != static_cast<std::size_t>(state.iterations()))
+        state.SkipWithError("not one undo step per drag");
+}
+
 } // namespace
 
+BENCHMARK(BM_ClickSelect_1M)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_MoveDrag_1M)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_HoverMove_1M)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FitAll_10k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FitAll_1M)->Unit(benchmark::kMillisecond)->Iterations(3);

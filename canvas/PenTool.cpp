@@ -104,9 +104,7 @@ void PenDrag::finish(TCvWindow& window, bool doubleClick, TCvCoord at) {
     TCvDocument& doc = window.Document;
     if (doubleClick) closeOnDoubleClick(doc.Lines, window.PenPath());
     PressContext& p = window.PressState();
-    if (p.hasCopy && doc.Lines != p.lines) {
-        doc.UndoBuffer.Record(p.lines, p.pivot, pressPenPath_);
-    }
+    if (p.hasCopy && window.pressCopyDiffers()) window.recordPressCopy(pressPenPath_);
     p.hasCopy = false;
     window.SetPenPath(finishPenPress(doc.Lines, window.PenPath(), closeOrJoin_, at));
     doc.SelectionChanged();

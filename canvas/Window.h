@@ -44,6 +44,10 @@ struct MovingGuide {
 };
 
 // What the press handling keeps from press to release.
+// What a press keeps of the drawing: the selected paths, which is all that most drags change,
+// or every path, for drags that may change, add or deselect any of them.
+enum class PressCopy { Selection, Whole };
+
 struct PressContext {
     PixelPoint pressPixel;
     PixelPoint currentPixel;
@@ -65,9 +69,13 @@ struct PressContext {
     AnchorHit nearest;                      // the anchor under the mouse during a drag
     int zone = 0;                           // the object tool's hover zone at the press
     bool fromSegment = false;               // an anchor-tool move that began on a segment
-    // The press-time copies: the base of the undo step and of scale, rotate and shear.
+    // The press-time copies: the base of the undo step and of scale, rotate and shear. Most
+    // drags change only the selected paths, so only those are copied, with the path count;
+    // `lines` holds the whole drawing only for drags that may change any path.
     bool hasCopy = false;
+    bool wholeCopy = false;
     std::vector<TCvLine> lines;
+    std::size_t lineCount = 0;
     TCvCoord pivot;
     std::vector<int> selectedIndices;
     std::vector<TCvLine> selection;
@@ -195,11 +203,16 @@ public:
     const plumex::HoverState& Hover() const { return hover_; }
     plumex::HoverState& HoverRef() { return hover_; }
     plumex::ToolBehaviour& CurrentTool() const { return *tools_[tool_]; }
-    // Keeps the drawing, the pivot and the selection as they are now, as the base of the drag.
-    void TakePressCopy();
+    // Keeps the pivot and the selected paths as they are now (with Whole, every path), as the
+    // base of the drag and of its undo step.
+    void TakePressCopy(plumex::PressCopy scope = plumex::PressCopy::Selection);
     // Ends an edit by mouse: recomputes SelectionBounds and, when the paths differ from the
     // press-time copy, records that copy as one undo step. True when it recorded one.
     bool FinishEdit();
+    // Whether the paths differ from the press-time copy, and recording that copy as the undo
+    // step, for drags that end their edit themselves.
+    bool pressCopyDiffers() const;
+    void recordPressCopy(int penPath);
     // The anchor under a drawing point by the hover rules of the current tool and state.
     plumex::AnchorHit HitAnchor(TCvCoord p) const;
     // Runs the hover feedback for the mouse at p as on an idle mouse move.

@@ -71,10 +71,12 @@ void TCvWindow::pressMiddle(const MouseEvent& e) {
 void TCvWindow::pressLeft(const MouseEvent& e) {
     if (pressGuideOrRuler(e)) return;
     ToolBehaviour& tool = CurrentTool();
-    if (tool.copiesBeforePress()) TakePressCopy();
+    if (tool.copiesBeforePress()) TakePressCopy(PressCopy::Whole);
     tool.press(*this, e);
-    // Presses that end in a rubber band, a dialog or a mere deselection keep no copy.
-    if (drag_ && !press_.hasCopy && drag_->state() != dsRubberBand) TakePressCopy();
+    // Presses that end in a rubber band, a dialog or a mere deselection keep no copy. A copy
+    // drag deselects every path and appends the copies.
+    if (drag_ && !press_.hasCopy && drag_->state() != dsRubberBand)
+        TakePressCopy(drag_->state() == dsCopyPress ? PressCopy::Whole : PressCopy::Selection);
 }
 
 bool TCvWindow::pressGuideOrRuler(const MouseEvent& e) {
@@ -115,10 +117,9 @@ void TCvWindow::MouseMove(const MouseEvent& e) {
         }
     }
     updateDragPoint(e);
-    if (drag_) {
-        press_.nearest = HitAnchor(PixelToUnit(e.pos.x, e.pos.y));
-        if (press_.dragStarted) drag_->move(*this, e);
-    }
+    // The anchor under the mouse matters to a drag only when another button is pressed, and
+    // MouseDown finds it then: searching every anchor on each move would cost the most.
+    if (drag_ && press_.dragStarted) drag_->move(*this, e);
     eraseIndicators();
     // A drag that snaps shows the snapped point; panning has just moved the view.
     const bool snaps = drag_ && DragState() != dsPan;
@@ -186,6 +187,7 @@ void TCvWindow::MouseUp(const MouseEvent& e) {
         press_.hasCopy = false;
         press_.lines.clear();
         press_.selection.clear();
+        press_.selectedIndices.clear();
         refreshCursor();
     }
 }

@@ -11,9 +11,14 @@ constexpr double AnchorTolerance = 4; // pixels
 constexpr int GuideTolerance = 6;     // pixels
 } // namespace
 
-void TCvWindow::TakePressCopy() {
+void TCvWindow::TakePressCopy(PressCopy scope) {
     press_.hasCopy = true;
-    press_.lines = Document.Lines;
+    press_.wholeCopy = scope == PressCopy::Whole;
+    if (press_.wholeCopy)
+        press_.lines = Document.Lines;
+    else
+        press_.lines.clear();
+    press_.lineCount = Document.Lines.size();
     press_.pivot = Document.Pivot;
     press_.bounds = Document.SelectionBounds;
     press_.selection.clear();
@@ -25,11 +30,31 @@ void TCvWindow::TakePressCopy() {
     }
 }
 
+// Whether the paths differ from the press: for a selection copy only the copied paths and the
+// count are compared, since nothing else was given to the drag to change.
+bool TCvWindow::pressCopyDiffers() const {
+    if (press_.wholeCopy) return Document.Lines != press_.lines;
+    if (Document.Lines.size() != press_.lineCount) return true;
+    for (std::size_t k = 0; k < press_.selection.size(); ++k)
+        if (Document.Lines[static_cast<std::size_t>(press_.selectedIndices[k])] !=
+            press_.selection[k])
+            return true;
+    return false;
+}
+
+void TCvWindow::recordPressCopy(int penPath) {
+    if (press_.wholeCopy)
+        Document.UndoBuffer.Record(press_.lines, press_.pivot, penPath);
+    else
+        Document.UndoBuffer.Record(Document.Lines, press_.selection, press_.selectedIndices,
+                                   press_.lineCount, press_.pivot, penPath);
+}
+
 bool TCvWindow::FinishEdit() {
     Document.UpdateSelectionBounds();
     bool recorded = false;
-    if (press_.hasCopy && Document.Lines != press_.lines) {
-        Document.UndoBuffer.Record(press_.lines, press_.pivot, penPath_);
+    if (press_.hasCopy && pressCopyDiffers()) {
+        recordPressCopy(penPath_);
         recorded = true;
     }
     press_.hasCopy = false;

@@ -29,20 +29,33 @@ void TUndoInfo::restoreLines(std::vector<TCvLine>& lines) const {
 }
 
 TUndoInfo TUndoInfo::capture(const std::vector<TCvLine>& lines, const TUndoInfo* previous) {
+    return capture(lines, {}, {}, lines.size(), previous);
+}
+
+TUndoInfo TUndoInfo::capture(const std::vector<TCvLine>& current, std::span<const TCvLine> before,
+                             std::span<const int> at, std::size_t count,
+                             const TUndoInfo* previous) {
+    // The path of the snapshot at i: an earlier value where the edit changed it.
+    std::size_t next = 0;
+    const auto pathAt = [&](std::size_t i) -> const TCvLine& {
+        while (next < at.size() && static_cast<std::size_t>(at[next]) < i) ++next;
+        if (next < at.size() && static_cast<std::size_t>(at[next]) == i) return before[next];
+        return current[i];
+    };
     TUndoInfo info;
-    info.count_ = lines.size();
+    info.count_ = count;
     const std::ptrdiff_t shift = previous ? static_cast<std::ptrdiff_t>(previous->count_) -
-                                                static_cast<std::ptrdiff_t>(lines.size())
+                                                static_cast<std::ptrdiff_t>(count)
                                           : 0;
-    for (std::size_t begin = 0; begin < lines.size(); begin += BlockSize) {
-        const std::size_t end = std::min(lines.size(), begin + BlockSize);
+    for (std::size_t begin = 0; begin < count; begin += BlockSize) {
+        const std::size_t end = std::min(count, begin + BlockSize);
         const std::size_t b = begin / BlockSize;
         // Walk the block while it matches the previous one; only a mismatch builds a new one.
         const Block* old =
             previous && b < previous->blocks_.size() ? previous->blocks_[b].get() : nullptr;
         std::size_t i = begin;
         if (old && old->size() == end - begin)
-            while (i < end && plumex::identical(*(*old)[i - begin], lines[i])) ++i;
+            while (i < end && plumex::identical(*(*old)[i - begin], pathAt(i))) ++i;
         if (i == end && old) {
             info.blocks_.push_back(previous->blocks_[b]);
             continue;
@@ -51,9 +64,9 @@ TUndoInfo TUndoInfo::capture(const std::vector<TCvLine>& lines, const TUndoInfo*
         block->reserve(end - begin);
         if (old) block->insert(block->end(), old->begin(), old->begin() + (i - begin));
         for (; i < end; ++i) {
-            LinePtr shared = previous ? sharedCopy(*previous, i, lines[i], shift) : nullptr;
-            block->push_back(shared ? std::move(shared)
-                                    : std::make_shared<const TCvLine>(lines[i]));
+            const TCvLine& line = pathAt(i);
+            LinePtr shared = previous ? sharedCopy(*previous, i, line, shift) : nullptr;
+            block->push_back(shared ? std::move(shared) : std::make_shared<const TCvLine>(line));
         }
         info.blocks_.push_back(std::move(block));
     }
@@ -61,9 +74,14 @@ TUndoInfo TUndoInfo::capture(const std::vector<TCvLine>& lines, const TUndoInfo*
 }
 
 void TUndoBuffer::Record(const std::vector<TCvLine>& lines, TCvCoord pivot, int penPath) {
+    Record(lines, {}, {}, lines.size(), pivot, penPath);
+}
+
+void TUndoBuffer::Record(const std::vector<TCvLine>& lines, std::span<const TCvLine> before,
+                         std::span<const int> at, std::size_t count, TCvCoord pivot, int penPath) {
     history_.resize(std::min(current_, history_.size()));
     const TUndoInfo* previous = history_.empty() ? nullptr : &history_.back();
-    TUndoInfo info = TUndoInfo::capture(lines, previous);
+    TUndoInfo info = TUndoInfo::capture(lines, before, at, count, previous);
     info.pivot = pivot;
     info.penPath = penPath;
     history_.push_back(std::move(info));

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <span>
 #include <vector>
 
 // One snapshot: the paths (names, flags, anchors and selection), the pivot and the index of
@@ -28,6 +29,9 @@ public:
 
     // A snapshot of `lines` sharing with `previous` what did not change (none: copies all).
     static TUndoInfo capture(const std::vector<TCvLine>& lines, const TUndoInfo* previous);
+    // The same for `lines` with some paths as they were before an edit (see TUndoBuffer).
+    static TUndoInfo capture(const std::vector<TCvLine>& lines, std::span<const TCvLine> before,
+                             std::span<const int> at, std::size_t count, const TUndoInfo* previous);
 
 private:
     std::vector<std::shared_ptr<const Block>> blocks_;
@@ -38,6 +42,12 @@ class TUndoBuffer {
 public:
     // Drops the redo states and appends the state that Undo is to restore.
     void Record(const std::vector<TCvLine>& lines, TCvCoord pivot, int penPath);
+    // Records the drawing as it was before an edit that changed only the paths at the indices
+    // `at` (ascending, below `count`; `before` holds their earlier values) and may have
+    // appended paths after the first `count`: the rest is taken from `lines` without copying
+    // the whole drawing first.
+    void Record(const std::vector<TCvLine>& lines, std::span<const TCvLine> before,
+                std::span<const int> at, std::size_t count, TCvCoord pivot, int penPath);
     // Replaces the three values with the previous state; false when nothing can be undone.
     bool Undo(std::vector<TCvLine>& lines, TCvCoord& pivot, int& penPath);
     // Replaces them with the next state; false when nothing can be redone.

@@ -199,3 +199,43 @@ TEST(UndoBuffer, UnchangedPathsAreSharedNotCopied) {
     signs.Record(negativeZero, {}, -1);
     EXPECT_TRUE(std::signbit(signs.at(1).line(0).points[0].anchor.x));
 }
+
+// A drag records the drawing as it was from the paths it changed and the count at its press;
+// the snapshot must be the one a full copy taken at the press would give, shared alike.
+TEST(UndoBuffer, RecordFromChangedPathsEqualsRecordOfTheWholeCopy) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        plumex::testing::RandomDrawing random(seed);
+        Lines lines = random.lines(random.integer(0, 150));
+        TUndoBuffer partial, whole;
+        partial.Record(lines, {}, -1);
+        whole.Record(lines, {}, -1);
+        for (int step = 0; step < 5; ++step) {
+            const Lines pressed = lines;
+            std::vector<int> at;
+            Lines before;
+            for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+                if (random.integer(0, 9) != 0) continue;
+                at.push_back(i);
+                before.push_back(lines[static_cast<std::size_t>(i)]);
+                lines[static_cast<std::size_t>(i)].Translate(random.coord());
+            }
+            const std::size_t count = lines.size();
+            if (random.coin()) lines.push_back(random.line()); // a copy drag appends
+            const TCvCoord pivot = random.coord();
+            partial.Record(lines, before, at, count, pivot, step);
+            whole.Record(pressed, pivot, step);
+            const TUndoInfo& got = partial.at(partial.current() - 1);
+            const TUndoInfo& want = whole.at(whole.current() - 1);
+            ASSERT_EQ(got.lineCount(), want.lineCount()) << "seed " << seed;
+            for (std::size_t i = 0; i < got.lineCount(); ++i) {
+                EXPECT_TRUE(plumex::identical(got.line(i), want.line(i))) << seed << " " << i;
+                const TUndoInfo& previous = partial.at(partial.current() - 2);
+                if (i < previous.lineCount() && plumex::identical(previous.line(i), got.line(i)))
+                    EXPECT_EQ(got.linePtr(i), previous.linePtr(i)) << "unchanged, not shared";
+            }
+            EXPECT_TRUE(plumex::identical(got.pivot, pivot));
+            EXPECT_EQ(got.penPath, step);
+        }
+        ASSERT_FALSE(HasFailure()) << "seed " << seed;
+    }
+}
