@@ -1,7 +1,9 @@
 #pragma once
-// Shared helpers for the test suites: near-equality and compact path construction.
+// Shared helpers for the test suites: near-equality, compact path construction and the
+// printing of model values in failed assertions.
 
 #include "model/Path.h"
+#include "print_model.h"
 
 #include <gtest/gtest.h>
 

@@ -266,3 +266,17 @@ TEST(Path, MergeHoleJoinsOpenPathsAtTheirNearestEnds) {
     c.MergeHole(polyline({{5, 0}, {5, 5}}));
     EXPECT_EQ(c.count(), 3);
 }
+
+// A failed comparison must show the coordinates, down to the digit that differs.
+TEST(PrintTo, PathsPrintTheirAnchorsAndFlags) {
+    TCvLine line = plumex::testing::polyline({{0.1, -2}, {3, 4}}, true);
+    line.name = "rim";
+    line.points[1].selected = 1;
+    const std::string text = ::testing::PrintToString(line);
+    EXPECT_NE(text.find("closed path \"rim\" of 2 anchors"), std::string::npos) << text;
+    EXPECT_NE(text.find("0: (0.10000000000000001, -2)"), std::string::npos) << text;
+    EXPECT_NE(text.find("1: (3, 4) [(3, 4) (3, 4)] selected"), std::string::npos) << text;
+    EXPECT_EQ(::testing::PrintToString(TCvRect{1, 2, 3, 0.5}),
+              "{left 1, top 2, right 3, bottom 0.5}");
+    EXPECT_EQ(::testing::PrintToString(std::vector<TCvCoord>{{1, 2}}), "{ (1, 2) }");
+}
