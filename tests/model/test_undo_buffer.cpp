@@ -230,8 +230,9 @@ TEST(UndoBuffer, RecordFromChangedPathsEqualsRecordOfTheWholeCopy) {
             for (std::size_t i = 0; i < got.lineCount(); ++i) {
                 EXPECT_TRUE(plumex::identical(got.line(i), want.line(i))) << seed << " " << i;
                 const TUndoInfo& previous = partial.at(partial.current() - 2);
-                if (i < previous.lineCount() && plumex::identical(previous.line(i), got.line(i)))
+                if (i < previous.lineCount() && plumex::identical(previous.line(i), got.line(i))) {
                     EXPECT_EQ(got.linePtr(i), previous.linePtr(i)) << "unchanged, not shared";
+                }
             }
             EXPECT_TRUE(plumex::identical(got.pivot, pivot));
             EXPECT_EQ(got.penPath, step);
