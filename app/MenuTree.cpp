@@ -111,6 +111,7 @@ std::vector<MenuItemDef> buildMenu() {
         {"GotoSelHome1", "Show1", M_GotoSelHome, "", "Shift+End"},
         {"ZoomFitAll1", "Show1", M_ZoomFitAll, "", "Ctrl+F", 0, Sep},
         {"ZoomFitSel1", "Show1", M_ZoomFitSel, "", "Shift+Ctrl+F"},
+        {"PovPreview1", "Show1", -1, "POV-Ray Preview", "", 0, Chk | Sep},
 
         {"Option1", "", M_Option, "", "", 0, Sub},
         {"ToolPanelPos1", "Option1", M_ToolBarRight, "", ""},

@@ -7,6 +7,7 @@
 #include "app/qt/CornerImages.h"
 #include "app/qt/MainStatusBar.h"
 #include "app/qt/MessageBoxes.h"
+#include "app/qt/PovPreviewPanel.h"
 #include "app/qt/ShellCanvas.h"
 #include "app/qt/SpeedPanel.h"
 #include "app/qt/TPOVArrayDlg.h"
@@ -46,6 +47,7 @@ TForm1::TForm1(FormSetup setup, QWidget* parent) : QMainWindow(parent), setup_(s
     routeCommands();
     POVDlg_ = new TPOVDlg(this);
     POVArrayDlg_ = new TPOVArrayDlg(this);
+    createPovPreview();
     qApp->installEventFilter(this);
     applyCaptions();
     SetDocumentName({});
@@ -154,7 +156,24 @@ void TForm1::SelectTool(int tool) {
     updateMenus();
 }
 
+void TForm1::createPovPreview() {
+    PovPreview_ = new PovPreviewPanel(this);
+    PovPreview_->setSource([this] { return canvas().Document.CollectSelected(); },
+                           [this] { return POVDlg_->state; });
+    addDockWidget(Qt::RightDockWidgetArea, PovPreview_);
+    PovPreview_->hide();
+}
+
+bool TForm1::povPreviewShown() const {
+    return PovPreview_->isVisible();
+}
+
+void TForm1::setPovPreviewShown(bool on) {
+    PovPreview_->setVisible(on);
+}
+
 void TForm1::canvasChanged() {
+    if (PovPreview_) PovPreview_->documentChanged();
     SpeedPanel_->sync(Options);
     SpeedPanel_->setTool(canvas().Tool());
     StatusBar_->setPanelText(0, QString::fromStdString(statusScaleText(canvas().Scale())));

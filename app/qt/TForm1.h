@@ -25,6 +25,7 @@ class TPOVDlg;
 namespace plumex {
 class CanvasWidget;
 class MainStatusBar;
+class PovPreviewPanel;
 struct MenuItemDef;
 class SpeedPanel;
 struct MouseEvent;
@@ -60,6 +61,10 @@ public:
     plumex::MainStatusBar* statusPanels() const { return StatusBar_; }
     TPOVDlg* povDlg() const { return POVDlg_; }
     TPOVArrayDlg* povArrayDlg() const { return POVArrayDlg_; }
+    // The dockable POV-Ray preview of the selection, hidden until asked for.
+    plumex::PovPreviewPanel* povPreview() const { return PovPreview_; }
+    bool povPreviewShown() const;
+    void setPovPreviewShown(bool on);
     QMenu* PMLang = nullptr;
     QMenu* PMLangOut = nullptr;
 
@@ -116,6 +121,7 @@ private:
     void placeToolPanel();
     void restoreWindowRect();
     void createCanvas();
+    void createPovPreview();
     void canvasChanged();
     void canvasMouseMoved();
     void showMousePosition();
@@ -147,4 +153,5 @@ private:
     plumex::MainStatusBar* StatusBar_ = nullptr;
     TPOVDlg* POVDlg_ = nullptr;
     TPOVArrayDlg* POVArrayDlg_ = nullptr;
+    plumex::PovPreviewPanel* PovPreview_ = nullptr;
 };

@@ -76,6 +76,7 @@ void TForm1::routeCommands() {
         updateOptionChecks();
     });
     route("ShowHint1", [this] { hintsShown_ = !hintsShown_; });
+    route("PovPreview1", [this] { setPovPreviewShown(!povPreviewShown()); });
     route("ShowSBar1", [this] {
         Options.ShowStatusBar = !Options.ShowStatusBar;
         statusPanels()->setVisible(Options.ShowStatusBar);

@@ -180,6 +180,7 @@ void TForm1::updateOptionChecks() {
     actions_["ShowDraft1"]->setChecked(show && !dim);
     actions_["RestoreWinSize1"]->setChecked(Options.RestoreWindowSize);
     actions_["ShowSBar1"]->setChecked(Options.ShowStatusBar);
+    if (PovPreview_) actions_["PovPreview1"]->setChecked(povPreviewShown());
 }
 
 void TForm1::rebuildRecentMenu() {

@@ -87,13 +87,13 @@ TEST(PovPreviewPanel, StartsCancelsAndFinishesWithoutBlockingInput) {
         if (fullDone) break;
     }
     drag.stop();
-    QCoreApplication::processEvents();
+    // The moves still queued when the drag stopped arrive on the next turns of the loop.
+    QTRY_COMPARE_WITH_TIMEOUT(target->moves, posted, 1000);
     ASSERT_FALSE(finished.isEmpty()) << panel->message().toStdString();
     EXPECT_TRUE(finished.back().at(0).toBool()) << panel->message().toStdString();
     EXPECT_FALSE(finished.back().at(1).toBool());
     EXPECT_GT(renderingTicks, 0);
     EXPECT_GT(posted, 20); // the renders took a while
-    EXPECT_EQ(target->moves, posted);
     EXPECT_LT(worstGap, 250) << "the event loop stalled while POV-Ray ran";
     std::cout << "[ responsiveness ] " << posted << " mouse moves posted and delivered in "
               << clock.elapsed() << " ms of rendering, longest pause " << worstGap << " ms\n";

@@ -1,0 +1,39 @@
+// View > "POV-Ray Preview" in the main window: the panel shows the selection while drawing.
+
+#include "FormFixture.h"
+
+#include "app/qt/PovPreviewPanel.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTest>
+
+using plumex::PovPreviewPanel;
+using plumex::testing::FormTest;
+
+TEST_F(FormTest, ViewMenuShowsThePreviewOfTheSelection) {
+    start({document("two.plx", 2)});
+    form->show();
+    PovPreviewPanel* panel = form->povPreview();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_FALSE(panel->isVisible());
+    panel->setPause(0);
+    QSignalSpy finished(panel, &PovPreviewPanel::renderFinished);
+    QAction* item = form->action("PovPreview1");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), "POV-Ray Preview");
+    form->updateMenus();
+    ASSERT_TRUE(item->isEnabled());
+    item->trigger();
+    EXPECT_TRUE(panel->isVisible());
+    form->updateMenus();
+    EXPECT_TRUE(item->isChecked());
+    // Nothing selected yet; selecting is a change the panel follows.
+    QTRY_VERIFY_WITH_TIMEOUT(panel->message().startsWith("Select paths"), 3000);
+    form->action("SelectAll1")->trigger();
+    ASSERT_TRUE(finished.wait(20000)) << panel->message().toStdString();
+    EXPECT_TRUE(finished.front().at(0).toBool()) << panel->message().toStdString();
+    EXPECT_FALSE(panel->picture().isNull());
+    item->trigger();
+    EXPECT_FALSE(panel->isVisible());
+}
