@@ -50,6 +50,8 @@ struct SizeRequest {
     int mode = 1;
     double width = 0;
     double height = 0;
+    int caption = 0;              // language text of the title; 0: the dialog's own
+    std::optional<PixelPoint> at; // where to show it (client pixel); none: centred
 };
 struct SizeAnswer {
     double width = 0;

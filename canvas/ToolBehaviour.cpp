@@ -3,6 +3,7 @@
 #include "canvas/AnchorTool.h"
 #include "canvas/ObjectTool.h"
 #include "canvas/PenTool.h"
+#include "canvas/ShapeTool.h"
 #include "canvas/Window.h"
 #include "canvas/ZoomTool.h"
 
@@ -34,9 +35,9 @@ std::unique_ptr<ToolBehaviour> makeToolBehaviour(int tool) {
     case ToolPen:
         return std::make_unique<PenTool>();
     case ToolRect:
-        return std::make_unique<PlainTool>(CursorShape::Rect);
+        return std::make_unique<ShapeTool>(false);
     case ToolEllipse:
-        return std::make_unique<PlainTool>(CursorShape::Ellipse);
+        return std::make_unique<ShapeTool>(true);
     default:
         return std::make_unique<PlainTool>(CursorShape::Text);
     }

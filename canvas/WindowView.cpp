@@ -124,7 +124,7 @@ void TCvWindow::FitSelection() {
 
 void TCvWindow::InputScale() {
     if (!host_) return;
-    const std::optional<SizeAnswer> a = host_->runSizeDialog({1, Scale(), 0});
+    const std::optional<SizeAnswer> a = host_->runSizeDialog({1, Scale(), 0, 0, std::nullopt});
     if (a) ZoomTo(a->width);
 }
 

@@ -225,6 +225,11 @@ std::optional<int> CanvasWidget::contextMenu(const std::vector<MenuEntry>& entri
 
 std::optional<SizeAnswer> CanvasWidget::runSizeDialog(const SizeRequest& request) {
     TSizeDlg dlg(this);
+    if (request.at) {
+        dlg.prepare(request);
+        dlg.adjustSize();
+        dlg.move(mapToGlobal(QPoint(request.at->x, request.at->y)));
+    }
     return dlg.run(request);
 }
 

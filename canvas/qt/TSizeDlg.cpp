@@ -47,7 +47,7 @@ TSizeDlg::TSizeDlg(QWidget* parent) : QDialog(parent) {
 
 void TSizeDlg::prepare(const plumex::SizeRequest& request) {
     mode_ = request.mode;
-    setWindowTitle(text(175));
+    setWindowTitle(text(request.caption != 0 ? request.caption : 175));
     OkBtn->setText(text(179));
     CancelBtn->setText(text(180));
     const bool two = mode_ == 0;

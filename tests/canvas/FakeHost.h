@@ -48,7 +48,11 @@ public:
         menus.push_back(entries);
         return menuAnswer;
     }
-    std::optional<SizeAnswer> runSizeDialog(const SizeRequest&) override { return sizeAnswer; }
+    std::optional<SizeRequest> sizeRequest; // the last size dialog asked for
+    std::optional<SizeAnswer> runSizeDialog(const SizeRequest& r) override {
+        sizeRequest = r;
+        return sizeAnswer;
+    }
     std::optional<GridSize> runGridSizeDialog(const GridSize&) override { return gridAnswer; }
     std::optional<MoveAnswer> runMoveDialog(const MoveRequest& r) override {
         dialogs.push_back("move");
