@@ -33,7 +33,7 @@ void duplicateSelectedAnchors(TCvDocument& doc) {
 void AnchorCopyDrag::move(TCvWindow& window, const MouseEvent& e) {
     if (!move_) {
         duplicateSelectedAnchors(window.Document);
-        move_.emplace(false, false);
+        move_.emplace(MoveStart::Move, MoveWhat::Anchors);
     }
     move_->move(window, e);
 }

@@ -103,7 +103,7 @@ void AnchorTool::pressAnchor(TCvWindow& window, const MouseEvent& e, const Ancho
     PressContext& p = window.PressState();
     p.pressPoint = p.point = p.lastPoint = hit.at;
     p.grabbed = hit;
-    window.BeginDrag(std::make_unique<MoveDrag>(false, false));
+    window.BeginDrag(std::make_unique<MoveDrag>(MoveStart::Move, MoveWhat::Anchors));
 }
 
 void AnchorTool::pressSegment(TCvWindow& window, const MouseEvent& e, const PathHit& hit) {
@@ -125,7 +125,7 @@ void AnchorTool::pressSegment(TCvWindow& window, const MouseEvent& e, const Path
     if (ctrlHeld(e))
         window.BeginDrag(std::make_unique<AnchorCopyDrag>(hit));
     else
-        window.BeginDrag(std::make_unique<MoveDrag>(false, false));
+        window.BeginDrag(std::make_unique<MoveDrag>(MoveStart::Move, MoveWhat::Anchors));
 }
 
 void AnchorTool::dragStarted(TCvWindow& window, const MouseEvent& e) {

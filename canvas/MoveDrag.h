@@ -9,10 +9,16 @@
 
 namespace plumex {
 
+// Whether the drag first duplicates what it moves (Ctrl at the press).
+enum class MoveStart { Move, Duplicate };
+// Whole selected paths (object tool) or the selected anchors (anchor point tool).
+enum class MoveWhat { Objects, Anchors };
+
 class MoveDrag : public Drag {
 public:
-    MoveDrag(bool duplicate, bool objectMode)
-        : state_(duplicate ? dsCopyPress : dsMove), objectMode_(objectMode) {}
+    MoveDrag(MoveStart start, MoveWhat what)
+        : state_(start == MoveStart::Duplicate ? dsCopyPress : dsMove),
+          objectMode_(what == MoveWhat::Objects) {}
 
     int state() const override { return state_; }
     void move(TCvWindow& window, const MouseEvent& e) override;

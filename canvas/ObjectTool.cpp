@@ -18,6 +18,10 @@ bool ctrlHeld(const MouseEvent& e) {
     return (e.shift & ssCtrl) != 0;
 }
 
+MoveStart moveStart(const MouseEvent& e) {
+    return ctrlHeld(e) ? MoveStart::Duplicate : MoveStart::Move;
+}
+
 bool shiftHeld(const MouseEvent& e) {
     return (e.shift & ssShift) != 0;
 }
@@ -93,7 +97,7 @@ void ObjectTool::pressAnchor(TCvWindow& window, const MouseEvent& e) {
     const TCvLine& now = window.Document.Lines[static_cast<std::size_t>(hit.path)];
     if (!now.points[static_cast<std::size_t>(hit.point)].selected) return;
     p.grabbed = hit;
-    window.BeginDrag(std::make_unique<MoveDrag>(ctrlHeld(e), true));
+    window.BeginDrag(std::make_unique<MoveDrag>(moveStart(e), MoveWhat::Objects));
 }
 
 bool ObjectTool::pressPath(TCvWindow& window, const MouseEvent& e) {
@@ -126,7 +130,7 @@ void ObjectTool::startMove(TCvWindow& window, const MouseEvent& e) {
         return;
     }
     if (window.Document.CountSelected() == 0) return;
-    window.BeginDrag(std::make_unique<MoveDrag>(ctrlHeld(e), true));
+    window.BeginDrag(std::make_unique<MoveDrag>(moveStart(e), MoveWhat::Objects));
 }
 
 void ObjectTool::pressHelper(TCvWindow& window, int zone) {
