@@ -4,6 +4,7 @@
 
 #include "canvas/Pixel.h"
 #include "commands/TransformRequests.h"
+#include "text/TextRequest.h"
 
 #include <optional>
 #include <string>
@@ -98,6 +99,11 @@ public:
     }
     virtual std::optional<ShearAnswer> runShearDialog(const ShearRequest&) { return std::nullopt; }
     virtual std::optional<AlignAnswer> runAlignDialog(const AlignRequest&) { return std::nullopt; }
+    // The text dialog, its fields kept from one use to the next; `objectSize` presets the size
+    // field. A host without it answers as if the user cancelled.
+    virtual std::optional<TextRequest> runTextDialog(std::optional<double> /*objectSize*/) {
+        return std::nullopt;
+    }
 };
 
 } // namespace plumex

@@ -4,6 +4,7 @@
 #include "canvas/ObjectTool.h"
 #include "canvas/PenTool.h"
 #include "canvas/ShapeTool.h"
+#include "canvas/TextTool.h"
 #include "canvas/Window.h"
 #include "canvas/ZoomTool.h"
 
@@ -38,6 +39,8 @@ std::unique_ptr<ToolBehaviour> makeToolBehaviour(int tool) {
         return std::make_unique<ShapeTool>(false);
     case ToolEllipse:
         return std::make_unique<ShapeTool>(true);
+    case ToolText:
+        return std::make_unique<TextTool>();
     default:
         return std::make_unique<PlainTool>(CursorShape::Text);
     }

@@ -7,13 +7,14 @@
 #include "commands/qt/TMoveDlg.h"
 #include "commands/qt/TRotateDlg.h"
 #include "commands/qt/TShearDlg.h"
+#include "text/qt/TTextDlg.h"
 
 namespace plumex {
 
 ShellCanvas::ShellCanvas(TCvOptions* options, QWidget* parent)
     : CanvasWidget(options, parent), MoveDlg_(new TMoveDlg(this)), ExpandDlg_(new TExpandDlg(this)),
       RotateDlg_(new TRotateDlg(this)), AlignDlg_(new TAlignDlg(this)),
-      ShearDlg_(new TShearDlg(this)) {
+      ShearDlg_(new TShearDlg(this)), TextDlg_(new TTextDlg(this)) {
     for (TInputDlg* dlg : {static_cast<TInputDlg*>(MoveDlg_), static_cast<TInputDlg*>(ExpandDlg_),
                            static_cast<TInputDlg*>(RotateDlg_), static_cast<TInputDlg*>(ShearDlg_)})
         dlg->showError = [dlg](const std::string& text) {
@@ -47,6 +48,10 @@ std::optional<ShearAnswer> ShellCanvas::runShearDialog(const ShearRequest& reque
 
 std::optional<AlignAnswer> ShellCanvas::runAlignDialog(const AlignRequest& request) {
     return AlignDlg_->run(request);
+}
+
+std::optional<TextRequest> ShellCanvas::runTextDialog(std::optional<double> objectSize) {
+    return TextDlg_->run(objectSize);
 }
 
 } // namespace plumex

@@ -1,7 +1,7 @@
 #pragma once
 // The canvas widget as the main window hosts it: the program's own cursors, message boxes
 // through the shell's helper so that they follow the language and can be scripted, and the
-// transform dialogs, created once and kept with their values.
+// transform and text dialogs, created once and kept with their values.
 
 #include "canvas/qt/CanvasWidget.h"
 
@@ -10,6 +10,7 @@ class TExpandDlg;
 class TMoveDlg;
 class TRotateDlg;
 class TShearDlg;
+class TTextDlg;
 
 namespace plumex {
 
@@ -25,12 +26,14 @@ public:
     std::optional<RotateAnswer> runRotateDialog(const OriginRequest& request) override;
     std::optional<ShearAnswer> runShearDialog(const ShearRequest& request) override;
     std::optional<AlignAnswer> runAlignDialog(const AlignRequest& request) override;
+    std::optional<TextRequest> runTextDialog(std::optional<double> objectSize) override;
 
     TMoveDlg* moveDlg() const { return MoveDlg_; }
     TExpandDlg* expandDlg() const { return ExpandDlg_; }
     TRotateDlg* rotateDlg() const { return RotateDlg_; }
     TAlignDlg* alignDlg() const { return AlignDlg_; }
     TShearDlg* shearDlg() const { return ShearDlg_; }
+    TTextDlg* textDlg() const { return TextDlg_; }
 
 private:
     TMoveDlg* MoveDlg_;
@@ -38,6 +41,7 @@ private:
     TRotateDlg* RotateDlg_;
     TAlignDlg* AlignDlg_;
     TShearDlg* ShearDlg_;
+    TTextDlg* TextDlg_;
 };
 
 } // namespace plumex

@@ -54,6 +54,12 @@ public:
         return sizeAnswer;
     }
     std::optional<GridSize> runGridSizeDialog(const GridSize&) override { return gridAnswer; }
+    std::optional<TextRequest> textAnswer;
+    std::vector<std::optional<double>> textRequests; // the object size preset of each ask
+    std::optional<TextRequest> runTextDialog(std::optional<double> objectSize) override {
+        textRequests.push_back(objectSize);
+        return textAnswer;
+    }
     std::optional<MoveAnswer> runMoveDialog(const MoveRequest& r) override {
         dialogs.push_back("move");
         moveRequest = r;
