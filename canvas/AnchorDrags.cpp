@@ -1,30 +1,14 @@
 #include "canvas/AnchorDrags.h"
 
 #include "canvas/Window.h"
-#include "commands/ObjectCommands.h"
+#include "commands/PathClipboard.h"
 
 #include <algorithm>
 
 namespace plumex {
 
 void duplicateSelectedAnchors(TCvDocument& doc) {
-    std::vector<TCvLine> pieces;
-    for (const TCvLine& line : doc.Lines) {
-        if (!line.selected) continue;
-        const bool whole = std::all_of(line.points.begin(), line.points.end(),
-                                       [](const TCvPoint& p) { return p.selected != 0; });
-        if (whole) {
-            // Splitting would open a closed path; all of it was asked for.
-            TCvLine copy = line;
-            copy.SelectAll(true);
-            pieces.push_back(std::move(copy));
-            continue;
-        }
-        TCvLine inverted = line;
-        for (TCvPoint& p : inverted.points) p.selected = p.selected ? 0 : 1;
-        for (TCvLine& piece : piecesWithoutSelectedAnchors(inverted))
-            pieces.push_back(std::move(piece));
-    }
+    std::vector<TCvLine> pieces = CopiedPaths(doc, true);
     for (TCvLine& line : doc.Lines) line.SelectAll(false);
     doc.Lines.insert(doc.Lines.end(), pieces.begin(), pieces.end());
     doc.UpdateSelectionBounds();

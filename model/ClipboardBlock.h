@@ -1,0 +1,22 @@
+#pragma once
+// The private clipboard block that carries paths between windows and processes: an int32
+// total size in bytes (counting its own four), then version-5 path records one after another.
+
+#include "model/Path.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace plumex {
+
+// Throws std::length_error or std::domain_error when a path cannot be written (see
+// TCvLine::Write).
+std::vector<std::uint8_t> WriteClipboardBlock(const std::vector<TCvLine>& paths);
+
+// The paths of a block, in order; records without anchors are left out. Anything that does
+// not add up (a size that disagrees with the bytes, a record running past the end, a negative
+// count, a coordinate that is not finite) throws ReadError("Invalid Data").
+std::vector<TCvLine> ReadClipboardBlock(std::span<const std::uint8_t> block);
+
+} // namespace plumex
