@@ -3,6 +3,7 @@
 // adapter implements it on a widget; tests implement it with a recording fake.
 
 #include "canvas/Pixel.h"
+#include "commands/PathClipboard.h"
 #include "commands/TransformRequests.h"
 #include "text/TextRequest.h"
 
@@ -59,6 +60,13 @@ struct SizeAnswer {
     double height = 0;
 };
 
+// What the system clipboard offers: the private block of paths and plain text, each only when
+// present.
+struct ClipboardOffer {
+    std::optional<std::vector<std::uint8_t>> block;
+    std::optional<std::string> text;
+};
+
 struct GridSize {
     double units = 0.1; // drawing units between grid lines
     int knots = 5;      // grid lines between two step-grid lines
@@ -104,6 +112,11 @@ public:
     virtual std::optional<TextRequest> runTextDialog(std::optional<double> /*objectSize*/) {
         return std::nullopt;
     }
+
+    // The system clipboard: replaces its content with both forms; a host without one keeps
+    // nothing and offers nothing.
+    virtual void setClipboard(const ClipboardContent&) {}
+    virtual ClipboardOffer clipboard() { return {}; }
 };
 
 } // namespace plumex

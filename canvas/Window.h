@@ -12,6 +12,7 @@
 #include "canvas/Pict.h"
 #include "canvas/Surface.h"
 #include "canvas/ViewTransform.h"
+#include "commands/AnchorCommands.h"
 #include "model/Document.h"
 
 #include <array>
@@ -316,6 +317,37 @@ public:
     // Drops the pen's floating anchor and forgets its path.
     void EndPenPath();
 
+    // --- the path clipboard: the system clipboard through the host, and the paste buffer ---
+    // Copy takes the selected paths, or with the anchor and zoom tools the selected runs of
+    // anchors. False when nothing was selected or the clipboard could not take them.
+    bool Copy();
+    // Copy, then Delete; nothing is deleted when the copy failed.
+    bool Cut();
+    bool CutSegments();
+    // Refills the paste buffer from the clipboard; with `report` a damaged block or text is
+    // shown as an error. True when the buffer holds a path.
+    bool ReadClipboard(bool report = false);
+    const std::vector<TCvLine>& PasteBuffer() const { return pasteBuffer_; }
+    // Refreshes the buffer first, so what another program put there since counts.
+    bool Paste(bool centred);
+
+    // --- the Anchor menu: each does nothing when its precondition fails ---
+    bool JoinEndAnchors(bool straight);
+    // Asks for the range (remembered for the whole run), then joins ends within it.
+    bool JoinNearEndAnchors();
+    bool SeparateAnchors();
+    bool RemoveAnchors();
+    bool SmoothAnchors();
+    bool CornerAnchors();
+    bool DoubleAnchors();
+    bool MinimizeAnchors();
+    bool ReverseHandles();
+    // `at` is the anchor under the mouse for the context menu's variants; empty: the single
+    // selected anchor.
+    bool CopyHandle(std::optional<plumex::AnchorRef> at = std::nullopt);
+    bool PasteHandle(std::optional<plumex::AnchorRef> at = std::nullopt);
+    bool HasHandleClipboard() const { return handleClipboard_.has_value(); }
+
 private:
     void paintGrid(plumex::Surface& s, const plumex::PixelRect& r) const;
     void paintObjects(plumex::Surface& s, const plumex::PixelRect& r) const;
@@ -365,6 +397,8 @@ private:
     plumex::MouseEvent lastMouse_;
     std::vector<plumex::RasterImage> cornerImages_;
     plumex::TPict draft_;
+    std::optional<TCvHandles> handleClipboard_; // none until the first Copy Handle
+    std::vector<TCvLine> pasteBuffer_;
     std::unique_ptr<plumex::RulerCache> hRuler_;
     std::unique_ptr<plumex::RulerCache> vRuler_;
     // Ruler indicator positions (-1: not drawn) and the pixels under them.

@@ -2,6 +2,8 @@
 // dialog through the host first. Each repaints and notifies only when the drawing changed.
 
 #include "canvas/Window.h"
+
+#include "canvas/AnchorDrags.h"
 #include "commands/FiniteGuard.h"
 
 #include "commands/AlignCommands.h"
@@ -95,12 +97,18 @@ bool TCvWindow::MoveDialog(std::optional<TCvCoord> anchor) {
         request.reference = TCvRect(*single);
     else
         request.reference = Document.SelectionBounds;
-    request.canCopy = !AnchorMode();
+    request.canCopy = true;
     const std::optional<MoveAnswer> answer = host_->runMoveDialog(request);
     if (!answer || (answer->offset.x == 0 && answer->offset.y == 0)) return false;
     if (!offsetStaysFinite(Document, answer->offset, AnchorMode())) return false;
+    if (answer->copy && AnchorMode()) {
+        // The copy is what Copy would take: the selected runs of anchors, moved as pieces.
+        Document.Record(penPath_);
+        duplicateSelectedAnchors(Document);
+        MoveAnchors(Document, answer->offset, false);
+        return done(*this, true);
+    }
     if (answer->copy) {
-        if (AnchorMode()) return false;
         plumex::Dupe(Document, penPath_);
         MoveObjects(Document, answer->offset);
         return done(*this, true);

@@ -15,7 +15,7 @@ struct MoveRequest {
     bool anchorMode = false; // titles the dialog "Move Anchors"
     TCvRect reference;       // a point when the move has an anchor as reference
     MoveLayout layout = MoveLayout::Full;
-    bool canCopy = true; // copying anchors waits for the anchor-mode clipboard extraction
+    bool canCopy = true; // the dialog offers its Copy button
 };
 struct MoveAnswer {
     TCvCoord offset;

@@ -1,5 +1,6 @@
 #include "canvas/qt/CanvasWidget.h"
 
+#include "canvas/qt/SystemClipboard.h"
 #include "canvas/qt/TGridSizeDlg.h"
 #include "canvas/qt/TSizeDlg.h"
 
@@ -182,6 +183,14 @@ void CanvasWidget::movePointer(PixelPoint p) {
 
 int CanvasWidget::doubleClickWidth() const {
     return QGuiApplication::styleHints()->mouseDoubleClickDistance();
+}
+
+void CanvasWidget::setClipboard(const ClipboardContent& content) {
+    putOnSystemClipboard(content);
+}
+
+ClipboardOffer CanvasWidget::clipboard() {
+    return systemClipboardOffer();
 }
 
 MessageAnswer CanvasWidget::messageBox(const std::string& text, MessageKind kind) {

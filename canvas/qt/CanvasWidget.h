@@ -37,6 +37,8 @@ public:
     std::optional<int> contextMenu(const std::vector<MenuEntry>& entries, PixelPoint at) override;
     std::optional<SizeAnswer> runSizeDialog(const SizeRequest& request) override;
     std::optional<GridSize> runGridSizeDialog(const GridSize& current) override;
+    void setClipboard(const ClipboardContent& content) override;
+    ClipboardOffer clipboard() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

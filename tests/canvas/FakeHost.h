@@ -30,6 +30,7 @@ public:
     std::vector<std::string> dialogs; // the transform dialogs asked for, by kind
     std::optional<MoveRequest> moveRequest;
     std::optional<ShearRequest> shearRequest;
+    ClipboardOffer clipboardOffer; // shared by windows that share the host
 
     void invalidate(const PixelRect& r) override { invalidated.push_back(r); }
     void scroll(const PixelRect& r, int dx, int dy) override { scrolls.push_back({r, dx, dy}); }
@@ -53,6 +54,11 @@ public:
         sizeRequest = r;
         return sizeAnswer;
     }
+    void setClipboard(const ClipboardContent& c) override {
+        clipboardOffer.block = c.block;
+        clipboardOffer.text = c.text;
+    }
+    ClipboardOffer clipboard() override { return clipboardOffer; }
     std::optional<GridSize> runGridSizeDialog(const GridSize&) override { return gridAnswer; }
     std::optional<TextRequest> textAnswer;
     std::vector<std::optional<double>> textRequests; // the object size preset of each ask

@@ -129,12 +129,19 @@ TEST_F(TransformDialogs, MoveAnchorsInAnchorMode) {
     a.points[2].selected = 0;
     w.Document.SelectionChanged();
     saved = w.Document.Lines;
-    host.move = MoveAnswer{{0, 1}, true}; // Copy is not offered for anchors yet: ignored
-    EXPECT_FALSE(w.MoveDialog());
+    host.move = MoveAnswer{{0, 1}, true}; // Copy: the selected run, moved; the source stays
+    ASSERT_TRUE(w.MoveDialog());
     EXPECT_TRUE(host.moveAsked->anchorMode);
-    EXPECT_FALSE(host.moveAsked->canCopy);
+    EXPECT_TRUE(host.moveAsked->canCopy);
     EXPECT_EQ(host.moveAsked->layout, MoveLayout::RelativeOnly);
-    expectUntouched();
+    ASSERT_EQ(w.Document.Lines.size(), saved.size() + 1);
+    EXPECT_EQ(w.Document.Lines[0].points[1].anchor, (TCvCoord{2, 0}));
+    const TCvLine& piece = w.Document.Lines.back();
+    ASSERT_EQ(piece.count(), 2);
+    EXPECT_EQ(piece.points[0].anchor, (TCvCoord{0, 1}));
+    EXPECT_EQ(piece.points[1].anchor, (TCvCoord{2, 1}));
+    EXPECT_EQ(w.Document.CountSelected(), 1);
+    expectOneUndoRestores();
 
     host.move = MoveAnswer{{0, 1}, false};
     ASSERT_TRUE(w.MoveDialog());

@@ -1,0 +1,137 @@
+// The Anchor menu and the path clipboard on the editing window. Each command first ends a pen
+// path in progress: its floating anchor is no real anchor to join, copy or smooth.
+#include "canvas/Window.h"
+
+#include "commands/PathClipboard.h"
+#include "model/ReadError.h"
+
+#include <cmath>
+#include <exception>
+
+using namespace plumex;
+
+namespace {
+
+// One range for every window, kept while the program runs.
+double joinRange = 0.1;
+
+template <class Command> bool runAnchorCommand(TCvWindow& window, Command command) {
+    window.EndPenPath();
+    if (!command(window.Document, window.PenPath())) return false;
+    window.Invalidate();
+    window.Changed();
+    return true;
+}
+
+} // namespace
+
+bool TCvWindow::JoinEndAnchors(bool straight) {
+    return runAnchorCommand(*this, [straight](TCvDocument& d, int pen) {
+        return plumex::JoinEndAnchors(d, straight, 0, pen);
+    });
+}
+
+bool TCvWindow::JoinNearEndAnchors() {
+    EndPenPath();
+    if (!host_ || !AnySelectedOpenPath(Document)) return false;
+    SizeRequest request;
+    request.mode = 2;
+    request.width = joinRange;
+    const std::optional<SizeAnswer> answer = host_->runSizeDialog(request);
+    if (!answer) return false;
+    // The dialog refuses 0; a negative or endless range would be no range either.
+    if (!(answer->width > 0) || !std::isfinite(answer->width)) return false;
+    joinRange = answer->width;
+    const double range = joinRange;
+    return runAnchorCommand(*this, [range](TCvDocument& d, int pen) {
+        return plumex::JoinEndAnchors(d, false, range, pen);
+    });
+}
+
+bool TCvWindow::SeparateAnchors() {
+    return runAnchorCommand(*this, plumex::SeparateAnchors);
+}
+
+bool TCvWindow::RemoveAnchors() {
+    if (tool_ != ToolAnchor) return false;
+    return runAnchorCommand(*this, plumex::RemoveAnchors);
+}
+
+bool TCvWindow::SmoothAnchors() {
+    return runAnchorCommand(*this, plumex::SmoothAnchors);
+}
+
+bool TCvWindow::CornerAnchors() {
+    return runAnchorCommand(*this, plumex::CornerAnchors);
+}
+
+bool TCvWindow::DoubleAnchors() {
+    return runAnchorCommand(*this, plumex::DoubleAnchors);
+}
+
+bool TCvWindow::MinimizeAnchors() {
+    return runAnchorCommand(*this, plumex::MinimizeAnchors);
+}
+
+bool TCvWindow::ReverseHandles() {
+    return runAnchorCommand(*this, plumex::ReverseHandles);
+}
+
+bool TCvWindow::CopyHandle(std::optional<AnchorRef> at) {
+    const std::optional<TCvHandles> handles = plumex::CopyHandle(Document, at);
+    if (!handles) return false;
+    handleClipboard_ = *handles;
+    Changed();
+    return true;
+}
+
+bool TCvWindow::PasteHandle(std::optional<AnchorRef> at) {
+    if (!handleClipboard_) return false;
+    const TCvHandles handles = *handleClipboard_;
+    return runAnchorCommand(
+        *this, [&](TCvDocument& d, int pen) { return plumex::PasteHandle(d, handles, at, pen); });
+}
+
+bool TCvWindow::Copy() {
+    EndPenPath();
+    if (Document.CountSelected() == 0 || !host_) return false;
+    const bool runs = tool_ == ToolAnchor || tool_ == ToolZoom;
+    try {
+        host_->setClipboard(ClipboardContentOf(CopiedPaths(Document, runs)));
+    } catch (const std::exception& e) {
+        host_->messageBox(e.what(), MessageKind::Error);
+        return false;
+    }
+    return true;
+}
+
+bool TCvWindow::Cut() {
+    return Copy() && DeleteSelection();
+}
+
+bool TCvWindow::CutSegments() {
+    if (!Copy()) return false;
+    const bool runs = tool_ == ToolAnchor || tool_ == ToolZoom;
+    return runAnchorCommand(
+        *this, [runs](TCvDocument& d, int pen) { return plumex::CutSegments(d, runs, pen); });
+}
+
+bool TCvWindow::ReadClipboard(bool report) {
+    pasteBuffer_.clear();
+    if (!host_) return false;
+    const ClipboardOffer offer = host_->clipboard();
+    try {
+        pasteBuffer_ = PasteBufferFrom(offer.block, offer.text);
+    } catch (const ReadError& e) {
+        pasteBuffer_.clear();
+        if (report) host_->messageBox(e.what(), MessageKind::Error);
+    }
+    return !pasteBuffer_.empty();
+}
+
+bool TCvWindow::Paste(bool centred) {
+    if (!ReadClipboard(true)) return false;
+    const std::optional<TCvCoord> at = centred ? std::optional(ViewCenter()) : std::nullopt;
+    return runAnchorCommand(
+        *this, [&](TCvDocument& d, int pen) { return PastePaths(d, pasteBuffer_, at, pen); });
+}
