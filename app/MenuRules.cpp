@@ -50,6 +50,11 @@ const std::unordered_map<std::string_view, Rule>& rules() {
         };
         t["Intersect1"] = [](const MenuState& s) { return s.selectedPaths >= 2; };
         t["JoinAnchor3"] = [](const MenuState& s) { return s.selectedOpenPath; };
+        t["JoinAnchor1"] = t["JoinAnchor2"] = [](const MenuState& s) { return s.joinable; };
+        t["CutAnchor1"] = [](const MenuState& s) { return s.separable; };
+        t["PasteHandle1"] = [](const MenuState& s) {
+            return s.handlesCopied && s.selectedAnchors == 1;
+        };
         t["CopyHandle1"] = [](const MenuState& s) { return s.selectedAnchors == 1; };
         t["ZoomFitAll1"] = [](const MenuState& s) { return s.paths > 0; };
         t["Property1"] = t["Import1"] = [](const MenuState&) { return false; };
@@ -70,18 +75,12 @@ int previousTool(int tool) {
 
 // Each group is enabled by the change that builds its commands.
 const std::vector<std::string_view>& pendingMenuItems() {
-    static const std::vector<std::string_view> items = {
-        // Illustrator and bitmap export
-        "ExportAi1", "ExportBmp1",
-        // clipboard of paths
-        "Cut1", "CutSegments1", "Copy1", "Paste1", "PasteNoMove1",
-        // anchor commands
-        "JoinAnchor1", "JoinAnchor2", "JoinAnchor3", "CutAnchor1", "RemoveAnchor1", "DoubleAnchor1",
-        "MinimizeAnchor1", "Curve1", "UnCurve1", "ReverseHandle1", "CopyHandle1", "PasteHandle1",
-        // colour dialog and shortcut list
-        "SetColors1", "AboutKey1",
-        // never offered
-        "Import1", "Property1"};
+    static const std::vector<std::string_view> items = {// Illustrator and bitmap export
+                                                        "ExportAi1", "ExportBmp1",
+                                                        // colour dialog and shortcut list
+                                                        "SetColors1", "AboutKey1",
+                                                        // never offered
+                                                        "Import1", "Property1"};
     return items;
 }
 

@@ -20,6 +20,9 @@ struct MenuState {
     bool draftLoaded = false;
     int selectedAnchors = 0; // selected anchors of selected paths
     bool selectedOpenPath = false;
+    bool joinable = false;      // Join End Anchors has a pair to join
+    bool separable = false;     // a selected anchor is not an end anchor
+    bool handlesCopied = false; // Copy Handle has run in this window
 };
 
 // The tool after and before `tool` in the cycle of the seven tools.

@@ -165,23 +165,48 @@ void AnchorTool::contextMenuItems(TCvWindow& window, std::vector<MenuEntry>& ent
     const bool hoveredSelected = hit && anchorOf(doc, hit.path, hit.point).selected;
     const int selected = selectedAnchorCount(doc);
     if (hoveredSelected && selected > 1) entries.push_back(menuEntry(cmMoveByAnchor));
-    // The handle clipboard comes with the anchor commands.
-    if (hoveredSelected || selected == 1) entries.push_back(menuEntry(cmCopyHandles, false));
+    if (hoveredSelected || selected == 1) {
+        entries.push_back(menuEntry(cmCopyHandles));
+        if (window.HasHandleClipboard()) entries.push_back(menuEntry(cmPasteHandles));
+    }
     if (doc.CountSelected() == 0) return;
     addSeparator(entries);
     entries.push_back(menuEntry(cmMove));
+    if (CanJoinEndAnchors(doc)) {
+        entries.push_back(menuEntry(cmJoin));
+        entries.push_back(menuEntry(cmJoinStraight));
+    }
+    if (AnySelectedOpenPath(doc)) entries.push_back(menuEntry(cmJoinNear));
+    if (CanSeparateAnchors(doc)) entries.push_back(menuEntry(cmSeparate));
 }
 
 bool AnchorTool::runCommand(TCvWindow& window, int command) {
-    if (command == cmMove) {
+    switch (command) {
+    case cmMove:
         window.MoveDialog();
         return true;
-    }
-    if (command == cmMoveByAnchor && window.Hover().anchor) {
-        window.MoveDialog(window.Hover().anchor.at);
+    case cmMoveByAnchor:
+        if (window.Hover().anchor) window.MoveDialog(window.Hover().anchor.at);
         return true;
+    case cmCopyHandles:
+        window.CopyHandle(hoveredSelectedAnchor(window));
+        return true;
+    case cmPasteHandles:
+        window.PasteHandle(hoveredSelectedAnchor(window));
+        return true;
+    case cmJoin:
+    case cmJoinStraight:
+        window.JoinEndAnchors(command == cmJoinStraight);
+        return true;
+    case cmJoinNear:
+        window.JoinNearEndAnchors();
+        return true;
+    case cmSeparate:
+        window.SeparateAnchors();
+        return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 } // namespace plumex

@@ -32,6 +32,17 @@ void addSeparator(std::vector<MenuEntry>& entries) {
     if (!entries.empty() && !entries.back().separator) entries.push_back(menuSeparator());
 }
 
+std::optional<AnchorRef> hoveredSelectedAnchor(const TCvWindow& window) {
+    const AnchorHit hit = window.Hover().anchor;
+    if (!hit) return std::nullopt;
+    const auto& lines = window.Document.Lines;
+    if (hit.path >= static_cast<int>(lines.size())) return std::nullopt;
+    const TCvLine& line = lines[static_cast<std::size_t>(hit.path)];
+    if (hit.point < 0 || hit.point >= line.count()) return std::nullopt;
+    if (!line.points[static_cast<std::size_t>(hit.point)].selected) return std::nullopt;
+    return AnchorRef{hit.path, hit.point};
+}
+
 namespace {
 
 // The menu is open: presses count as mouse moves, the release closes it.

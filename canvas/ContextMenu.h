@@ -2,9 +2,12 @@
 // The canvas's context menu: entries captioned from the language's command texts.
 
 #include "canvas/CanvasHost.h"
+#include "commands/AnchorCommands.h"
 
 #include <string>
 #include <vector>
+
+class TCvWindow;
 
 namespace plumex {
 
@@ -40,6 +43,10 @@ std::string menuCaption(const std::string& text);
 // An entry for command `command` captioned from the current language.
 MenuEntry menuEntry(int command, bool enabled = true);
 MenuEntry menuSeparator();
+
+// The anchor under the mouse when it is selected: the anchor the handle items act on. Empty
+// means the single selected anchor.
+std::optional<AnchorRef> hoveredSelectedAnchor(const TCvWindow& window);
 
 // Adds a separator unless the list is empty or already ends in one.
 void addSeparator(std::vector<MenuEntry>& entries);

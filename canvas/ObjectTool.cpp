@@ -169,8 +169,8 @@ void ObjectTool::contextMenuItems(TCvWindow& window, std::vector<MenuEntry>& ent
                    .points[static_cast<std::size_t>(hit.point)]
                    .selected) {
         entries.push_back(menuEntry(cmMoveByAnchor));
-        // The anchor commands come later.
-        entries.push_back(menuEntry(cmCopyHandles, false));
+        entries.push_back(menuEntry(cmCopyHandles));
+        if (window.HasHandleClipboard()) entries.push_back(menuEntry(cmPasteHandles));
     }
     if (doc.CountSelected() == 0) return;
     addSeparator(entries);
@@ -187,6 +187,12 @@ bool ObjectTool::runCommand(TCvWindow& window, int command) {
         return true;
     case cmMove:
         window.MoveDialog();
+        return true;
+    case cmCopyHandles:
+        window.CopyHandle(hoveredSelectedAnchor(window));
+        return true;
+    case cmPasteHandles:
+        window.PasteHandle(hoveredSelectedAnchor(window));
         return true;
     case cmExpand:
         window.ExpandDialog();

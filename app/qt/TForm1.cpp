@@ -15,8 +15,10 @@
 #include "canvas/qt/CanvasWidget.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QScreen>
@@ -112,6 +114,12 @@ void TForm1::createCanvas() {
     canvas().OnChange = [this](TCvWindow&) { canvasChanged(); };
     canvas().OnMouseMoveEvent = [this](TCvWindow&, const MouseEvent&) { canvasMouseMoved(); };
     canvas().SetCornerImages(cornerImages());
+    // Another program (or window) putting something on the clipboard changes what Paste offers.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        refreshPasteBuffer();
+        updateMenus();
+    });
+    refreshPasteBuffer();
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -133,6 +133,8 @@ private:
     void runSaveDialog(bool saveAs);
     void toggleOption(int n);
     void editDocument(const std::function<void()>& change);
+    // Reads the clipboard into the canvas's paste buffer: Paste is enabled while it holds paths.
+    void refreshPasteBuffer();
 
     plumex::FormSetup setup_;
     std::string fileName_;
@@ -144,6 +146,7 @@ private:
     bool shown_ = false;
     bool hintsShown_ = true;
     bool centreOnShow_ = false;
+    bool clipboardHasPaths_ = false;
 
     std::map<std::string, QAction*> actions_;
     std::map<std::string, QMenu*> menus_;

@@ -43,6 +43,23 @@ void TForm1::routeCommands() {
     route("Dupe1", [this] { canvas().Dupe(); });
     route("LayerFront1", [this] { canvas().LayerFront(); });
     route("LayerBack1", [this] { canvas().LayerBack(); });
+    route("Cut1", [this] { canvas().Cut(); });
+    route("CutSegments1", [this] { canvas().CutSegments(); });
+    route("Copy1", [this] { canvas().Copy(); });
+    route("Paste1", [this] { canvas().Paste(true); });
+    route("PasteNoMove1", [this] { canvas().Paste(false); });
+    route("JoinAnchor1", [this] { canvas().JoinEndAnchors(false); });
+    route("JoinAnchor2", [this] { canvas().JoinEndAnchors(true); });
+    route("JoinAnchor3", [this] { canvas().JoinNearEndAnchors(); });
+    route("CutAnchor1", [this] { canvas().SeparateAnchors(); });
+    route("RemoveAnchor1", [this] { canvas().RemoveAnchors(); });
+    route("DoubleAnchor1", [this] { canvas().DoubleAnchors(); });
+    route("MinimizeAnchor1", [this] { canvas().MinimizeAnchors(); });
+    route("Curve1", [this] { canvas().SmoothAnchors(); });
+    route("UnCurve1", [this] { canvas().CornerAnchors(); });
+    route("ReverseHandle1", [this] { canvas().ReverseHandles(); });
+    route("CopyHandle1", [this] { canvas().CopyHandle(); });
+    route("PasteHandle1", [this] { canvas().PasteHandle(); });
     routeTransforms();
     for (const char* name : {"Prism1", "Lathe1", "Array1"}) {
         const int tag = findMenuItem(name)->tag;

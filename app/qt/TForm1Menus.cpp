@@ -49,8 +49,10 @@ void TForm1::buildMenus() {
         if (item.flags & MenuRadioGrid) grid->addAction(actions_[std::string(item.name)]);
         if (item.flags & MenuRadioDraft) draft->addAction(actions_[std::string(item.name)]);
     }
-    for (QMenu* top : menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly))
+    for (QMenu* top : menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
+        connect(top, &QMenu::aboutToShow, this, &TForm1::refreshPasteBuffer);
         connect(top, &QMenu::aboutToShow, this, &TForm1::updateMenus);
+    }
 }
 
 void TForm1::addMenuItem(const MenuItemDef& item) {
@@ -143,6 +145,10 @@ MenuState TForm1::menuState() const {
     s.canUndo = doc.UndoBuffer.CanUndo();
     s.canRedo = doc.UndoBuffer.CanRedo();
     s.draftLoaded = canvas().Draft().Present();
+    s.clipboardHasPaths = clipboardHasPaths_;
+    s.joinable = CanJoinEndAnchors(doc);
+    s.separable = CanSeparateAnchors(doc);
+    s.handlesCopied = canvas().HasHandleClipboard();
     return s;
 }
 
@@ -213,6 +219,10 @@ void TForm1::route(const std::string& name, std::function<void()> command) {
 
 void TForm1::toggleOption(int n) {
     canvas().SetOption(n, !canvas().GetOption(n));
+}
+
+void TForm1::refreshPasteBuffer() {
+    clipboardHasPaths_ = canvas().ReadClipboard();
 }
 
 void TForm1::editDocument(const std::function<void()>& change) {

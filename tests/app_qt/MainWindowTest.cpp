@@ -55,7 +55,7 @@ TEST_F(FormTest, EditAndObjectMenusFollowHistoryAndSelection) {
     EXPECT_TRUE(enabled(*form, "Lathe2"));
     EXPECT_TRUE(enabled(*form, "Lock1"));
     EXPECT_FALSE(enabled(*form, "Intersect1"));
-    EXPECT_FALSE(enabled(*form, "Copy1")); // waits for the clipboard of paths
+    EXPECT_TRUE(enabled(*form, "Copy1"));
     form->action("Lock1")->trigger();
     EXPECT_TRUE(enabled(*form, "UnLock1"));
     EXPECT_FALSE(enabled(*form, "Lock1"));

@@ -100,6 +100,30 @@ public:
         if (!b_.flag()) return std::nullopt;
         return AlignAnswer{static_cast<Align>(b_.below(5)), static_cast<Align>(b_.below(5))};
     }
+    void setClipboard(const ClipboardContent& c) override {
+        clipboard_.block = c.block;
+        clipboard_.text = c.text;
+    }
+    // What was copied, or now and then a damaged block, the text alone or other text.
+    ClipboardOffer clipboard() override {
+        ClipboardOffer offer = clipboard_;
+        switch (b_.below(8)) {
+        case 0:
+            if (offer.block && !offer.block->empty())
+                (*offer.block)[b_.below(static_cast<int>(offer.block->size()))] ^= b_.next();
+            break;
+        case 1:
+            offer.block.reset();
+            break;
+        case 2:
+            offer = {std::nullopt, std::string("bezier_spline{<0,0>,<1,2>,<3,2>,<4,0>,<4,0>,<5,"
+                                               "-1>,<6,-1>,<7,0> <9,9> }")};
+            break;
+        default:
+            break;
+        }
+        return offer;
+    }
 
 private:
     TCvCoord origin(const OriginRequest& r) {
@@ -116,6 +140,7 @@ private:
         }
     }
     Bytes& b_;
+    ClipboardOffer clipboard_;
 };
 
 // Draws nothing; buffers are more of the same.
@@ -612,6 +637,9 @@ private:
             }
             break;
         }
+        case 30:
+            anchorCommand(log);
+            break;
         case 27:
         case 28: {
             note(log, " paint");
@@ -658,6 +686,63 @@ private:
             last_ = to;
             break;
         }
+        }
+    }
+
+    // The Anchor menu and the clipboard, from the menu or a shortcut.
+    void anchorCommand(std::string* log) {
+        const int c = b_.below(16);
+        note(log, " anchor command %d", c);
+        w_.CancelDrag();
+        switch (c) {
+        case 0:
+            w_.JoinEndAnchors(b_.flag());
+            break;
+        case 1:
+            w_.JoinNearEndAnchors();
+            break;
+        case 2:
+            w_.SeparateAnchors();
+            break;
+        case 3:
+            w_.RemoveAnchors();
+            break;
+        case 4:
+            w_.SmoothAnchors();
+            break;
+        case 5:
+            w_.CornerAnchors();
+            break;
+        case 6:
+            w_.DoubleAnchors();
+            break;
+        case 7:
+            w_.MinimizeAnchors();
+            break;
+        case 8:
+            w_.ReverseHandles();
+            break;
+        case 9:
+            w_.CopyHandle();
+            break;
+        case 10:
+            w_.PasteHandle();
+            break;
+        case 11:
+            w_.Copy();
+            break;
+        case 12:
+            w_.Cut();
+            break;
+        case 13:
+            w_.CutSegments();
+            break;
+        case 14:
+            w_.Paste(b_.flag());
+            break;
+        default:
+            w_.ReadClipboard();
+            break;
         }
     }
 

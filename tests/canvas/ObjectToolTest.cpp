@@ -235,7 +235,8 @@ TEST_F(ObjectTool, RightClickOnAnUnselectedAnchorSelectsItsPathBeforeTheMenu) {
         return static_cast<const MenuEntry*>(nullptr);
     };
     ASSERT_TRUE(find(cmMoveByAnchor));
-    EXPECT_FALSE(find(cmCopyHandles)->enabled);
+    EXPECT_TRUE(find(cmCopyHandles)->enabled);
+    EXPECT_FALSE(find(cmPasteHandles)); // nothing copied yet
     EXPECT_TRUE(find(cmDupe)->enabled);
     ASSERT_TRUE(find(cmZoomIn));
     EXPECT_EQ(find(cmZoomIn)->caption.find('('), std::string::npos);
