@@ -8,18 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-#include <ostream>
 
-// Readable failures for path comparisons.
-inline void PrintTo(const TCvLine& line, std::ostream* os) {
-    *os << (line.closed ? "closed" : "open") << (line.selected ? " selected" : "") << " \""
-        << line.name << "\" {";
-    for (const TCvPoint& p : line.points)
-        *os << " (" << p.anchor.x << "," << p.anchor.y << " in " << p.inHandle.x << ","
-            << p.inHandle.y << " out " << p.outHandle.x << "," << p.outHandle.y
-            << (p.selected ? " sel" : "") << (p.independent ? " ind" : "") << ")";
-    *os << " }";
-}
 
 namespace plumex::testing {
 
