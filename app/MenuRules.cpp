@@ -57,7 +57,7 @@ const std::unordered_map<std::string_view, Rule>& rules() {
         };
         t["CopyHandle1"] = [](const MenuState& s) { return s.selectedAnchors == 1; };
         t["ZoomFitAll1"] = [](const MenuState& s) { return s.paths > 0; };
-        t["Property1"] = t["Import1"] = [](const MenuState&) { return false; };
+        t["Property1"] = [](const MenuState&) { return false; };
         return t;
     }();
     return table;
@@ -80,7 +80,7 @@ const std::vector<std::string_view>& pendingMenuItems() {
                                                         // colour dialog and shortcut list
                                                         "SetColors1", "AboutKey1",
                                                         // never offered
-                                                        "Import1", "Property1"};
+                                                        "Property1"};
     return items;
 }
 

@@ -1,7 +1,9 @@
 #include "app/qt/FileDialogs.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 
 #include <filesystem>
 
@@ -14,7 +16,7 @@ FileDialogResponder& responder() {
 }
 
 std::string showDialog(QWidget* parent, const FileDialogRequest& request,
-                       const std::string& remembered) {
+                       const std::string& remembered, FileDialogOption* option) {
     QFileDialog dialog(parent, QString::fromStdString(request.title));
     dialog.setNameFilter(QString::fromStdString(request.filter));
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
@@ -32,7 +34,17 @@ std::string showDialog(QWidget* parent, const FileDialogRequest& request,
         dialog.setDirectory(QString::fromStdString(start));
     else if (!start.empty())
         dialog.selectFile(QString::fromStdString(start));
+    QCheckBox* box = nullptr;
+    if (option) {
+        // Only Qt's own dialog can carry an extra control.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        box = new QCheckBox(QString::fromStdString(option->text), &dialog);
+        box->setChecked(option->value);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+            grid->addWidget(box, grid->rowCount(), 0, 1, -1);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (box) option->value = box->isChecked();
     return dialog.selectedFiles().front().toStdString();
 }
 
@@ -45,9 +57,10 @@ ScopedFileDialogResponder::~ScopedFileDialogResponder() {
     responder() = std::move(previous_);
 }
 
-std::string runFileDialog(QWidget* parent, FileDialogRequest request, std::string& remembered) {
+std::string runFileDialog(QWidget* parent, FileDialogRequest request, std::string& remembered,
+                          FileDialogOption* option) {
     std::string chosen =
-        responder() ? responder()(request) : showDialog(parent, request, remembered);
+        responder() ? responder()(request) : showDialog(parent, request, remembered, option);
     if (!chosen.empty())
         remembered = QFileInfo(QString::fromStdString(chosen)).absolutePath().toStdString();
     return chosen;

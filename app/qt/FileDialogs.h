@@ -16,6 +16,13 @@ struct FileDialogRequest {
     std::string initialName; // proposed file; empty: start in the remembered location
 };
 
+// An option shown as a check box below the file list; `value` is written back when the dialog
+// is accepted.
+struct FileDialogOption {
+    std::string text;
+    bool value = false;
+};
+
 // Answers a dialog instead of showing it: the chosen full path, or empty for Cancel.
 using FileDialogResponder = std::function<std::string(const FileDialogRequest&)>;
 
@@ -33,6 +40,7 @@ private:
 // Runs the dialog. `remembered` is a folder (the dialog starts there) or else a file name to
 // propose; after OK it becomes the chosen file's folder, after Cancel it is unchanged. The
 // result is the chosen full path, or empty.
-std::string runFileDialog(QWidget* parent, FileDialogRequest request, std::string& remembered);
+std::string runFileDialog(QWidget* parent, FileDialogRequest request, std::string& remembered,
+                          FileDialogOption* option = nullptr);
 
 } // namespace plumex

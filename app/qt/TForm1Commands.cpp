@@ -7,6 +7,7 @@
 #include "app/NumberText.h"
 #include "app/qt/MainStatusBar.h"
 #include "app/qt/SpeedPanel.h"
+#include "app/qt/SvgTransfer.h"
 #include "canvas/qt/CanvasWidget.h"
 
 #include <QAction>
@@ -23,6 +24,8 @@ void TForm1::routeCommands() {
     route("Exit1", [this] { close(); });
     route("LoadDraft1", [this] { LoadDraft1Click(); });
     route("ClrDraft1", [this] { canvas().ClearDraft(); });
+    route("Import1", [this] { importSvgDialog(this, canvas()); });
+    route("ExportSvg1", [this] { exportSvgDialog(this, canvas()); });
 
     route("Undo1", [this] { canvas().Undo(); });
     route("Redo1", [this] { canvas().Redo(); });
