@@ -75,9 +75,7 @@ int previousTool(int tool) {
 
 // Each group is enabled by the change that builds its commands.
 const std::vector<std::string_view>& pendingMenuItems() {
-    static const std::vector<std::string_view> items = {// Illustrator and bitmap export
-                                                        "ExportAi1", "ExportBmp1",
-                                                        // colour dialog and shortcut list
+    static const std::vector<std::string_view> items = {// colour dialog and shortcut list
                                                         "SetColors1", "AboutKey1",
                                                         // never offered
                                                         "Property1"};

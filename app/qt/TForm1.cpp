@@ -10,6 +10,7 @@
 #include "app/qt/PovPreviewPanel.h"
 #include "app/qt/ShellCanvas.h"
 #include "app/qt/SpeedPanel.h"
+#include "app/qt/TExportBmpDlg.h"
 #include "app/qt/TPOVArrayDlg.h"
 #include "app/qt/TPOVDlg.h"
 #include "canvas/qt/CanvasWidget.h"
@@ -50,6 +51,7 @@ TForm1::TForm1(FormSetup setup, QWidget* parent) : QMainWindow(parent), setup_(s
     POVDlg_ = new TPOVDlg(this);
     POVArrayDlg_ = new TPOVArrayDlg(this);
     createPovPreview();
+    ExportBmpDlg_ = new TExportBmpDlg(this);
     qApp->installEventFilter(this);
     applyCaptions();
     SetDocumentName({});

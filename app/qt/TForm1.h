@@ -19,6 +19,7 @@ class QActionGroup;
 class QFrame;
 class QMenu;
 class TCvWindow;
+class TExportBmpDlg;
 class TPOVArrayDlg;
 class TPOVDlg;
 
@@ -95,6 +96,11 @@ public:
     bool POVCopy1Click(int tag);
     bool ExportFileClick(int tag);
     bool ExportPov(int mode, const std::string& fileName);
+    // The whole drawing as an Illustrator 88 file at the view's scale, and as a bitmap after
+    // the options dialog; false when nothing was written (an error has been shown then).
+    bool ExportIllustrator(const std::string& fileName);
+    bool ExportBitmap(const std::string& fileName);
+    TExportBmpDlg* exportBmpDlg() const { return ExportBmpDlg_; }
 
 signals:
     // Another process of the program was asked to open `path`.
@@ -157,4 +163,7 @@ private:
     TPOVDlg* POVDlg_ = nullptr;
     TPOVArrayDlg* POVArrayDlg_ = nullptr;
     plumex::PovPreviewPanel* PovPreview_ = nullptr;
+    TExportBmpDlg* ExportBmpDlg_ = nullptr;
+    std::string aiFolder_;
+    std::string bmpFolder_;
 };

@@ -145,7 +145,20 @@ bool TForm1::POVCopy1Click(int tag) {
 }
 
 bool TForm1::ExportFileClick(int tag) {
-    if (tag < 0 || tag > 2) return false; // Illustrator and bitmap export are not built yet
+    if (tag == 11 || tag == 12) {
+        const bool ai = tag == 11;
+        FileDialogRequest request =
+            ai ? FileDialogRequest{true,
+                                   "Export Illustrator Data",
+                                   "Adobe Illustrator 88 Format(*.ai)",
+                                   "ai",
+                                   {}}
+               : FileDialogRequest{true, "Export Bitmap", "Bitmap File(*.bmp)", "bmp", {}};
+        const std::string path = runFileDialog(this, request, ai ? aiFolder_ : bmpFolder_);
+        if (path.empty()) return false;
+        return ai ? ExportIllustrator(path) : ExportBitmap(path);
+    }
+    if (tag < 0 || tag > 2) return false;
     if (canvas().Document.CountSelected() == 0) return false;
     FileDialogRequest request{
         true, "POV-Ray Include File", "POV-Ray Include File(*.inc)", "inc", {}};

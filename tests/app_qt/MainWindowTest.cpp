@@ -38,7 +38,8 @@ TEST_F(FormTest, FileAndViewMenusFollowTheDrawing) {
     EXPECT_TRUE(enabled(*form, "Save1"));
     edit();
     EXPECT_TRUE(enabled(*form, "Export1"));
-    EXPECT_FALSE(enabled(*form, "ExportAi1")); // its command is not built yet
+    EXPECT_TRUE(enabled(*form, "ExportAi1"));
+    EXPECT_TRUE(enabled(*form, "ExportBmp1"));
     EXPECT_TRUE(enabled(*form, "ZoomFitAll1"));
     EXPECT_FALSE(enabled(*form, "ZoomFitSel1"));
     EXPECT_FALSE(enabled(*form, "ClrDraft1"));

@@ -1,0 +1,120 @@
+#include "FormFixture.h"
+
+#include "app/qt/TExportBmpDlg.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <fstream>
+#include <sstream>
+
+using namespace plumex;
+using plumex::testing::FormTest;
+
+namespace {
+
+// Answers the next modal dialog: `edit` runs on it first, then OK.
+void answerNextDialog(std::function<void(QDialog&)> edit = {}) {
+    QTimer::singleShot(0, [edit] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        if (edit) edit(*dialog);
+        dialog->accept();
+    });
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+} // namespace
+
+TEST(TExportBmpDlg, FieldsRefreshAsTheUserTypes) {
+    TExportBmpDlg dlg;
+    dlg.state.objectWidth = dlg.state.objectHeight = 1;
+    dlg.prepare();
+    EXPECT_EQ(dlg.windowTitle(), "Save As Bitmap");
+    EXPECT_EQ(dlg.EObjSize->text(), "1.00 X 1.00");
+    EXPECT_EQ(dlg.EBitmapSize->text(), "120 X 120");
+    EXPECT_EQ(dlg.EFileSize->text(), "15,478");
+    EXPECT_TRUE(dlg.RBGray->isChecked());
+    dlg.EScale->setText("200");
+    EXPECT_EQ(dlg.EBitmapSize->text(), "220 X 220");
+    EXPECT_EQ(dlg.EFileSize->text(), "49,478");
+    dlg.EScale->setText("2x"); // does not parse: value and displays stay
+    EXPECT_EQ(dlg.state.scale, 200);
+    EXPECT_EQ(dlg.EBitmapSize->text(), "220 X 220");
+    dlg.EMargins->setText("0");
+    EXPECT_EQ(dlg.EBitmapSize->text(), "200 X 200");
+    dlg.RBMono->click();
+    EXPECT_EQ(dlg.EFileSize->text(), "5,262"); // 200 rows of 13 words
+}
+
+TEST_F(FormTest, IllustratorExportFromTheFileMenu) {
+    start({document("one.plx")});
+    canvas().ZoomTo(50);
+    const std::string ai = dir.file("one.ai");
+    chosen = {ai};
+    form->action("ExportAi1")->trigger();
+    EXPECT_EQ(dialogTitles.back(), "Export Illustrator Data");
+    const std::string text = readFile(ai);
+    EXPECT_EQ(text.rfind("%!PS-Adobe-2.0 EPSF-1.2\r\n", 0), 0u);
+    // The view's scale: the unit triangle is 50 points wide.
+    EXPECT_NE(text.find("%%BoundingBox: 9 9 61 61\r\n"), std::string::npos) << text;
+    EXPECT_FALSE(form->modified());
+}
+
+TEST_F(FormTest, BitmapExportReadBackByQt) {
+    start({document("one.plx")});
+    const std::string bmp = dir.file("one.bmp");
+    chosen = {bmp};
+    answerNextDialog();
+    form->action("ExportBmp1")->trigger();
+    EXPECT_EQ(dialogTitles.back(), "Export Bitmap");
+    QImage image(QString::fromStdString(bmp));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(120, 120));
+    EXPECT_EQ(image.format(), QImage::Format_Indexed8);
+    // The triangle (0,0) (1,0) (1,1): the lower right is black, the upper left white.
+    EXPECT_EQ(qGray(image.pixel(100, 100)), 0);
+    EXPECT_EQ(qGray(image.pixel(20, 20)), 255);
+    EXPECT_EQ(qGray(image.pixel(5, 60)), 255);
+    // The diagonal cuts its pixels in half.
+    EXPECT_NEAR(qGray(image.pixel(60, 59)), 128, 20);
+    EXPECT_FALSE(form->modified());
+
+    // The dialog is the same one, and it kept what was typed; monochrome now.
+    TExportBmpDlg* dlg = form->exportBmpDlg();
+    chosen = {bmp};
+    answerNextDialog([](QDialog& d) {
+        auto& bmpDlg = static_cast<TExportBmpDlg&>(d);
+        bmpDlg.EScale->setText("50");
+        bmpDlg.RBMono->click();
+    });
+    ASSERT_TRUE(form->ExportFileClick(12));
+    EXPECT_EQ(form->exportBmpDlg(), dlg);
+    EXPECT_EQ(dlg->EScale->text(), "50");
+    image = QImage(QString::fromStdString(bmp));
+    EXPECT_EQ(image.size(), QSize(70, 70));
+    EXPECT_EQ(image.format(), QImage::Format_Mono);
+    EXPECT_EQ(qGray(image.pixel(50, 50)), 0);
+}
+
+TEST_F(FormTest, TooLargeBitmapIsReportedAndKeepsTheFile) {
+    start({document("one.plx")});
+    const std::string bmp = dir.file("keep.bmp");
+    dir.write("keep.bmp", "old");
+    chosen = {bmp};
+    answers = {MessageAnswer::Ok};
+    answerNextDialog([](QDialog& d) { static_cast<TExportBmpDlg&>(d).EScale->setText("1e6"); });
+    EXPECT_FALSE(form->ExportFileClick(12));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].second, "Could not create a Bitmap! Size may be Too large.");
+    EXPECT_EQ(readFile(bmp), "old");
+}
