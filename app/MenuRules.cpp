@@ -57,7 +57,7 @@ const std::unordered_map<std::string_view, Rule>& rules() {
         };
         t["CopyHandle1"] = [](const MenuState& s) { return s.selectedAnchors == 1; };
         t["ZoomFitAll1"] = [](const MenuState& s) { return s.paths > 0; };
-        t["Property1"] = [](const MenuState&) { return false; };
+        t["Property1"] = anySelected;
         return t;
     }();
     return table;
@@ -75,10 +75,8 @@ int previousTool(int tool) {
 
 // Each group is enabled by the change that builds its commands.
 const std::vector<std::string_view>& pendingMenuItems() {
-    static const std::vector<std::string_view> items = {// colour dialog and shortcut list
-                                                        "SetColors1", "AboutKey1",
-                                                        // never offered
-                                                        "Property1"};
+    static const std::vector<std::string_view> items = {// shortcut list
+                                                        "AboutKey1"};
     return items;
 }
 

@@ -77,7 +77,7 @@ std::vector<MenuItemDef> buildMenu() {
         {"Prism2", "POVExport1", M_Prism, "", "Shift+Alt+P", 0},
         {"Lathe2", "POVExport1", M_Lathe, "", "Shift+Alt+L", 1},
         {"Array2", "POVExport1", M_Array, "", "Shift+Alt+A", 2},
-        {"Property1", "Object1", M_Property, "", "Alt+Return", 0, MenuHidden},
+        {"Property1", "Object1", M_Property, "", "Alt+Return"},
 
         {"Anchor1", "", M_Anchor, "", "", 0, Sub},
         {"JoinAnchor1", "Anchor1", M_JoinAnchor, "", "J"},

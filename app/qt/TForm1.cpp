@@ -188,6 +188,7 @@ void TForm1::canvasChanged() {
     SpeedPanel_->setTool(canvas().Tool());
     StatusBar_->setPanelText(0, QString::fromStdString(statusScaleText(canvas().Scale())));
     updateMenus();
+    refreshPropertyPanel();
 }
 
 void TForm1::canvasMouseMoved() {

@@ -19,8 +19,10 @@ class QActionGroup;
 class QFrame;
 class QMenu;
 class TCvWindow;
+class QDockWidget;
 class TExportBmpDlg;
 class TPOVArrayDlg;
+class TPropertyDlg;
 class TPOVDlg;
 
 namespace plumex {
@@ -50,6 +52,10 @@ public:
     plumex::TCvOptions Options;
 
     TCvWindow& canvas() const;
+    // Option menu: the colour scheme dialog; Object menu: the property panel.
+    void SetColors1Click();
+    void Property1Click();
+    TPropertyDlg* propertyPanel() const { return PropertyDlg_; }
     plumex::CanvasWidget* canvasWidget() const { return canvas_; }
     const std::string& FileName() const { return fileName_; }
     const plumex::RecentFiles& recentFiles() const { return mru_; }
@@ -129,6 +135,8 @@ private:
     void createCanvas();
     void createPovPreview();
     void canvasChanged();
+    // The property panel follows the selection while it is shown.
+    void refreshPropertyPanel();
     void canvasMouseMoved();
     void showMousePosition();
     void statusPanelClicked(int panel, Qt::MouseButton button, QPoint globalPos);
@@ -162,6 +170,8 @@ private:
     plumex::MainStatusBar* StatusBar_ = nullptr;
     TPOVDlg* POVDlg_ = nullptr;
     TPOVArrayDlg* POVArrayDlg_ = nullptr;
+    TPropertyDlg* PropertyDlg_ = nullptr;
+    QDockWidget* PropertyDock_ = nullptr;
     plumex::PovPreviewPanel* PovPreview_ = nullptr;
     TExportBmpDlg* ExportBmpDlg_ = nullptr;
     std::string aiFolder_;

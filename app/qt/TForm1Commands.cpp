@@ -17,6 +17,8 @@ using namespace plumex;
 
 void TForm1::routeCommands() {
     route("New1", [this] { New1Click(); });
+    route("SetColors1", [this] { SetColors1Click(); });
+    route("Property1", [this] { Property1Click(); });
     route("Open1", [this] { Open1Click(); });
     route("OpenNew1", [this] { OpenNew1Click(); });
     route("Save1", [this] { Save1Click(); });

@@ -94,7 +94,8 @@ TEST(PovPreviewPanel, StartsCancelsAndFinishesWithoutBlockingInput) {
     EXPECT_FALSE(finished.back().at(1).toBool());
     EXPECT_GT(renderingTicks, 0);
     EXPECT_GT(posted, 20); // the renders took a while
-    EXPECT_LT(worstGap, 250) << "the event loop stalled while POV-Ray ran";
+    // Generous for a loaded test machine; a loop blocked on the render stalls for seconds.
+    EXPECT_LT(worstGap, 500) << "the event loop stalled while POV-Ray ran";
     std::cout << "[ responsiveness ] " << posted << " mouse moves posted and delivered in "
               << clock.elapsed() << " ms of rendering, longest pause " << worstGap << " ms\n";
     // The finished picture is the full pass, larger than the quick one.

@@ -1,0 +1,54 @@
+// The shell's own dialogs: the colour scheme and the property panel.
+
+#include "app/qt/TForm1.h"
+
+#include "app/ColorTable.h"
+#include "app/qt/TUIColorDlg.h"
+#include "canvas/Window.h"
+#include "commands/qt/TPropertyDlg.h"
+
+#include <QDockWidget>
+
+using namespace plumex;
+
+void TForm1::SetColors1Click() {
+    TUIColorDlg dlg(this);
+    if (dlg.Edit(colorTable())) canvas().ColorsChanged();
+}
+
+void TForm1::Property1Click() {
+    if (!PropertyDlg_) {
+        PropertyDock_ = new QDockWidget(this);
+        PropertyDock_->setObjectName("PropertyDock");
+        PropertyDlg_ = new TPropertyDlg(PropertyDock_);
+        PropertyDock_->setWidget(PropertyDlg_);
+        PropertyDock_->setWindowTitle(PropertyDlg_->windowTitle());
+        addDockWidget(Qt::RightDockWidgetArea, PropertyDock_);
+        PropertyDlg_->SetDocument(&canvas().Document);
+        PropertyDlg_->penPath = [this] { return canvas().PenPath(); };
+        PropertyDlg_->onEdited = [this] {
+            canvas().Document.SelectionChanged();
+            canvas().Invalidate();
+            canvas().Changed();
+        };
+        PropertyDlg_->onAnchorsChosen = [this](int line, const std::vector<int>& anchors) {
+            TCvWindow& w = canvas();
+            if (line < 0 || line >= static_cast<int>(w.Document.Lines.size())) return;
+            if (w.Tool() != ToolAnchor) SelectTool(ToolAnchor);
+            TCvLine& path = w.Document.Lines[static_cast<size_t>(line)];
+            for (TCvPoint& p : path.points) p.selected = 0;
+            for (int i : anchors)
+                if (i >= 0 && i < path.count()) path.points[static_cast<size_t>(i)].selected = 1;
+            path.UpdateSelected();
+            w.Invalidate();
+            w.Changed();
+        };
+    }
+    PropertyDock_->show();
+    PropertyDock_->raise();
+    PropertyDlg_->LoadPaths();
+}
+
+void TForm1::refreshPropertyPanel() {
+    if (PropertyDock_ && !PropertyDock_->isHidden()) PropertyDlg_->LoadPaths();
+}

@@ -1,0 +1,92 @@
+#include "FormFixture.h"
+
+#include "app/ColorTable.h"
+#include "app/qt/TUIColorDlg.h"
+#include "canvas/qt/CanvasWidget.h"
+#include "commands/qt/TPropertyDlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <algorithm>
+
+using namespace plumex;
+using plumex::testing::FormTest;
+
+namespace {
+
+template <class Dialog> void whenShown(std::function<void(Dialog&)> act) {
+    QTimer::singleShot(0, [act] {
+        auto* dlg = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        act(*dlg);
+    });
+}
+
+} // namespace
+
+TEST_F(FormTest, PropertyPanelFollowsTheSelectionAndEditsTheDrawing) {
+    TForm1& form = start({document("two.plx", 2)});
+    form.updateMenus();
+    EXPECT_FALSE(form.action("Property1")->isEnabled());
+    canvas().Document.SelectAll();
+    canvas().Changed();
+    EXPECT_TRUE(form.action("Property1")->isEnabled());
+    form.action("Property1")->trigger();
+    TPropertyDlg* panel = form.propertyPanel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->LBLines->count(), 2);
+
+    ASSERT_TRUE(panel->CommitCell(0, 2, "-3"));
+    EXPECT_EQ(canvas().Document.Lines[0].points[0].anchor.x, -3);
+    EXPECT_TRUE(form.modified());
+
+    // Choosing rows picks those anchors with the anchor tool.
+    panel->SGPoints->selectRow(2);
+    EXPECT_EQ(canvas().Tool(), ToolAnchor);
+    EXPECT_EQ(canvas().Document.Lines[0].points[2].selected, 1);
+    EXPECT_EQ(canvas().Document.Lines[0].points[0].selected, 0);
+
+    canvas().Document.DeselectAll();
+    canvas().Changed();
+    EXPECT_EQ(panel->LBLines->count(), 0);
+}
+
+TEST_F(FormTest, ColourSchemeRepaintsTheCanvasOnOkOnly) {
+    TForm1& form = start();
+    const ColorTable before = colorTable();
+    const QPoint spot(form.canvasWidget()->width() / 2, form.canvasWidget()->height() / 3);
+    auto pixel = [&] { return form.canvasWidget()->grab().toImage().pixelColor(spot); };
+    const QColor original = pixel();
+    // The slot that paints the spot (the drawing area's background).
+    const uint32_t painted =
+        static_cast<uint32_t>(original.red() | original.green() << 8 | original.blue() << 16);
+    const int slot =
+        static_cast<int>(std::find(before.begin(), before.end(), painted) - before.begin());
+    ASSERT_LT(slot, ColorCount);
+
+    whenShown<TUIColorDlg>([slot](TUIColorDlg& dlg) {
+        dlg.chooseColor = [](uint32_t) -> std::optional<uint32_t> { return 0x3020A0u; };
+        dlg.ListBox1->setCurrentRow(slot);
+        dlg.ChangeSelected();
+        dlg.CancelBtn->click();
+    });
+    form.action("SetColors1")->trigger();
+    EXPECT_EQ(colorTable(), before);
+    EXPECT_EQ(pixel(), original);
+
+    whenShown<TUIColorDlg>([slot](TUIColorDlg& dlg) {
+        dlg.chooseColor = [](uint32_t) -> std::optional<uint32_t> { return 0x3020A0u; };
+        dlg.ListBox1->setCurrentRow(slot); // the background
+        dlg.ChangeSelected();
+        dlg.OkBtn->click();
+    });
+    form.action("SetColors1")->trigger();
+    EXPECT_EQ(colorTable()[static_cast<size_t>(slot)], 0x3020A0u);
+    EXPECT_EQ(pixel(), QColor(0xA0, 0x20, 0x30));
+    colorTable() = before;
+}
