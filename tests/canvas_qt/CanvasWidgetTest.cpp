@@ -137,7 +137,7 @@ TEST(GridSizeDialog, InvalidValuesKeepTheDialogOpen) {
 TEST(SizeDialog, FilterAndModes) {
     plumex::testing::ensureQtApp();
     TSizeDlg dlg;
-    dlg.prepare({1, 100, 0});
+    dlg.prepare({1, 100, 0, 0, std::nullopt});
     EXPECT_TRUE(dlg.EHeight->isHidden());
     EXPECT_EQ(dlg.height(), 100);
     dlg.EWidth->clear();
@@ -155,7 +155,7 @@ TEST(SizeDialog, FilterAndModes) {
     EXPECT_EQ(dlg.answer()->width, 2.5);
     dlg.EWidth->setText("0");
     EXPECT_FALSE(dlg.answer());
-    dlg.prepare({0, 3, 4});
+    dlg.prepare({0, 3, 4, 0, std::nullopt});
     EXPECT_FALSE(dlg.EHeight->isHidden());
     EXPECT_EQ(dlg.height(), 136);
 }
