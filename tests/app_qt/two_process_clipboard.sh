@@ -3,6 +3,8 @@
 # save in the second, then the saved file must hold the same paths as the first document.
 # Usage: two_process_clipboard.sh PLUMEX PLUMEX-CLI SOURCE.plx   (run it under xvfb-run -a)
 set -u
+# The suite runs Qt tests offscreen; these two windows must be real ones on the X display.
+export QT_QPA_PLATFORM=xcb
 plumex=$1 cli=$2 source=$3
 work=$(mktemp -d)
 pids=()
@@ -30,12 +32,12 @@ start() {
     local pid=$!
     pids+=("$pid")
     local window=""
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do
         window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1)
         [ -n "$window" ] && break
         sleep 0.2
     done
-    [ -n "$window" ] || fail "no window for $1"
+    [ -n "$window" ] || { cat "$work/log-$2" >&2; fail "no window for $1"; }
     sleep 1
     xdotool windowfocus --sync "$window"
 }
