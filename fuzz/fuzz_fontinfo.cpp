@@ -17,8 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     for (const std::string& name : info.names) {
-        // Each 2-byte code unit becomes at most 3 bytes of UTF-8.
-        if (name.size() > 2 * size) std::abort();
+        // A 2-byte code unit becomes at most 3 bytes of UTF-8, and so does a single-byte
+        // Macintosh character (marked as U+FFFD).
+        if (name.size() > 3 * size) std::abort();
         for (char32_t c : plumex::decodeUtf8(name))
             if (c == plumex::ReplacementCharacter && name.find("\xEF\xBF\xBD") == std::string::npos)
                 std::abort();

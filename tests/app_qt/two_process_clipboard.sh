@@ -1,20 +1,34 @@
 #!/bin/bash
 # Two plumex processes on one X display: select all and copy in the first, paste in place and
 # save in the second, then the saved file must hold the same paths as the first document.
-# Usage: two_process_clipboard.sh PLUMEX PLUMEX-CLI SOURCE.plx   (run it under xvfb-run -a)
+# Usage: two_process_clipboard.sh PLUMEX PLUMEX-CLI SOURCE.plx
 set -u
-# The suite runs Qt tests offscreen; these two windows must be real ones on the X display.
+# The suite runs Qt tests offscreen; these two windows must be real ones on an X display.
 export QT_QPA_PLATFORM=xcb
 plumex=$1 cli=$2 source=$3
 work=$(mktemp -d)
 pids=()
+xserver=""
 cleanup() {
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+    [ -n "$xserver" ] && kill "$xserver" 2>/dev/null
     wait 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
 fail() { echo "two-process clipboard: $*" >&2; exit 1; }
+
+# A private X server; -displayfd lets it pick a free display itself, so parallel test runs or a
+# stale lock file cannot make it collide with another server.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xserver=$!
+for _ in $(seq 1 100); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xserver" 2>/dev/null || break
+    sleep 0.1
+done
+[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; fail "the X server did not start"; }
+export DISPLAY=":$(head -1 "$work/display")"
 
 cp "$source" "$work/a.plx"
 # An empty document to paste into, so Save needs no file dialog.
