@@ -31,7 +31,7 @@ test: deps
 	@# Both compilers must build it warning-free: the Release tree is the g++ one.
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
-	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+	cd $(TEST_DIR) && ctest --output-on-failure -j2
 
 bench: build
 	@for b in $(RELEASE_DIR)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done

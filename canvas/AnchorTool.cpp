@@ -1,7 +1,6 @@
 #include "canvas/AnchorTool.h"
 
 #include "canvas/AnchorDrags.h"
-#include "canvas/ContextMenu.h"
 #include "canvas/HandleDrag.h"
 #include "canvas/MoveDrag.h"
 #include "canvas/RubberBandDrag.h"
@@ -28,14 +27,6 @@ TCvPoint& anchorOf(TCvDocument& doc, int path, int point) {
 void selectionChanged(TCvWindow& window) {
     window.Document.SelectionChanged();
     window.Invalidate();
-}
-
-int selectedAnchorCount(const TCvDocument& doc) {
-    int n = 0;
-    for (const TCvLine& line : doc.Lines)
-        if (line.selected)
-            for (const TCvPoint& p : line.points) n += p.selected;
-    return n;
 }
 
 } // namespace
@@ -157,56 +148,6 @@ bool AnchorTool::rightRelease(TCvWindow& window, const MouseEvent& e) {
         selectionChanged(window);
     }
     return true;
-}
-
-void AnchorTool::contextMenuItems(TCvWindow& window, std::vector<MenuEntry>& entries) {
-    TCvDocument& doc = window.Document;
-    const AnchorHit hit = window.Hover().anchor;
-    const bool hoveredSelected = hit && anchorOf(doc, hit.path, hit.point).selected;
-    const int selected = selectedAnchorCount(doc);
-    if (hoveredSelected && selected > 1) entries.push_back(menuEntry(cmMoveByAnchor));
-    if (hoveredSelected || selected == 1) {
-        entries.push_back(menuEntry(cmCopyHandles));
-        if (window.HasHandleClipboard()) entries.push_back(menuEntry(cmPasteHandles));
-    }
-    if (doc.CountSelected() == 0) return;
-    addSeparator(entries);
-    entries.push_back(menuEntry(cmMove));
-    if (CanJoinEndAnchors(doc)) {
-        entries.push_back(menuEntry(cmJoin));
-        entries.push_back(menuEntry(cmJoinStraight));
-    }
-    if (AnySelectedOpenPath(doc)) entries.push_back(menuEntry(cmJoinNear));
-    if (CanSeparateAnchors(doc)) entries.push_back(menuEntry(cmSeparate));
-}
-
-bool AnchorTool::runCommand(TCvWindow& window, int command) {
-    switch (command) {
-    case cmMove:
-        window.MoveDialog();
-        return true;
-    case cmMoveByAnchor:
-        if (window.Hover().anchor) window.MoveDialog(window.Hover().anchor.at);
-        return true;
-    case cmCopyHandles:
-        window.CopyHandle(hoveredSelectedAnchor(window));
-        return true;
-    case cmPasteHandles:
-        window.PasteHandle(hoveredSelectedAnchor(window));
-        return true;
-    case cmJoin:
-    case cmJoinStraight:
-        window.JoinEndAnchors(command == cmJoinStraight);
-        return true;
-    case cmJoinNear:
-        window.JoinNearEndAnchors();
-        return true;
-    case cmSeparate:
-        window.SeparateAnchors();
-        return true;
-    default:
-        return false;
-    }
 }
 
 } // namespace plumex

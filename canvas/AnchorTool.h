@@ -14,8 +14,6 @@ public:
     void dragStarted(TCvWindow& window, const MouseEvent& e) override;
     void release(TCvWindow& window, const MouseEvent& e) override;
     bool rightRelease(TCvWindow& window, const MouseEvent& e) override;
-    void contextMenuItems(TCvWindow& window, std::vector<MenuEntry>& entries) override;
-    bool runCommand(TCvWindow& window, int command) override;
 
 private:
     void pressHandle(TCvWindow& window, const MouseEvent& e, const AnchorHit& hit);

@@ -1,8 +1,8 @@
 #pragma once
-// The canvas's context menu: entries captioned from the language's command texts.
+// The canvas's context menu: what it holds and what its entries do come from the shell's
+// command table through a ContextMenuSource; the canvas opens it and runs the choice.
 
 #include "canvas/CanvasHost.h"
-#include "commands/AnchorCommands.h"
 
 #include <string>
 #include <vector>
@@ -11,42 +11,20 @@ class TCvWindow;
 
 namespace plumex {
 
-// Text numbers of the commands the context menu offers.
-enum MenuCommand : int {
-    cmLock = 40,
-    cmUnlock = 41,
-    cmHide = 42,
-    cmShowAll = 43,
-    cmFront = 45,
-    cmBack = 46,
-    cmMove = 48,
-    cmMoveByAnchor = 52,
-    cmExpand = 53,
-    cmRotate = 59,
-    cmShear = 65,
-    cmDupe = 66,
-    cmJoin = 75,
-    cmJoinStraight = 76,
-    cmJoinNear = 77,
-    cmSeparate = 78,
-    cmCopyHandles = 87,
-    cmPasteHandles = 88,
-    cmZoomIn = 90,
-    cmZoomOut = 91,
-    cmFitSelected = 100,
+class ContextMenuSource {
+public:
+    virtual ~ContextMenuSource() = default;
+    // The entries for the window's state as the menu opens.
+    virtual std::vector<MenuEntry> contextMenuEntries(TCvWindow& window) = 0;
+    // Runs the command of a chosen entry.
+    virtual void runContextCommand(TCvWindow& window, int command) = 0;
 };
 
 // A caption cut before its first opening parenthesis, ASCII or full-width, so that an
 // accelerator suffix such as "(&M)" disappears.
 std::string menuCaption(const std::string& text);
 
-// An entry for command `command` captioned from the current language.
-MenuEntry menuEntry(int command, bool enabled = true);
 MenuEntry menuSeparator();
-
-// The anchor under the mouse when it is selected: the anchor the handle items act on. Empty
-// means the single selected anchor.
-std::optional<AnchorRef> hoveredSelectedAnchor(const TCvWindow& window);
 
 // Adds a separator unless the list is empty or already ends in one.
 void addSeparator(std::vector<MenuEntry>& entries);

@@ -1,6 +1,5 @@
 #include "canvas/ObjectTool.h"
 
-#include "canvas/ContextMenu.h"
 #include "canvas/HoverZone.h"
 #include "canvas/MoveDrag.h"
 #include "canvas/RubberBandDrag.h"
@@ -160,52 +159,6 @@ bool ObjectTool::rightRelease(TCvWindow& window, const MouseEvent& e) {
             window.SelectOnly(hit.path);
     }
     return true;
-}
-
-void ObjectTool::contextMenuItems(TCvWindow& window, std::vector<MenuEntry>& entries) {
-    const TCvDocument& doc = window.Document;
-    const AnchorHit hit = window.Hover().anchor;
-    if (hit && doc.Lines[static_cast<std::size_t>(hit.path)]
-                   .points[static_cast<std::size_t>(hit.point)]
-                   .selected) {
-        entries.push_back(menuEntry(cmMoveByAnchor));
-        entries.push_back(menuEntry(cmCopyHandles));
-        if (window.HasHandleClipboard()) entries.push_back(menuEntry(cmPasteHandles));
-    }
-    if (doc.CountSelected() == 0) return;
-    addSeparator(entries);
-    for (int c : {cmMove, cmExpand, cmRotate, cmShear}) entries.push_back(menuEntry(c));
-    entries.push_back(menuEntry(cmDupe));
-    addSeparator(entries);
-    for (int c : {cmLock, cmHide, cmFront, cmBack}) entries.push_back(menuEntry(c));
-}
-
-bool ObjectTool::runCommand(TCvWindow& window, int command) {
-    switch (command) {
-    case cmMoveByAnchor:
-        if (const AnchorHit hit = window.Hover().anchor) window.MoveDialog(hit.at);
-        return true;
-    case cmMove:
-        window.MoveDialog();
-        return true;
-    case cmCopyHandles:
-        window.CopyHandle(hoveredSelectedAnchor(window));
-        return true;
-    case cmPasteHandles:
-        window.PasteHandle(hoveredSelectedAnchor(window));
-        return true;
-    case cmExpand:
-        window.ExpandDialog();
-        return true;
-    case cmRotate:
-        window.RotateDialog();
-        return true;
-    case cmShear:
-        window.ShearDialog();
-        return true;
-    default:
-        return false;
-    }
 }
 
 } // namespace plumex

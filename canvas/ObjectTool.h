@@ -12,8 +12,6 @@ public:
     void press(TCvWindow& window, const MouseEvent& e) override;
     bool hover(TCvWindow& window, const MouseEvent& e) override;
     bool rightRelease(TCvWindow& window, const MouseEvent& e) override;
-    void contextMenuItems(TCvWindow& window, std::vector<MenuEntry>& entries) override;
-    bool runCommand(TCvWindow& window, int command) override;
 
 private:
     bool pressPivot(TCvWindow& window, const MouseEvent& e);

@@ -35,10 +35,6 @@ public:
     virtual bool hover(TCvWindow&, const MouseEvent&) { return false; }
     // A right release while idle; false keeps the context menu closed.
     virtual bool rightRelease(TCvWindow&, const MouseEvent&) { return true; }
-    // The tool's own entries of the context menu, before the common ones.
-    virtual void contextMenuItems(TCvWindow&, std::vector<MenuEntry>&) {}
-    // Runs a context-menu command; false when it is not one of the tool's.
-    virtual bool runCommand(TCvWindow&, int /*command*/) { return false; }
 };
 
 // The behaviour of a tool number; tools that are not built yet only show their cursor.

@@ -22,6 +22,7 @@
 #include <vector>
 
 namespace plumex {
+class ContextMenuSource;
 class RulerCache;
 class ToolBehaviour;
 
@@ -228,8 +229,8 @@ public:
     // Switches the tool for the middle button's zoom without SetTool's side effects.
     void LendTool(int tool);
     void OpenContextMenu(plumex::PixelPoint at);
-    // Runs a context-menu command; false when no one knows it.
-    bool RunMenuCommand(int command);
+    // Where the context menu's entries and commands come from; none: an empty menu.
+    void SetContextMenuSource(plumex::ContextMenuSource* source) { contextMenuSource_ = source; }
     void SelectOnly(int path);
     void SetPathSelected(int path, bool selected);
     // Toggles (with `toggle`) or selects the visible, unlocked paths with an anchor in the
@@ -368,7 +369,6 @@ private:
     void releaseRight(const plumex::MouseEvent& e);
     bool hoverGuides(const plumex::MouseEvent& e);
     void modifierChanged(const plumex::KeyEvent& e);
-    std::vector<plumex::MenuEntry> contextMenuEntries();
     void refreshCursor();
     void invalidateAll();
     template <class Command> bool runObjectCommand(Command command);
@@ -377,6 +377,7 @@ private:
 
     plumex::TCvOptions* options_;
     plumex::CanvasHost* host_ = nullptr;
+    plumex::ContextMenuSource* contextMenuSource_ = nullptr;
     plumex::Surface* surface_ = nullptr;
     plumex::PixelPoint origin_;
     TCvCoord cursorPos_{-100, -100};

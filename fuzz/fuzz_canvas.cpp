@@ -1,7 +1,7 @@
 // Canvas session fuzzer: the input is a sequence of mouse, key, tool, option and menu
-// operations on an editing window (tests/canvas/CanvasSession.h); any broken state aborts.
+// operations on an editing window (tests/shell/CanvasSession.h); any broken state aborts.
 
-#include "tests/canvas/CanvasSession.h"
+#include "tests/shell/CanvasSession.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,5 @@
 #include "app/qt/TForm1.h"
 
-#include "app/DocumentCaption.h"
 #include "app/Languages.h"
 #include "app/SettingsPath.h"
 #include "app/StatusText.h"
@@ -14,6 +13,8 @@
 #include "app/qt/TPOVArrayDlg.h"
 #include "app/qt/TPOVDlg.h"
 #include "canvas/qt/CanvasWidget.h"
+#include "shell/CommandRunner.h"
+#include "shell/DocumentCaption.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -47,7 +48,6 @@ TForm1::TForm1(FormSetup setup, QWidget* parent) : QMainWindow(parent), setup_(s
     rebuildRecentMenu();
     createCanvas();
     SelectTool(ToolObject);
-    routeCommands();
     POVDlg_ = new TPOVDlg(this);
     POVArrayDlg_ = new TPOVArrayDlg(this);
     createPovPreview();
@@ -60,6 +60,7 @@ TForm1::TForm1(FormSetup setup, QWidget* parent) : QMainWindow(parent), setup_(s
 
 TForm1::~TForm1() {
     qApp->removeEventFilter(this);
+    canvas().SetContextMenuSource(nullptr);
 }
 
 TCvWindow& TForm1::canvas() const {
@@ -116,6 +117,8 @@ void TForm1::createCanvas() {
     canvas().OnChange = [this](TCvWindow&) { canvasChanged(); };
     canvas().OnMouseMoveEvent = [this](TCvWindow&, const MouseEvent&) { canvasMouseMoved(); };
     canvas().SetCornerImages(cornerImages());
+    commands_ = std::make_unique<CommandRunner>(canvas(), *this);
+    canvas().SetContextMenuSource(commands_.get());
     // Another program (or window) putting something on the clipboard changes what Paste offers.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
         refreshPasteBuffer();
@@ -175,11 +178,12 @@ void TForm1::createPovPreview() {
 }
 
 bool TForm1::povPreviewShown() const {
-    return PovPreview_->isVisible();
+    // The menus' checks are asked while the window is still being built.
+    return PovPreview_ && PovPreview_->isVisible();
 }
 
 void TForm1::setPovPreviewShown(bool on) {
-    PovPreview_->setVisible(on);
+    if (PovPreview_) PovPreview_->setVisible(on);
 }
 
 void TForm1::canvasChanged() {
@@ -268,5 +272,6 @@ void TForm1::closeEvent(QCloseEvent* event) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     // "Show Hints" off silences every tooltip of the program.
     if (event->type() == QEvent::ToolTip && !hintsShown_) return true;
+    if (shortcutEvent(watched, event)) return true;
     return QMainWindow::eventFilter(watched, event);
 }

@@ -3,14 +3,16 @@
 // status bar. It routes every command to the canvas, keeps the caption and the recent files,
 // asks before a modified document is replaced and stores the settings when it closes.
 
-#include "app/MenuRules.h"
 #include "app/Options.h"
-#include "app/RecentFiles.h"
+#include "shell/MenuState.h"
+#include "shell/RecentFiles.h"
+#include "shell/ShellHost.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,9 +29,10 @@ class TPOVDlg;
 
 namespace plumex {
 class CanvasWidget;
+class CommandRunner;
 class MainStatusBar;
 class PovPreviewPanel;
-struct MenuItemDef;
+struct Command;
 class SpeedPanel;
 struct MouseEvent;
 
@@ -43,7 +46,7 @@ struct FormSetup {
 };
 } // namespace plumex
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public plumex::ShellHost {
     Q_OBJECT
 public:
     explicit TForm1(plumex::FormSetup setup, QWidget* parent = nullptr);
@@ -53,8 +56,8 @@ public:
 
     TCvWindow& canvas() const;
     // Option menu: the colour scheme dialog; Object menu: the property panel.
-    void SetColors1Click();
-    void Property1Click();
+    void SetColors1Click() override;
+    void Property1Click() override;
     TPropertyDlg* propertyPanel() const { return PropertyDlg_; }
     plumex::CanvasWidget* canvasWidget() const { return canvas_; }
     const std::string& FileName() const { return fileName_; }
@@ -70,8 +73,8 @@ public:
     TPOVArrayDlg* povArrayDlg() const { return POVArrayDlg_; }
     // The dockable POV-Ray preview of the selection, hidden until asked for.
     plumex::PovPreviewPanel* povPreview() const { return PovPreview_; }
-    bool povPreviewShown() const;
-    void setPovPreviewShown(bool on);
+    bool povPreviewShown() const override;
+    void setPovPreviewShown(bool on) override;
     QMenu* PMLang = nullptr;
     QMenu* PMLangOut = nullptr;
 
@@ -83,30 +86,46 @@ public:
     // Enabling and check marks from the canvas, as the menus compute them when they open.
     void updateMenus();
     plumex::MenuState menuState() const;
+    // Runs the commands of the table on this window's canvas.
+    plumex::CommandRunner& commands() const { return *commands_; }
 
     // Document commands.
-    void New1Click();
-    void Open1Click();
-    void OpenNew1Click();
-    void Save1Click();
-    void SaveAs1Click();
-    void LoadDraft1Click();
+    void New1Click() override;
+    void Open1Click() override;
+    void OpenNew1Click() override;
+    void Save1Click() override;
+    void SaveAs1Click() override;
+    void Exit1Click() override;
+    void LoadDraft1Click() override;
+    void Import1Click() override;
+    void ExportSvg1Click() override;
     void RecentFileClick(const std::string& path);
     bool FormCloseQuery();
     void FormClose();
     void LangFileOut1Click();
 
-    void SelectTool(int tool);
+    void SelectTool(int tool) override;
     void SBOptionClick(int tag, bool down);
     // Clipboard export (tags 0 prism, 1 lathe, 2 array) and the File export dispatcher.
-    bool POVCopy1Click(int tag);
-    bool ExportFileClick(int tag);
+    bool POVCopy1Click(int tag) override;
+    bool ExportFileClick(int tag) override;
     bool ExportPov(int mode, const std::string& fileName);
     // The whole drawing as an Illustrator 88 file at the view's scale, and as a bitmap after
     // the options dialog; false when nothing was written (an error has been shown then).
     bool ExportIllustrator(const std::string& fileName);
     bool ExportBitmap(const std::string& fileName);
     TExportBmpDlg* exportBmpDlg() const { return ExportBmpDlg_; }
+
+    // The rest of what the commands ask of the window.
+    void ToolPanelPos1Click() override;
+    bool hintsShown() const override { return hintsShown_; }
+    void setHintsShown(bool on) override { hintsShown_ = on; }
+    void setStatusBarShown(bool on) override;
+    void repaintStatusBar() override;
+    void About1Click() override;
+    bool clipboardHasPaths() const override;
+    bool recentFilesEnabled() const override { return mru_.enabled(); }
+    void reportError(const std::string& text) override;
 
 signals:
     // Another process of the program was asked to open `path`.
@@ -119,10 +138,9 @@ protected:
 
 private:
     void buildMenus();
-    void addMenuItem(const plumex::MenuItemDef& item);
-    void routeCommands();
-    void routeTransforms();
-    void route(const std::string& name, std::function<void()> command);
+    void addMenuItem(const plumex::Command& item);
+    // A key of the table's shortcuts, as the window's key events bring it.
+    bool shortcutEvent(QObject* watched, QEvent* event);
     void applyCaptions();
     void updateOptionChecks();
     void rebuildRecentMenu();
@@ -145,12 +163,11 @@ private:
     bool openDocument(const std::string& path);
     bool saveDocument(const std::string& path);
     void runSaveDialog(bool saveAs);
-    void toggleOption(int n);
-    void editDocument(const std::function<void()>& change);
     // Reads the clipboard into the canvas's paste buffer: Paste is enabled while it holds paths.
     void refreshPasteBuffer();
 
     plumex::FormSetup setup_;
+    std::unique_ptr<plumex::CommandRunner> commands_;
     std::string fileName_;
     plumex::RecentFiles mru_;
     std::string openFolder_;

@@ -1,20 +1,21 @@
-// The menus of the main window: built from the menu table, captioned from the current
-// language, enabled from the canvas's state.
+// The menus of the main window: built from the command table, captioned from the current
+// language, enabled from the canvas's state. The table's shortcuts are dispatched here too.
 
 #include "app/qt/TForm1.h"
 
 #include "app/Languages.h"
-#include "app/MenuTree.h"
-#include "app/NumberText.h"
 #include "app/qt/MainStatusBar.h"
 #include "app/qt/MessageBoxes.h"
+#include "app/qt/ShortcutKeys.h"
 #include "app/qt/SpeedPanel.h"
 #include "canvas/qt/CanvasWidget.h"
+#include "shell/CommandRunner.h"
+#include "shell/CommandTable.h"
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 
 using namespace plumex;
 
@@ -24,30 +25,29 @@ QString text(int key) {
     return QString::fromStdString(caption(key));
 }
 
-QKeySequence shortcutOf(std::string_view text) {
-    QString s = QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-    // The number-pad keys are not in the portable key names.
-    if (s.endsWith("Num+") || s.endsWith("Num-")) {
-        const int key = s.endsWith('+') ? Qt::Key_Plus : Qt::Key_Minus;
-        const int ctrl = s.startsWith("Ctrl+") ? int(Qt::ControlModifier) : 0;
-        return QKeySequence(QKeyCombination::fromCombined(ctrl | Qt::KeypadModifier | key));
-    }
-    return QKeySequence::fromString(s, QKeySequence::PortableText);
-}
-
 QString escapedPath(const std::string& path) {
     return QString::fromStdString(path).replace('&', "&&");
+}
+
+// The caption with the shortcut after a tab, which the menu shows in its key column. The
+// actions carry no QKeySequence: the window dispatches the table's keys itself, so that a
+// menu-bar mnemonic never shadows them.
+QString itemText(const Command& c, int key) {
+    QString t = key >= 0 ? text(key) : QString::fromUtf8(c.fixed.data(), qsizetype(c.fixed.size()));
+    if (c.shortcut) t += '\t' + QString::fromStdString(shortcutText(c.shortcut));
+    return t;
 }
 
 } // namespace
 
 void TForm1::buildMenus() {
-    for (const MenuItemDef& item : mainMenuItems()) addMenuItem(item);
+    for (const Command& c : commandTable())
+        if (!(c.flags & cfContextOnly)) addMenuItem(c);
     auto* grid = new QActionGroup(this);
     auto* draft = new QActionGroup(this);
-    for (const MenuItemDef& item : mainMenuItems()) {
-        if (item.flags & MenuRadioGrid) grid->addAction(actions_[std::string(item.name)]);
-        if (item.flags & MenuRadioDraft) draft->addAction(actions_[std::string(item.name)]);
+    for (const Command& c : commandTable()) {
+        if (c.flags & cfRadioGrid) grid->addAction(actions_[std::string(c.name)]);
+        if (c.flags & cfRadioDraft) draft->addAction(actions_[std::string(c.name)]);
     }
     for (QMenu* top : menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
         connect(top, &QMenu::aboutToShow, this, &TForm1::refreshPasteBuffer);
@@ -55,34 +55,49 @@ void TForm1::buildMenus() {
     }
 }
 
-void TForm1::addMenuItem(const MenuItemDef& item) {
+void TForm1::addMenuItem(const Command& item) {
     const std::string name(item.name);
     QMenu* parent = item.parent.empty() ? nullptr : menus_.at(std::string(item.parent));
     QAction* action = nullptr;
-    if (item.flags & MenuSubmenu) {
+    if (item.flags & cfSubmenu) {
         QMenu* menu = parent ? new QMenu(parent) : new QMenu(menuBar());
         menu->setObjectName(QString::fromStdString(name));
         menus_[name] = menu;
         action = menu->menuAction();
-        if (item.flags & MenuSeparator && parent) parent->addSeparator();
+        if (item.flags & cfSeparator && parent) parent->addSeparator();
         if (parent)
             parent->addMenu(menu);
-        else if (!(item.flags & MenuHidden))
+        else if (!(item.flags & cfHidden))
             menuBar()->addMenu(menu);
     } else {
-        if (item.flags & MenuSeparator) parent->addSeparator();
+        if (item.flags & cfSeparator) parent->addSeparator();
         action = parent->addAction(QString());
         action->setObjectName(QString::fromStdString(name));
-        action->setShortcut(shortcutOf(item.shortcut));
-        action->setCheckable(item.flags & MenuCheckable);
+        action->setCheckable(item.flags & cfCheckable);
         action->setData(item.tag);
-        // Items of a menu that is never shown still answer their shortcuts.
-        if (const MenuItemDef* p = findMenuItem(item.parent); p && (p->flags & MenuHidden))
-            addAction(action);
+        const Command* c = &item;
+        connect(action, &QAction::triggered, this, [this, c] { commands_->run(*c); });
     }
-    if (item.key < 0) action->setText(QString::fromUtf8(item.fixed.data(), item.fixed.size()));
-    if (item.flags & MenuHidden && parent) action->setVisible(false);
+    if (item.key < 0) action->setText(itemText(item, -1));
+    if (item.flags & cfHidden && parent) action->setVisible(false);
     actions_[name] = action;
+}
+
+bool TForm1::shortcutEvent(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    // Dialogs and open menus keep their keys.
+    if (!widget || widget->window() != this || QApplication::activePopupWidget() ||
+        QApplication::activeModalWidget())
+        return false;
+    const Command* c = commandOfShortcut(shortcutOfKeyEvent(*static_cast<QKeyEvent*>(event)));
+    if (!c || !commands_) return false;
+    // Taking the override keeps Qt's shortcut map, and with it the menu bar's Alt+letter
+    // mnemonics, from seeing the key; the key press that follows runs the command.
+    event->accept();
+    if (event->type() == QEvent::KeyPress) commands_->run(*c);
+    return true;
 }
 
 QAction* TForm1::action(const std::string& name) const {
@@ -96,8 +111,9 @@ QMenu* TForm1::menu(const std::string& name) const {
 }
 
 void TForm1::applyCaptions() {
-    for (const MenuItemDef& item : mainMenuItems())
-        if (item.key >= 0) actions_[std::string(item.name)]->setText(text(item.key));
+    for (const Command& c : commandTable())
+        if (c.key >= 0 && !(c.flags & cfContextOnly))
+            actions_[std::string(c.name)]->setText(itemText(c, c.key));
     actions_["ToolPanelPos1"]->setText(text(Options.ToolRight ? M_ToolBarLeft : M_ToolBarRight));
     SpeedPanel_->applyLanguage();
     StatusBar_->languageChanged();
@@ -130,63 +146,23 @@ void TForm1::buildLanguageMenus() {
 }
 
 MenuState TForm1::menuState() const {
-    MenuState s;
-    const TCvDocument& doc = canvas().Document;
-    s.paths = static_cast<int>(doc.Lines.size());
-    for (const TCvLine& line : doc.Lines) {
-        s.selectedPaths += line.selected;
-        s.lockedPaths += line.locked;
-        s.hiddenPaths += !line.visible;
-        if (!line.selected) continue;
-        s.selectedOpenPath = s.selectedOpenPath || !line.closed;
-        for (const TCvPoint& p : line.points) s.selectedAnchors += p.selected;
-    }
-    s.tool = canvas().Tool();
-    s.canUndo = doc.UndoBuffer.CanUndo();
-    s.canRedo = doc.UndoBuffer.CanRedo();
-    s.draftLoaded = canvas().Draft().Present();
-    s.clipboardHasPaths = clipboardHasPaths_;
-    s.joinable = CanJoinEndAnchors(doc);
-    s.separable = CanSeparateAnchors(doc);
-    s.handlesCopied = canvas().HasHandleClipboard();
-    return s;
+    return commands_->state();
 }
 
 void TForm1::updateMenus() {
+    if (!commands_) return;
     const MenuState state = menuState();
-    std::map<std::string_view, bool> enabled;
-    for (const MenuItemDef& item : mainMenuItems()) {
-        bool on = item.parent.empty() || menuItemEnabled(item.name, state);
-        if (auto parent = enabled.find(item.parent); parent != enabled.end())
-            on = on && parent->second;
-        if (item.name == "MRU1") on = mru_.enabled();
-        enabled[item.name] = on;
-        actions_[std::string(item.name)]->setEnabled(on);
+    for (const Command& c : commandTable()) {
+        if (c.flags & cfContextOnly) continue;
+        QAction* action = actions_[std::string(c.name)];
+        action->setEnabled(c.parent.empty() || commands_->enabled(c, state));
+        if (c.flags & cfCheckable) action->setChecked(commands_->checked(c));
     }
     updateOptionChecks();
 }
 
 void TForm1::updateOptionChecks() {
     actions_["ToolPanelPos1"]->setText(text(Options.ToolRight ? M_ToolBarLeft : M_ToolBarRight));
-    actions_["ShowHint1"]->setChecked(hintsShown_);
-    const std::pair<const char*, int> switches[] = {
-        {"ShowRuler1", OptShowRuler},   {"ShowGrid1", OptShowGrid},
-        {"SnapGrid1", OptSnapGrid},     {"ShowGuides1", OptShowGuides},
-        {"SnapGuides1", OptSnapGuides}, {"LockGuides1", OptLockGuides},
-        {"ShowAnchor1", OptShowAnchor}, {"SmallAnchor1", OptSmallAnchor},
-        {"ShowHelper1", OptShowHelper}};
-    for (auto [name, option] : switches) actions_[name]->setChecked(canvas().GetOption(option));
-    const bool fixed = canvas().GetOption(OptGridSizeFixed);
-    actions_["GridSizeFixed1"]->setChecked(fixed);
-    actions_["GridSizeAuto1"]->setChecked(!fixed);
-    const bool show = canvas().GetOption(OptShowDraft);
-    const bool dim = canvas().GetOption(OptDimDraft);
-    actions_["HideDraft1"]->setChecked(!show);
-    actions_["ShowDimDraft1"]->setChecked(show && dim);
-    actions_["ShowDraft1"]->setChecked(show && !dim);
-    actions_["RestoreWinSize1"]->setChecked(Options.RestoreWindowSize);
-    actions_["ShowSBar1"]->setChecked(Options.ShowStatusBar);
-    if (PovPreview_) actions_["PovPreview1"]->setChecked(povPreviewShown());
 }
 
 void TForm1::rebuildRecentMenu() {
@@ -204,29 +180,6 @@ void TForm1::putRecent(const std::string& path) {
     rebuildRecentMenu();
 }
 
-void TForm1::route(const std::string& name, std::function<void()> command) {
-    // An error that no command handles is reported and the program goes on.
-    connect(actions_.at(name), &QAction::triggered, this, [this, command = std::move(command)] {
-        // A shortcut can come while a mouse button still drives a drag over the paths.
-        canvas().CancelDrag();
-        try {
-            command();
-        } catch (const std::exception& e) {
-            showError(this, e.what());
-        }
-    });
-}
-
-void TForm1::toggleOption(int n) {
-    canvas().SetOption(n, !canvas().GetOption(n));
-}
-
 void TForm1::refreshPasteBuffer() {
     clipboardHasPaths_ = canvas().ReadClipboard();
-}
-
-void TForm1::editDocument(const std::function<void()>& change) {
-    change();
-    canvas().Invalidate();
-    canvas().Changed();
 }

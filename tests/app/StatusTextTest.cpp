@@ -1,5 +1,4 @@
 #include "app/StatusText.h"
-#include "app/DocumentCaption.h"
 
 #include <gtest/gtest.h>
 
@@ -43,13 +42,4 @@ TEST(StatusText, RotationIsClockwisePositiveAndStepsCutTowardZero) {
     EXPECT_EQ(rotationAngleText(pivot, {1, 0}, {std::cos(a), -std::sin(a)}, false), "37.3");
     EXPECT_EQ(rotationAngleText(pivot, {1, 0}, {std::cos(a), -std::sin(a)}, true), "35");
     EXPECT_EQ(rotationAngleText(pivot, {1, 0}, {std::cos(a), std::sin(a)}, true), "-35");
-}
-
-TEST(DocumentCaption, UntitledAndNamedDocuments) {
-    auto untitled = documentCaption("", "Undefined");
-    EXPECT_EQ(untitled.window, "Undefined");
-    EXPECT_EQ(untitled.application, "Undefined -Plumex");
-    auto named = documentCaption("/home/u/shapes/vase.plx", "Undefined");
-    EXPECT_EQ(named.window, "vase.plx");
-    EXPECT_EQ(named.application, "vase.plx -Plumex");
 }

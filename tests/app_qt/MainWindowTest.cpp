@@ -1,10 +1,9 @@
 #include "FormFixture.h"
 
-#include "app/MenuRules.h"
-#include "app/MenuTree.h"
 #include "app/qt/MainStatusBar.h"
 #include "app/qt/SpeedPanel.h"
 #include "canvas/qt/CanvasWidget.h"
+#include "shell/CommandTable.h"
 
 #include <QAction>
 #include <QApplication>
@@ -147,7 +146,7 @@ TEST_F(FormTest, ToolPanelSideIsStoredAndNamesTheOtherSide) {
 TEST_F(FormTest, ApplyingALanguageRecaptionsEverything) {
     start({}, "[Global]\nLanguage=English\n");
     EXPECT_EQ(form->action("File1")->text(), "&File");
-    EXPECT_EQ(form->action("Prism2")->text(), "&Prism...");
+    EXPECT_EQ(form->action("Prism2")->text(), "&Prism...\tShift+Alt+P");
     form->ApplyLanguage("Japanese");
     EXPECT_NE(form->action("File1")->text(), "&File");
     EXPECT_EQ(form->Options.Language, "Japanese");
@@ -198,22 +197,28 @@ TEST_F(FormTest, CanvasQuestionsGoThroughTheShellsBoxes) {
     EXPECT_EQ(asked[0].first, MessageKind::YesNo);
 }
 
-// An item that can be enabled runs something; the pending ones stay disabled whatever the state.
-TEST_F(FormTest, EveryItemThatCanBeEnabledIsConnected) {
+// Every item of the table is in the menus, captioned and with its shortcut in the key column;
+// a pending one stays disabled whatever the state.
+TEST_F(FormTest, EveryCommandOfTheTableIsAMenuItem) {
     start({document("three.plx", 3)});
     canvas().Document.SelectAll();
     canvas().Document.Lines[2].locked = 1;
     canvas().Document.Lines[1].visible = 0;
     form->updateMenus();
-    for (const MenuItemDef& item : mainMenuItems()) {
-        if (item.flags & MenuSubmenu) continue;
-        QAction* action = form->action(std::string(item.name));
-        if (isPendingMenuItem(item.name)) {
-            EXPECT_FALSE(action->isEnabled()) << item.name;
+    for (const Command& c : commandTable()) {
+        QAction* action = form->action(std::string(c.name));
+        if (c.flags & cfContextOnly) {
+            EXPECT_EQ(action, nullptr) << c.name;
             continue;
         }
-        // Disconnecting reports whether there was anything to disconnect.
-        EXPECT_TRUE(QObject::disconnect(action, &QAction::triggered, nullptr, nullptr))
-            << item.name;
+        ASSERT_NE(action, nullptr) << c.name;
+        EXPECT_FALSE(action->text().isEmpty()) << c.name;
+        const QString keys = QString::fromStdString(shortcutText(c.shortcut));
+        if (c.shortcut) {
+            EXPECT_TRUE(action->text().endsWith('\t' + keys)) << c.name;
+        }
+        if (c.pending()) {
+            EXPECT_FALSE(action->isEnabled()) << c.name;
+        }
     }
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -14,6 +15,8 @@ public:
         static int argc = 1;
         static char name[] = "test_app_qt";
         static char* argv[] = {name, nullptr};
+        // No display needed; a platform chosen by the caller stays.
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
         app_ = std::make_unique<QApplication>(argc, argv);
     }
     void TearDown() override { app_.reset(); }

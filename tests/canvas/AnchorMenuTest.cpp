@@ -1,7 +1,6 @@
 // The Anchor menu and the path clipboard on the window: what reaches the host, the range
 // dialog, the handle clipboard and the path clipboard between two windows.
 #include "MouseDriver.h"
-#include "canvas/ContextMenu.h"
 #include "model/ClipboardBlock.h"
 #include "testing.h"
 
@@ -24,17 +23,6 @@ struct AnchorMenu : plumex::testing::MouseFixture {
         for (int i : anchors) l.points[static_cast<std::size_t>(i)].selected = 1;
         l.UpdateSelected();
         w.Document.SelectionChanged();
-    }
-    const MenuEntry* entry(const std::vector<MenuEntry>& menu, int command) {
-        for (const MenuEntry& e : menu)
-            if (e.command == command) return &e;
-        return nullptr;
-    }
-    std::vector<MenuEntry> menuAt(TCvCoord p) {
-        host.menus.clear();
-        host.menuAnswer.reset();
-        click(px(p), 0, MouseButton::Right);
-        return host.menus.empty() ? std::vector<MenuEntry>{} : host.menus.back();
     }
 };
 
@@ -160,39 +148,4 @@ TEST_F(AnchorMenu, CutSegmentsAndCutKeepWhatTheyCopied) {
     EXPECT_TRUE(w.Document.Lines.empty());
     ASSERT_TRUE(w.Paste(false));
     EXPECT_EQ(w.Document.Lines.size(), 2u);
-}
-
-TEST_F(AnchorMenu, ContextMenuOffersWhatTheSelectionAllows) {
-    w.SetTool(ToolAnchor);
-    selectAnchors(0, {0});
-    selectAnchors(1, {1});
-    std::vector<MenuEntry> menu = menuAt({3, 3}); // over nothing
-    EXPECT_TRUE(entry(menu, cmJoin));
-    EXPECT_TRUE(entry(menu, cmJoinStraight));
-    EXPECT_FALSE(entry(menu, cmCopyHandles)); // two anchors selected, none under the mouse
-    w.Document.DeselectAll();
-    selectAnchors(0, {1});
-    menu = menuAt({1, 0});
-    EXPECT_FALSE(entry(menu, cmJoin)); // one end only
-    EXPECT_TRUE(entry(menu, cmCopyHandles));
-    EXPECT_FALSE(entry(menu, cmPasteHandles));
-    EXPECT_TRUE(entry(menu, cmJoinNear));
-    EXPECT_FALSE(entry(menu, cmSeparate));
-    // Copy Handles of the anchor under the mouse, then paste them onto another.
-    w.Document.Lines[0].points[1].outHandle = {1.5, 0.5};
-    w.Document.Lines[0].points[1].inHandle = {0.5, -0.5};
-    host.menuAnswer = cmCopyHandles;
-    click(px({1, 0}), 0, MouseButton::Right);
-    ASSERT_TRUE(w.HasHandleClipboard());
-    EXPECT_FALSE(w.Document.IsModified());
-
-    menu = menuAt({2, 1}); // selects that anchor alone first
-    ASSERT_TRUE(entry(menu, cmPasteHandles));
-    EXPECT_FALSE(entry(menu, cmJoin)); // the right click left (2, 1) the only selected end
-    host.menuAnswer = cmPasteHandles;
-    click(px({2, 1}), 0, MouseButton::Right);
-    const TCvPoint& p = w.Document.Lines[1].points[1];
-    EXPECT_EQ(p.outHandle, (TCvCoord{2.5, 1.5}));
-    EXPECT_EQ(p.inHandle, (TCvCoord{1.5, 0.5}));
-    EXPECT_TRUE(w.Document.IsModified());
 }

@@ -1,4 +1,4 @@
-#include "app/DocumentCaption.h"
+#include "shell/DocumentCaption.h"
 
 namespace plumex {
 

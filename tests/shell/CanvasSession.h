@@ -1,7 +1,8 @@
 #pragma once
 // Random editing sessions on a TCvWindow, driven by a byte string: the canvas fuzzer and the
-// fixed-seed session test share this interpreter. Every answer the host gives (message boxes,
-// menus, dialogs) comes from the same bytes. After each operation `check` looks for broken
+// fixed-seed session test share this interpreter. Menu commands and the context menu run
+// through the command table, as the main window runs them. Every answer the host gives (message
+// boxes, menus, dialogs) comes from the same bytes. After each operation `check` looks for broken
 // state: indexes past the paths, values that are not finite, stale bounds, an undo step that
 // does not come back, a drawing that does not survive its file.
 
@@ -11,6 +12,9 @@
 #include "canvas/Window.h"
 #include "model/DocumentFile.h"
 #include "model/ReadError.h"
+#include "shell/CommandRunner.h"
+#include "shell/CommandTable.h"
+#include "shell/ShellHost.h"
 
 #include <algorithm>
 #include <cmath>
@@ -143,6 +147,42 @@ private:
     ClipboardOffer clipboard_;
 };
 
+// The main window's side of the commands: no files, no dialogs of its own; the clipboard is the
+// scripted host's.
+class ScriptedShell : public ShellHost {
+public:
+    explicit ScriptedShell(TCvWindow& w) : w_(w) {}
+    void New1Click() override { w_.NewDocument(); }
+    void Open1Click() override {}
+    void OpenNew1Click() override {}
+    void Save1Click() override {}
+    void SaveAs1Click() override {}
+    void Exit1Click() override {}
+    void LoadDraft1Click() override {}
+    void Import1Click() override {}
+    void ExportSvg1Click() override {}
+    void SetColors1Click() override {}
+    void Property1Click() override {}
+    bool POVCopy1Click(int) override { return true; }
+    bool ExportFileClick(int) override { return false; }
+    void SelectTool(int tool) override { w_.SetTool(tool); }
+    void ToolPanelPos1Click() override {}
+    bool hintsShown() const override { return hints_; }
+    void setHintsShown(bool on) override { hints_ = on; }
+    void setStatusBarShown(bool) override {}
+    void repaintStatusBar() override {}
+    bool povPreviewShown() const override { return false; }
+    void setPovPreviewShown(bool) override {}
+    void About1Click() override {}
+    bool clipboardHasPaths() const override { return w_.ReadClipboard(); }
+    bool recentFilesEnabled() const override { return false; }
+    void reportError(const std::string&) override {}
+
+private:
+    TCvWindow& w_;
+    bool hints_ = true;
+};
+
 // Draws nothing; buffers are more of the same.
 class NullSurface : public Surface {
 public:
@@ -193,6 +233,7 @@ public:
         o_.ShowRuler = !b_.flag();
         o_.SmallAnchor = b_.flag();
         w_.SetHost(&host_);
+        w_.SetContextMenuSource(&runner_);
         if (!b_.flag()) w_.SetSurface(&surface_);
         w_.Resize(413, 313);
         w_.HandleCreated();
@@ -542,99 +583,15 @@ private:
             w_.Redo();
             break;
         case 23:
-        case 24: { // object commands from the menu or a shortcut
-            const int c = b_.below(11);
-            note(log, " command %d", c);
-            w_.CancelDrag();
-            switch (c) {
-            case 0:
-                w_.DeleteSelection();
-                break;
-            case 1:
-                w_.DeleteSegments();
-                break;
-            case 2:
-                w_.Dupe();
-                break;
-            case 3:
-                w_.LayerFront();
-                break;
-            case 4:
-                w_.LayerBack();
-                break;
-            case 5:
-                w_.Document.SelectAll();
-                w_.Invalidate();
-                break;
-            case 6:
-                w_.Document.DeselectAll();
-                w_.Invalidate();
-                break;
-            case 7:
-                w_.MoveSelectionByKey(static_cast<KeyMove>(b_.below(4)), b_.flag());
-                break;
-            case 8:
-                w_.EraseGuides(b_.flag(), b_.flag());
-                break;
-            case 9: {
-                static constexpr int menu[] = {
-                    cmLock,       cmUnlock,      cmHide,         cmShowAll,      cmFront,
-                    cmBack,       cmMove,        cmMoveByAnchor, cmExpand,       cmRotate,
-                    cmShear,      cmDupe,        cmJoin,         cmJoinStraight, cmJoinNear,
-                    cmSeparate,   cmCopyHandles, cmPasteHandles, cmZoomIn,       cmZoomOut,
-                    cmFitSelected};
-                w_.RunMenuCommand(menu[b_.below(static_cast<int>(std::size(menu)))]);
-                break;
-            }
-            default:
-                w_.FitSelection();
-                break;
-            }
-            break;
-        }
+        case 24:
         case 25:
-        case 26: { // the Object menu's transforms
-            const int c = b_.below(12);
-            note(log, " transform %d", c);
-            w_.CancelDrag();
-            switch (c) {
-            case 0:
-                w_.PresetMove(b_.below(2));
-                break;
-            case 1:
-                w_.PresetExpand(b_.below(4));
-                break;
-            case 2:
-                w_.PresetRotate(b_.below(2));
-                break;
-            case 3:
-                w_.FlipSelection(b_.flag());
-                break;
-            case 4:
-                w_.MoveDialog();
-                break;
-            case 5:
-                w_.ExpandDialog();
-                break;
-            case 6:
-                w_.RotateDialog();
-                break;
-            case 7:
-                w_.ShearDialog(b_.below(16));
-                break;
-            case 8:
-                w_.AlignDialog();
-                break;
-            case 9:
-                w_.InputScale();
-                break;
-            case 10:
-                w_.FitAll();
-                break;
-            default:
-                w_.GoSelectionCenter();
-                break;
-            }
+        case 26: { // any command of the menus, as a click or its shortcut runs it
+            const auto& table = commandTable();
+            const Command& c =
+                table[static_cast<std::size_t>(b_.below(static_cast<int>(table.size())))];
+            note(log, " command %d", commandIndex(c));
+            if (log) *log += " " + std::string(c.name);
+            runner_.run(c);
             break;
         }
         case 30:
@@ -646,18 +603,20 @@ private:
             w_.Paint({0, 0, w_.ClientWidth(), w_.ClientHeight()});
             break;
         }
-        case 29: { // the view menu
+        case 29: { // what the canvas offers beyond the menus
             const int c = b_.below(5);
-            note(log, " view %d", c);
+            note(log, " canvas %d", c);
+            w_.CancelDrag();
             switch (c) {
             case 0:
-                w_.GoOriginCenter();
+                w_.Document.DeselectAll();
+                w_.Invalidate();
                 break;
             case 1:
-                w_.GoOriginHome();
+                w_.EraseGuides(b_.flag(), b_.flag());
                 break;
             case 2:
-                w_.GoSelectionHome();
+                w_.ShearDialog(b_.below(16));
                 break;
             case 3:
                 w_.ZoomTo(pickValue(b_) * 100);
@@ -750,6 +709,8 @@ private:
     ScriptedHost host_;
     TCvOptions o_;
     TCvWindow w_{&o_};
+    ScriptedShell shell_{w_};
+    CommandRunner runner_{w_, shell_};
     NullSurface surface_{413, 313};
     unsigned buttons_ = 0;
     PixelPoint last_{200, 150};

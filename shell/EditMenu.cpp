@@ -1,0 +1,97 @@
+#include "app/LanguageKeys.h"
+#include "canvas/Window.h"
+#include "shell/Menus.h"
+#include "shell/ShellHost.h"
+
+namespace plumex {
+
+std::vector<Command> editMenu() {
+    const auto clipboard = [](const MenuState& s) { return s.clipboardHasPaths; };
+    return {
+        {.name = "Edit1", .key = M_Edit, .flags = cfSubmenu},
+        {.name = "Undo1",
+         .parent = "Edit1",
+         .key = M_Undo,
+         .shortcut = scCtrl | 'Z',
+         .enabled = [](const MenuState& s) { return s.canUndo; },
+         .action = [](CommandContext& c) { c.canvas.Undo(); }},
+        {.name = "Redo1",
+         .parent = "Edit1",
+         .key = M_Redo,
+         .shortcut = scShift | scCtrl | 'Z',
+         .enabled = [](const MenuState& s) { return s.canRedo; },
+         .action = [](CommandContext& c) { c.canvas.Redo(); }},
+        {.name = "Cut1",
+         .parent = "Edit1",
+         .key = M_Cut,
+         .shortcut = scCtrl | 'X',
+         .flags = cfSeparator | cfEndsPenPath,
+         .enabled = anySelected,
+         .action = [](CommandContext& c) { c.canvas.Cut(); }},
+        {.name = "CutSegments1",
+         .parent = "Edit1",
+         .key = M_CutSegments,
+         .shortcut = scShift | scCtrl | 'X',
+         .flags = cfEndsPenPath,
+         .enabled = segmentsOfSelection,
+         .action = [](CommandContext& c) { c.canvas.CutSegments(); }},
+        {.name = "Copy1",
+         .parent = "Edit1",
+         .key = M_Copy,
+         .shortcut = scCtrl | 'C',
+         .flags = cfEndsPenPath,
+         .enabled = anySelected,
+         .action = [](CommandContext& c) { c.canvas.Copy(); }},
+        {.name = "Paste1",
+         .parent = "Edit1",
+         .key = M_Paste,
+         .shortcut = scCtrl | 'V',
+         .flags = cfEndsPenPath,
+         .enabled = clipboard,
+         .action = [](CommandContext& c) { c.canvas.Paste(true); }},
+        {.name = "PasteNoMove1",
+         .parent = "Edit1",
+         .key = M_PasteNoMove,
+         .shortcut = scShift | scCtrl | 'V',
+         .flags = cfEndsPenPath,
+         .enabled = clipboard,
+         .action = [](CommandContext& c) { c.canvas.Paste(false); }},
+        {.name = "Delete1",
+         .parent = "Edit1",
+         .key = M_Delete,
+         .shortcut = vk::Delete,
+         .flags = cfSeparator | cfEndsPenPath,
+         .enabled = anySelected,
+         .action = [](CommandContext& c) { c.canvas.DeleteSelection(); }},
+        {.name = "DeleteSegments1",
+         .parent = "Edit1",
+         .key = M_DeleteSegments,
+         .shortcut = scShift | vk::Delete,
+         .flags = cfEndsPenPath,
+         .enabled = segmentsOfSelection,
+         .action = [](CommandContext& c) { c.canvas.DeleteSegments(); }},
+        {.name = "SelectAll1",
+         .parent = "Edit1",
+         .key = M_SelectAll,
+         .shortcut = scCtrl | 'A',
+         .flags = cfSeparator | cfEndsPenPath,
+         .action =
+             [](CommandContext& c) {
+                 c.canvas.Document.SelectAll();
+                 edited(c.canvas);
+             }},
+        {.name = "NextTool1",
+         .parent = "Edit1",
+         .key = M_NextTool,
+         .shortcut = 'T',
+         .flags = cfSeparator,
+         .action = [](CommandContext& c) { c.shell.SelectTool(nextTool(c.canvas.Tool())); }},
+        {.name = "PrevTool1",
+         .parent = "Edit1",
+         .key = M_PrevTool,
+         .shortcut = scShift | 'T',
+         .action = [](CommandContext& c) { c.shell.SelectTool(previousTool(c.canvas.Tool())); }},
+    };
+}
+
+} // namespace plumex

@@ -1,0 +1,19 @@
+#include "app/LanguageKeys.h"
+#include "canvas/Window.h"
+#include "shell/Menus.h"
+#include "shell/ShellHost.h"
+
+namespace plumex {
+
+std::vector<Command> helpMenu() {
+    return {
+        {.name = "Help1", .key = M_Help, .flags = cfSubmenu},
+        {.name = "AboutKey1", .parent = "Help1", .key = M_AboutKey, .shortcut = scShift | vk::F1},
+        {.name = "About1",
+         .parent = "Help1",
+         .key = M_About,
+         .action = [](CommandContext& c) { c.shell.About1Click(); }},
+    };
+}
+
+} // namespace plumex

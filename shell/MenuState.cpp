@@ -1,0 +1,60 @@
+#include "shell/MenuState.h"
+
+#include "canvas/Window.h"
+#include "commands/AnchorCommands.h"
+#include "shell/ShellHost.h"
+
+namespace plumex {
+
+MenuState menuStateOf(const TCvWindow& canvas, const ShellHost& shell) {
+    MenuState s;
+    const TCvDocument& doc = canvas.Document;
+    s.paths = static_cast<int>(doc.Lines.size());
+    for (const TCvLine& line : doc.Lines) {
+        s.selectedPaths += line.selected;
+        s.lockedPaths += line.locked;
+        s.hiddenPaths += !line.visible;
+        const int last = line.count() - 1;
+        for (int i = 0; i <= last; ++i) {
+            if (!line.points[static_cast<std::size_t>(i)].selected) continue;
+            if (line.selected) ++s.selectedAnchors;
+        }
+        if (line.selected && !line.closed) s.selectedOpenPath = true;
+    }
+    s.tool = canvas.Tool();
+    s.canUndo = doc.UndoBuffer.CanUndo();
+    s.canRedo = doc.UndoBuffer.CanRedo();
+    s.draftLoaded = canvas.Draft().Present();
+    s.clipboardHasPaths = shell.clipboardHasPaths();
+    s.recentFiles = shell.recentFilesEnabled();
+    s.joinable = CanJoinEndAnchors(doc);
+    s.separable = CanSeparateAnchors(doc);
+    s.handlesCopied = canvas.HasHandleClipboard();
+    return s;
+}
+
+int nextTool(int tool) {
+    return ((tool + 1) % ToolCount + ToolCount) % ToolCount;
+}
+
+int previousTool(int tool) {
+    return ((tool + ToolCount - 1) % ToolCount + ToolCount) % ToolCount;
+}
+
+bool anySelected(const MenuState& s) {
+    return s.selectedPaths > 0;
+}
+
+bool anyPaths(const MenuState& s) {
+    return s.paths > 0;
+}
+
+bool segmentsOfSelection(const MenuState& s) {
+    return s.tool == ToolAnchor && s.selectedPaths > 0;
+}
+
+bool never(const MenuState&) {
+    return false;
+}
+
+} // namespace plumex

@@ -1,0 +1,40 @@
+#pragma once
+// What the menus' enabling rules look at, gathered when a menu opens or a shortcut arrives.
+
+class TCvWindow;
+
+namespace plumex {
+class ShellHost;
+
+struct MenuState {
+    int paths = 0;
+    int selectedPaths = 0;
+    int lockedPaths = 0;
+    int hiddenPaths = 0;
+    int tool = 0; // 0 object tool ... 6 zoom tool
+    bool canUndo = false;
+    bool canRedo = false;
+    bool clipboardHasPaths = false;
+    bool draftLoaded = false;
+    bool recentFiles = false;
+    int selectedAnchors = 0; // selected anchors of selected paths
+    bool selectedOpenPath = false;
+    // Some selected anchor is not an end of an open path, so separating it splits something.
+    bool separable = false;
+    bool joinable = false;      // two end anchors can be joined
+    bool handlesCopied = false; // the handle clipboard holds a pair
+};
+
+MenuState menuStateOf(const TCvWindow& canvas, const ShellHost& shell);
+
+// The tool after and before `tool` in the cycle of the seven tools.
+int nextTool(int tool);
+int previousTool(int tool);
+
+// The rules shared by several commands.
+bool anySelected(const MenuState& s);
+bool anyPaths(const MenuState& s);
+bool segmentsOfSelection(const MenuState& s); // the anchor tool with a path selected
+bool never(const MenuState& s);
+
+} // namespace plumex

@@ -1,0 +1,162 @@
+// Every shortcut of the command table, sent as the key event X11 delivers for it, reaches its
+// command through the main window, ahead of the menu bar's mnemonics.
+
+#include "FormFixture.h"
+
+#include "app/qt/ShortcutKeys.h"
+#include "canvas/qt/CanvasWidget.h"
+#include "shell/CommandRunner.h"
+#include "shell/CommandTable.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTest>
+
+using namespace plumex;
+using plumex::testing::FormTest;
+
+namespace {
+
+struct X11Key {
+    Qt::Key key = Qt::Key_unknown;
+    Qt::KeyboardModifiers modifiers;
+};
+
+// What X11 delivers: Shift turns "[" into "{" and Tab into Backtab, the number pad's keys
+// carry the keypad flag.
+X11Key x11Key(int shortcut) {
+    X11Key k;
+    const bool shift = shortcut & scShift;
+    if (shift) k.modifiers |= Qt::ShiftModifier;
+    if (shortcut & scCtrl) k.modifiers |= Qt::ControlModifier;
+    if (shortcut & scAlt) k.modifiers |= Qt::AltModifier;
+    const int key = shortcutKey(shortcut);
+    if (key >= 'A' && key <= 'Z') {
+        k.key = Qt::Key(Qt::Key_A + (key - 'A'));
+    } else if (key >= vk::F1 && key < vk::F1 + 12) {
+        k.key = Qt::Key(Qt::Key_F1 + (key - vk::F1));
+    } else {
+        const std::pair<int, Qt::Key> keys[] = {
+            {vk::Tab, shift ? Qt::Key_Backtab : Qt::Key_Tab},
+            {vk::Return, Qt::Key_Return},
+            {vk::Delete, Qt::Key_Delete},
+            {vk::Prior, Qt::Key_PageUp},
+            {vk::Next, Qt::Key_PageDown},
+            {vk::Home, Qt::Key_Home},
+            {vk::End, Qt::Key_End},
+            {vk::Left, Qt::Key_Left},
+            {vk::Right, Qt::Key_Right},
+            {vk::Up, Qt::Key_Up},
+            {vk::Down, Qt::Key_Down},
+            {vk::OemOpen, shift ? Qt::Key_BraceLeft : Qt::Key_BracketLeft},
+            {vk::OemClose, shift ? Qt::Key_BraceRight : Qt::Key_BracketRight},
+            {vk::Add, Qt::Key_Plus},
+            {vk::Subtract, Qt::Key_Minus}};
+        for (auto [code, qt] : keys)
+            if (code == key) k.key = qt;
+        if (key == vk::Add || key == vk::Subtract) k.modifiers |= Qt::KeypadModifier;
+    }
+    return k;
+}
+
+struct Shortcuts : FormTest {
+    std::vector<const Command*> ran;
+    QWidget* target = nullptr;
+
+    void open(int paths) {
+        start({document("shapes.plx", paths)});
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        form->canvasWidget()->setFocus();
+        target = form->canvasWidget();
+        // Watch the commands instead of running them: dialogs and files are not the point.
+        form->commands().watcher = [this](const Command& c) {
+            ran.push_back(&c);
+            return false;
+        };
+    }
+    // Sends the key and answers which command ran (nullptr: none).
+    const Command* press(int shortcut) {
+        ran.clear();
+        const X11Key k = x11Key(shortcut);
+        EXPECT_NE(k.key, Qt::Key_unknown) << shortcutText(shortcut);
+        QTest::keyClick(target, k.key, k.modifiers);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << shortcutText(shortcut);
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        EXPECT_LE(ran.size(), 1u);
+        return ran.empty() ? nullptr : ran.front();
+    }
+    void pressEveryShortcut() {
+        for (const Command& c : commandTable()) {
+            if (!c.shortcut) continue;
+            const bool allowed = form->commands().enabled(c);
+            const Command* got = press(c.shortcut);
+            const Command* expected = allowed ? &c : nullptr;
+            EXPECT_EQ(got, expected) << c.name << " " << shortcutText(c.shortcut)
+                                     << (allowed ? " ran" : " was refused by its rule");
+        }
+    }
+};
+
+TEST_F(Shortcuts, EveryShortcutRunsItsCommandOrIsRefused) {
+    open(3);
+    pressEveryShortcut(); // nothing selected: the selection's commands refuse
+    canvas().Document.Lines[0].selected = 1;
+    canvas().Document.Lines[1].selected = 1;
+    canvas().Document.SelectionChanged();
+    pressEveryShortcut();
+    form->SelectTool(ToolAnchor);
+    pressEveryShortcut();
+}
+
+TEST_F(Shortcuts, MenuShortcutsWinOverTheMenuBarsMnemonics) {
+    open(1);
+    canvas().Document.SelectAll();
+    for (auto [key, name] :
+         {std::pair{scAlt | 'P', "Prism1"}, {scAlt | 'A', "Array1"}, {scAlt | 'L', "Lathe1"}}) {
+        const Command* got = press(key);
+        ASSERT_NE(got, nullptr) << name;
+        EXPECT_EQ(got->name, name);
+    }
+}
+
+// With the watcher out of the way the keys do what their menu items do.
+TEST_F(Shortcuts, NumberPadKeysZoomAndResize) {
+    open(1);
+    form->commands().watcher = nullptr;
+    const double scale = canvas().Scale();
+    press(vk::Add);
+    EXPECT_DOUBLE_EQ(canvas().Scale(), scale * 2);
+    press(vk::Subtract);
+    press(vk::Subtract);
+    EXPECT_DOUBLE_EQ(canvas().Scale(), scale / 2);
+    // The main keyboard's minus is not the pad's.
+    QTest::keyClick(target, Qt::Key_Minus);
+    EXPECT_DOUBLE_EQ(canvas().Scale(), scale / 2);
+    canvas().Document.SelectAll();
+    canvas().Document.SelectionChanged();
+    const TCvRect before = canvas().Document.SelectionBounds;
+    press(scCtrl | vk::Add);
+    const TCvRect after = canvas().Document.SelectionBounds;
+    EXPECT_DOUBLE_EQ(after.right - after.left, 2 * (before.right - before.left));
+}
+
+TEST(ShortcutKeys, QtKeyEventsToTheProgramsCodes) {
+    auto code = [](Qt::Key key, Qt::KeyboardModifiers m = {}) {
+        const QKeyEvent e(QEvent::KeyPress, key, m);
+        return shortcutOfKeyEvent(e);
+    };
+    EXPECT_EQ(code(Qt::Key_Plus, Qt::KeypadModifier), vk::Add);
+    EXPECT_EQ(code(Qt::Key_Plus, Qt::ShiftModifier), scShift | vk::OemPlus);
+    EXPECT_EQ(code(Qt::Key_5, Qt::KeypadModifier), vk::Numpad0 + 5);
+    EXPECT_EQ(code(Qt::Key_BraceLeft, Qt::ShiftModifier | Qt::ControlModifier),
+              scShift | scCtrl | vk::OemOpen);
+    EXPECT_EQ(code(Qt::Key_Backtab, Qt::ShiftModifier), scShift | vk::Tab);
+    EXPECT_EQ(code(Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier), scAlt | vk::Return);
+    EXPECT_EQ(code(Qt::Key_P, Qt::AltModifier), scAlt | 'P');
+    EXPECT_EQ(code(Qt::Key_Shift, Qt::ShiftModifier), 0);
+}
+
+} // namespace
