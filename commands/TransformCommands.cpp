@@ -117,7 +117,8 @@ bool RotateByPreset(TCvDocument& doc, bool left, bool objectMode, int penPath) {
     if (doc.CountSelected() == 0) return false;
     const TCvCoord c = objectMode ? doc.Pivot : centre(doc.SelectionBounds);
     doc.Record(penPath);
-    RotateSelection(doc, (left ? 90 : -90) * std::numbers::pi / 180, c, false);
+    // Positive angles turn clockwise, so the left (anticlockwise) quarter turn is negative.
+    RotateSelection(doc, (left ? -90 : 90) * std::numbers::pi / 180, c, false);
     return true;
 }
 

@@ -245,8 +245,8 @@ TEST_F(TransformDialogs, PresetsRecordOneStepEach) {
         {[&] { return w.PresetExpand(0); }, {-1, -0.5}},
         {[&] { return w.PresetExpand(1); }, {0.5, 0.25}},
         {[&] { return w.PresetExpand(3); }, {0.5, 0.25}},
-        {[&] { return w.PresetRotate(0); }, {0.5, 1.5}},
-        {[&] { return w.PresetRotate(1); }, {1.5, -0.5}},
+        {[&] { return w.PresetRotate(0); }, {1.5, -0.5}}, // anticlockwise
+        {[&] { return w.PresetRotate(1); }, {0.5, 1.5}},  // clockwise
         {[&] { return w.FlipSelection(true); }, {2, 0}},
         {[&] { return w.FlipSelection(false); }, {0, 1}},
     };

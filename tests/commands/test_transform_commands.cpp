@@ -38,6 +38,23 @@ TEST(Rotation, QuarterTurnsAreExact) {
     EXPECT_DOUBLE_EQ(d45.x.y, -std::sin(M_PI / 4));
 }
 
+// "Left" turns anticlockwise on screen (y up), "Right" clockwise, about the pivot in object
+// mode and about the selection's centre otherwise.
+TEST(TransformCommands, QuarterTurnPresetsTurnTheWayTheyAreNamed) {
+    for (bool objectMode : {true, false}) {
+        SCOPED_TRACE(objectMode);
+        TCvDocument doc = docWith({polyline({{1, 0}, {-1, 0}})}, {0});
+        doc.Pivot = {0, 0};
+        ASSERT_TRUE(RotateByPreset(doc, true, objectMode));
+        EXPECT_TRUE(coordNear(doc.Lines[0].FirstAnchor(), {0, 1}, 1e-12));
+        EXPECT_TRUE(coordNear(doc.Lines[0].LastAnchor(), {0, -1}, 1e-12));
+        ASSERT_TRUE(RotateByPreset(doc, false, objectMode));
+        ASSERT_TRUE(RotateByPreset(doc, false, objectMode));
+        EXPECT_TRUE(coordNear(doc.Lines[0].FirstAnchor(), {0, -1}, 1e-12));
+        EXPECT_TRUE(coordNear(doc.Lines[0].LastAnchor(), {0, 1}, 1e-12));
+    }
+}
+
 TEST(TransformCommands, ExpandMovesPathsLastRotateKeepsPlaces) {
     TCvDocument doc = docWith(
         {named(polyline({{0, 0}, {2, 2}}), "a"), named(polyline({{5, 5}, {6, 5}}), "b")}, {0});
