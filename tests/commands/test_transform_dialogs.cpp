@@ -1,5 +1,6 @@
 #include "commands/InputDialogState.h"
 #include "commands/MoveDialogState.h"
+#include "print_model.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "commands/qt/TMoveDlg.h"
 #include "commands/qt/TRotateDlg.h"
 #include "commands/qt/TShearDlg.h"
+#include "print_model.h"
 
 #include <QLabel>
 #include <QLineEdit>
