@@ -1,10 +1,13 @@
 #pragma once
 // Random editing sessions on a TCvWindow, driven by a byte string: the canvas fuzzer and the
-// fixed-seed session test share this interpreter. Menu commands and the context menu run
-// through the command table, as the main window runs them. Every answer the host gives (message
-// boxes, menus, dialogs) comes from the same bytes. After each operation `check` looks for broken
-// state: indexes past the paths, values that are not finite, stale bounds, an undo step that
-// does not come back, a drawing that does not survive its file.
+// fixed-seed session test share this interpreter. The bytes are decoded into script lines
+// ("drag left from 10,20 to 30,40 shift") and each operation runs from its line, so a session's
+// script replays it exactly and a regression reads as what the user did. Menu commands and the
+// context menu run through the command table, as the main window runs them. Every answer the
+// host gives (message boxes, menus, dialogs) comes from the same bytes and is written after its
+// operation in brackets. After each operation `check` looks for broken state: indexes past the
+// paths, values that are not finite, stale bounds, an undo step that does not come back, a
+// drawing that does not survive its file.
 
 #include "canvas/CanvasHost.h"
 #include "canvas/ContextMenu.h"
@@ -551,6 +554,8 @@ public:
     }
     // The session so far as a script.
     const std::string& script() const { return script_; }
+    // The script line of the last operation run, when a script drives.
+    int lineNumber() const { return next_ > 0 ? lines_[next_ - 1].number : 0; }
 
     // Runs one operation.
     void step() {

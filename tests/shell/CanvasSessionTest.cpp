@@ -45,10 +45,10 @@ std::vector<std::uint8_t> randomBytes(std::mt19937& rng) {
 // Runs a script to its end; the first broken rule with its line, or empty.
 std::string runScript(const std::string& script) {
     Session s(script);
-    for (int line = 1; !s.done(); ++line) {
+    while (!s.done()) {
         s.step();
         if (const std::string broken = s.check(); !broken.empty())
-            return "operation " + std::to_string(line) + ": " + broken;
+            return "line " + std::to_string(s.lineNumber()) + ": " + broken;
     }
     return {};
 }
