@@ -158,9 +158,14 @@ void TForm1::FormShow() {
 
 void TForm1::SetDocumentName(const std::string& path) {
     fileName_ = path;
-    const DocumentCaption title = documentCaption(path, message(msgNewName));
-    setWindowTitle(QString::fromStdString(title.window));
-    QApplication::setApplicationDisplayName(QString::fromStdString(title.application));
+    // The whole title is set here, with no application display name: Qt appends that name to
+    // a title when the title is set, so it would lag one document behind.
+    setWindowTitle(QString::fromStdString(documentCaption(path, message(msgNewName)).title));
+    showModified();
+}
+
+void TForm1::showModified() {
+    setWindowModified(modified());
 }
 
 void TForm1::SelectTool(int tool) {
@@ -192,6 +197,7 @@ void TForm1::canvasChanged() {
     SpeedPanel_->setTool(canvas().Tool());
     StatusBar_->setPanelText(0, QString::fromStdString(statusScaleText(canvas().Scale())));
     updateMenus();
+    showModified();
     refreshPropertyPanel();
 }
 

@@ -153,6 +153,7 @@ private:
     void createCanvas();
     void createPovPreview();
     void canvasChanged();
+    void showModified();
     // The property panel follows the selection while it is shown.
     void refreshPropertyPanel();
     void canvasMouseMoved();

@@ -123,7 +123,7 @@ void TForm1::applyCaptions() {
 
 void TForm1::ApplyLanguage(const std::string& name) {
     if (!languages().Apply(name, Options)) return;
-    if (fileName_.empty()) setWindowTitle(QString::fromStdString(message(msgNewName)));
+    if (fileName_.empty()) SetDocumentName({});
     applyCaptions();
 }
 

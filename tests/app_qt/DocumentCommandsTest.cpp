@@ -6,7 +6,9 @@
 #include "canvas/HoverZone.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QWindow>
 
 #include <filesystem>
 #include <optional>
@@ -17,7 +19,7 @@ using plumex::testing::FormTest;
 TEST_F(FormTest, MissingCommandLineFileLeavesAnUntitledDocument) {
     answers = {MessageAnswer::Ok};
     start({dir.file("missing.plx")});
-    EXPECT_EQ(form->windowTitle(), "Undefined");
+    EXPECT_EQ(form->windowTitle(), "Undefined[*] -Plumex");
     EXPECT_TRUE(form->FileName().empty());
     EXPECT_TRUE(canvas().Document.Lines.empty());
     ASSERT_EQ(asked.size(), 1u);
@@ -28,10 +30,40 @@ TEST_F(FormTest, MissingCommandLineFileLeavesAnUntitledDocument) {
 TEST_F(FormTest, CommandLineFileOpensAndGoesOnTheRecentList) {
     const std::string path = document("vase.plx", 2);
     start({path});
-    EXPECT_EQ(form->windowTitle(), "vase.plx");
+    EXPECT_EQ(form->windowTitle(), "vase.plx[*] -Plumex");
     EXPECT_EQ(canvas().Document.Lines.size(), 2u);
     EXPECT_EQ(form->recentFiles().items(), std::vector<std::string>{path});
     EXPECT_TRUE(form->action("MRU1")->isEnabled());
+}
+
+// The title the window system shows: it follows every change of name at once, carries the
+// unsaved-changes mark, and no application display name is joined to it behind the name.
+TEST_F(FormTest, TitleFollowsTheDocumentAndMarksUnsavedChanges) {
+    const QString displayName = QGuiApplication::applicationDisplayName();
+    const std::string first = document("letter.plx");
+    start({first});
+    form->winId(); // the title below is the one handed to the window system
+    auto shown = [&] { return form->windowHandle()->title().toStdString(); };
+    EXPECT_EQ(shown(), "letter.plx -Plumex");
+
+    edit();
+    canvas().Changed();
+    EXPECT_EQ(shown(), "letter.plx* -Plumex");
+    form->Save1Click();
+    EXPECT_EQ(shown(), "letter.plx -Plumex");
+
+    form->New1Click();
+    EXPECT_EQ(shown(), "Undefined -Plumex");
+    edit();
+    canvas().Changed();
+    const std::string second = dir.file("second.plx");
+    chosen = {second};
+    form->SaveAs1Click();
+    EXPECT_EQ(shown(), "second.plx -Plumex");
+    chosen = {first};
+    form->Open1Click();
+    EXPECT_EQ(shown(), "letter.plx -Plumex");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), displayName);
 }
 
 TEST_F(FormTest, NewAsksAboutAModifiedDocument) {
@@ -51,7 +83,7 @@ TEST_F(FormTest, NewAsksAboutAModifiedDocument) {
     form->New1Click();
     EXPECT_TRUE(canvas().Document.Lines.empty());
     EXPECT_FALSE(form->modified());
-    EXPECT_EQ(form->windowTitle(), "Undefined");
+    EXPECT_EQ(form->windowTitle(), "Undefined[*] -Plumex");
 }
 
 TEST_F(FormTest, YesSavesBeforeTheNewDocument) {
@@ -103,7 +135,7 @@ TEST_F(FormTest, SaveAsProposesTheNameWithoutExtensionAndRenames) {
     const std::string second = dir.file("second.plx");
     chosen = {second};
     form->SaveAs1Click();
-    EXPECT_EQ(form->windowTitle(), "second.plx");
+    EXPECT_EQ(form->windowTitle(), "second.plx[*] -Plumex");
     EXPECT_FALSE(form->modified());
     EXPECT_EQ(form->recentFiles().items().front(), second);
     EXPECT_TRUE(std::filesystem::exists(second));

@@ -150,13 +150,13 @@ TEST_F(FormTest, ApplyingALanguageRecaptionsEverything) {
     form->ApplyLanguage("Japanese");
     EXPECT_NE(form->action("File1")->text(), "&File");
     EXPECT_EQ(form->Options.Language, "Japanese");
-    EXPECT_NE(form->windowTitle(), "Undefined");
+    EXPECT_NE(form->windowTitle(), "Undefined[*] -Plumex");
     EXPECT_EQ(form->action("N1000001")->text(), "100,000"); // fixed captions stay
     form->ApplyLanguage("Klingon");                         // unknown: nothing changes
     EXPECT_EQ(form->Options.Language, "Japanese");
     form->PMLang->actions().front()->trigger(); // the English item
     EXPECT_EQ(form->action("File1")->text(), "&File");
-    EXPECT_EQ(form->windowTitle(), "Undefined");
+    EXPECT_EQ(form->windowTitle(), "Undefined[*] -Plumex");
     EXPECT_EQ(form->speedPanel()->toolButton(0)->toolTip(), "Object Tool");
 }
 

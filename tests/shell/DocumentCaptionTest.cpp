@@ -12,3 +12,10 @@ TEST(DocumentCaption, UntitledAndNamedDocuments) {
     EXPECT_EQ(named.window, "vase.plx");
     EXPECT_EQ(named.application, "vase.plx -Plumex");
 }
+
+TEST(DocumentCaption, TitleCarriesTheModifiedPlaceholderOnce) {
+    EXPECT_EQ(documentCaption("", "Undefined").title, "Undefined[*] -Plumex");
+    EXPECT_EQ(documentCaption("/d/vase.plx", "Undefined").title, "vase.plx[*] -Plumex");
+    // A name holding Qt's placeholder keeps it literally: doubled, it is not the mark.
+    EXPECT_EQ(documentCaption("/d/a[*]b[*].plx", "U").title, "a[*][*]b[*][*].plx[*] -Plumex");
+}
