@@ -43,6 +43,8 @@ void objectToolItems(const TCvWindow& w, const MenuState& s, Items& items) {
     items.add("Dupe1");
     items.separator();
     for (auto name : {"Lock1", "Hide1", "LayerFront1", "LayerBack1"}) items.add(name);
+    items.separator();
+    items.add("Property1");
 }
 
 void anchorToolItems(const TCvWindow& w, const MenuState& s, Items& items) {

@@ -8,7 +8,11 @@ namespace plumex {
 std::vector<Command> helpMenu() {
     return {
         {.name = "Help1", .key = M_Help, .flags = cfSubmenu},
-        {.name = "AboutKey1", .parent = "Help1", .key = M_AboutKey, .shortcut = scShift | vk::F1},
+        {.name = "AboutKey1",
+         .parent = "Help1",
+         .key = M_AboutKey,
+         .shortcut = scShift | vk::F1,
+         .action = [](CommandContext& c) { c.shell.AboutKey1Click(); }},
         {.name = "About1",
          .parent = "Help1",
          .key = M_About,

@@ -5,6 +5,8 @@
 #include "shell/CommandTable.h"
 #include "shell/Shortcut.h"
 
+#include <utility>
+
 namespace plumex {
 namespace {
 
@@ -17,7 +19,7 @@ bool inMainMenu(const Command& c) {
 }
 
 void addIfShortcut(std::vector<TKeyInfo>& out, const Command& c, const std::string& path) {
-    if (c.shortcut != 0) out.push_back({c.shortcut, path, {}});
+    if (c.shortcut != 0) out.push_back({c.shortcut, path, {}, &c});
 }
 
 } // namespace
@@ -41,16 +43,16 @@ bool keyOrderLess(int a, int b) {
 
 std::vector<TKeyInfo> collectKeyInfo() {
     const std::string scroll = "*" + caption(M_Scroll) + "/";
-    std::vector<TKeyInfo> out = {
-        {vk::Left, scroll + caption(M_Left), {}},
-        {vk::Right, scroll + caption(M_Right), {}},
-        {vk::Up, scroll + caption(M_Up), {}},
-        {vk::Down, scroll + caption(M_Down), {}},
-        {scShift | vk::Prior, scroll + caption(M_PageLeft), {}},
-        {scShift | vk::Next, scroll + caption(M_PageRight), {}},
-        {vk::Prior, scroll + caption(M_PageUp), {}},
-        {vk::Next, scroll + caption(M_PageDown), {}},
-    };
+    std::vector<TKeyInfo> out;
+    for (auto [key, text] : {std::pair{vk::Left, M_Left},
+                             {vk::Right, M_Right},
+                             {vk::Up, M_Up},
+                             {vk::Down, M_Down},
+                             {scShift | vk::Prior, M_PageLeft},
+                             {scShift | vk::Next, M_PageRight},
+                             {vk::Prior, M_PageUp},
+                             {vk::Next, M_PageDown}})
+        out.push_back({key, scroll + caption(text), {}, nullptr});
     const std::vector<Command>& table = commandTable();
     bool first = true;
     for (const Command& top : table) {

@@ -8,10 +8,13 @@
 
 namespace plumex {
 
+struct Command;
+
 struct TKeyInfo {
     int shortcut = 0; // key code | scShift | scCtrl | scAlt
     std::string path; // "File/Open File...", or "*Scroll/1 Grid Left" for keys no menu has
     std::string hint;
+    const Command* command = nullptr; // none for the scroll keys the canvas handles itself
 };
 
 // Cuts a caption before its first "(" (or full-width "（"), then drops every "&".

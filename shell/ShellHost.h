@@ -40,6 +40,7 @@ public:
 
     // Help menu.
     virtual void About1Click() = 0;
+    virtual void AboutKey1Click() = 0; // the shortcut list
 
     // What the menus' rules ask of the shell.
     virtual bool clipboardHasPaths() const = 0;

@@ -23,6 +23,7 @@ class QMenu;
 class TCvWindow;
 class QDockWidget;
 class TExportBmpDlg;
+class TKeyInfoDlg;
 class TPOVArrayDlg;
 class TPropertyDlg;
 class TPOVDlg;
@@ -59,6 +60,7 @@ public:
     void SetColors1Click() override;
     void Property1Click() override;
     TPropertyDlg* propertyPanel() const { return PropertyDlg_; }
+    TKeyInfoDlg* keyInfoDlg() const { return KeyInfoDlg_; }
     plumex::CanvasWidget* canvasWidget() const { return canvas_; }
     const std::string& FileName() const { return fileName_; }
     const plumex::RecentFiles& recentFiles() const { return mru_; }
@@ -123,6 +125,7 @@ public:
     void setStatusBarShown(bool on) override;
     void repaintStatusBar() override;
     void About1Click() override;
+    void AboutKey1Click() override;
     bool clipboardHasPaths() const override;
     bool recentFilesEnabled() const override { return mru_.enabled(); }
     void reportError(const std::string& text) override;
@@ -188,6 +191,7 @@ private:
     plumex::MainStatusBar* StatusBar_ = nullptr;
     TPOVDlg* POVDlg_ = nullptr;
     TPOVArrayDlg* POVArrayDlg_ = nullptr;
+    TKeyInfoDlg* KeyInfoDlg_ = nullptr;
     TPropertyDlg* PropertyDlg_ = nullptr;
     QDockWidget* PropertyDock_ = nullptr;
     plumex::PovPreviewPanel* PovPreview_ = nullptr;

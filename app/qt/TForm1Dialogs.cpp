@@ -1,8 +1,9 @@
-// The shell's own dialogs: the colour scheme and the property panel.
+// The shell's own dialogs: the shortcut list, the colour scheme and the property panel.
 
 #include "app/qt/TForm1.h"
 
 #include "app/ColorTable.h"
+#include "app/qt/TKeyInfoDlg.h"
 #include "app/qt/TUIColorDlg.h"
 #include "canvas/Window.h"
 #include "commands/qt/TPropertyDlg.h"
@@ -10,6 +11,13 @@
 #include <QDockWidget>
 
 using namespace plumex;
+
+void TForm1::AboutKey1Click() {
+    // Made once and kept, so the chosen tab survives between showings.
+    if (!KeyInfoDlg_) KeyInfoDlg_ = new TKeyInfoDlg(this);
+    KeyInfoDlg_->Fill();
+    KeyInfoDlg_->exec();
+}
 
 void TForm1::SetColors1Click() {
     TUIColorDlg dlg(this);

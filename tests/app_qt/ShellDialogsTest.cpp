@@ -1,14 +1,19 @@
 #include "FormFixture.h"
 
 #include "app/ColorTable.h"
+#include "app/LanguageKeys.h"
+#include "app/Languages.h"
+#include "app/qt/TKeyInfoDlg.h"
 #include "app/qt/TUIColorDlg.h"
 #include "canvas/qt/CanvasWidget.h"
 #include "commands/qt/TPropertyDlg.h"
+#include "shell/CommandRunner.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -54,6 +59,42 @@ TEST_F(FormTest, PropertyPanelFollowsTheSelectionAndEditsTheDrawing) {
     canvas().Document.DeselectAll();
     canvas().Changed();
     EXPECT_EQ(panel->LBLines->count(), 0);
+}
+
+TEST_F(FormTest, ShortcutListOpensFromItsKeyInTheCurrentLanguage) {
+    TForm1& form = start();
+    std::vector<TKeyInfo> shown;
+    whenShown<TKeyInfoDlg>([&](TKeyInfoDlg& dlg) {
+        shown = dlg.Shown();
+        EXPECT_EQ(dlg.LB1->count(), static_cast<int>(shown.size()));
+        dlg.TC1->setCurrentIndex(1);
+        const auto& sorted = dlg.Shown();
+        EXPECT_EQ(sorted.size(), shown.size());
+        for (size_t i = 1; i < sorted.size(); ++i)
+            EXPECT_FALSE(keyOrderLess(sorted[i].shortcut, sorted[i - 1].shortcut)) << i;
+        dlg.reject();
+    });
+    ASSERT_TRUE(form.commands().runShortcut(scShift | vk::F1));
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown[0].path, "*Scroll/1 Grid Left");
+    ASSERT_NE(form.keyInfoDlg(), nullptr);
+    EXPECT_EQ(form.keyInfoDlg()->TC1->currentIndex(), 1); // the tab survives
+
+    // The next opening is in the language chosen since, and still in key order.
+    form.ApplyLanguage("Japanese");
+    std::string scrollLeft;
+    whenShown<TKeyInfoDlg>([&](TKeyInfoDlg& dlg) {
+        scrollLeft = "*" + caption(M_Scroll) + "/" + caption(M_Left);
+        EXPECT_EQ(dlg.windowTitle().toStdString(), caption(D_KeyList));
+        EXPECT_EQ(dlg.TC1->tabText(1).toStdString(), caption(C_KeyKey));
+        EXPECT_EQ(dlg.LB1->findItems(QString::fromStdString(scrollLeft), Qt::MatchExactly).size(),
+                  1);
+        dlg.reject();
+    });
+    form.action("AboutKey1")->trigger();
+    form.ApplyLanguage("English");
+    EXPECT_NE(scrollLeft, shown[0].path);
+    EXPECT_EQ(form.keyInfoDlg()->TC1->currentIndex(), 1);
 }
 
 TEST_F(FormTest, ColourSchemeRepaintsTheCanvasOnOkOnly) {

@@ -3,10 +3,12 @@
 
 #include "FormFixture.h"
 
+#include "app/Languages.h"
 #include "app/qt/ShortcutKeys.h"
 #include "canvas/qt/CanvasWidget.h"
 #include "shell/CommandRunner.h"
 #include "shell/CommandTable.h"
+#include "shell/KeyInfo.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -109,6 +111,35 @@ TEST_F(Shortcuts, EveryShortcutRunsItsCommandOrIsRefused) {
     pressEveryShortcut();
     form->SelectTool(ToolAnchor);
     pressEveryShortcut();
+}
+
+// The shortcut list's promise: each key it shows, pressed on the canvas, runs the command whose
+// menu path it shows (or is refused by that command's rule), and the scroll keys scroll.
+TEST_F(Shortcuts, EveryKeyTheListShowsRunsTheCommandItNames) {
+    open(3);
+    canvas().Document.Lines[0].selected = 1;
+    canvas().Document.SelectionChanged();
+    const std::vector<TKeyInfo> list = collectKeyInfo();
+    ASSERT_GT(list.size(), 8u);
+    for (size_t i = 0; i < list.size(); ++i) {
+        const TKeyInfo& e = list[i];
+        if (i < 8) {
+            ASSERT_EQ(e.command, nullptr) << e.path;
+            const PixelPoint before = canvas().Origin();
+            EXPECT_EQ(press(e.shortcut), nullptr) << e.path;
+            EXPECT_NE(canvas().Origin(), before) << e.path << " did not scroll";
+            continue;
+        }
+        ASSERT_NE(e.command, nullptr) << e.path;
+        EXPECT_EQ(e.command->shortcut, e.shortcut) << e.path;
+        const std::string caption =
+            stripCaption(e.command->key >= 0 ? std::string_view(plumex::caption(e.command->key))
+                                             : e.command->fixed);
+        EXPECT_TRUE(e.path.ends_with("/" + caption)) << e.path << " for " << e.command->name;
+        const bool allowed = form->commands().enabled(*e.command);
+        EXPECT_EQ(press(e.shortcut), allowed ? e.command : nullptr)
+            << e.path << " " << shortcutText(e.shortcut);
+    }
 }
 
 TEST_F(Shortcuts, MenuShortcutsWinOverTheMenuBarsMnemonics) {

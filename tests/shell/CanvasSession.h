@@ -337,6 +337,7 @@ public:
     bool povPreviewShown() const override { return false; }
     void setPovPreviewShown(bool) override {}
     void About1Click() override {}
+    void AboutKey1Click() override {}
     bool clipboardHasPaths() const override { return w_.ReadClipboard(); }
     bool recentFilesEnabled() const override { return false; }
     void reportError(const std::string&) override {}

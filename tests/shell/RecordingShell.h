@@ -47,6 +47,7 @@ public:
     bool povPreviewShown() const override { return false; }
     void setPovPreviewShown(bool) override {}
     void About1Click() override { calls.push_back("About1Click"); }
+    void AboutKey1Click() override { calls.push_back("AboutKey1Click"); }
     bool clipboardHasPaths() const override { return clipboard; }
     bool recentFilesEnabled() const override { return false; }
     void reportError(const std::string& text) override { errors.push_back(text); }
