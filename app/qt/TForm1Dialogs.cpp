@@ -9,6 +9,9 @@
 #include "commands/qt/TPropertyDlg.h"
 
 #include <QDockWidget>
+#include <QSplitter>
+
+#include <algorithm>
 
 using namespace plumex;
 
@@ -25,7 +28,8 @@ void TForm1::SetColors1Click() {
 }
 
 void TForm1::Property1Click() {
-    if (!PropertyDlg_) {
+    const bool created = !PropertyDlg_;
+    if (created) {
         PropertyDock_ = new QDockWidget(this);
         PropertyDock_->setObjectName("PropertyDock");
         PropertyDlg_ = new TPropertyDlg(PropertyDock_);
@@ -55,6 +59,14 @@ void TForm1::Property1Click() {
     PropertyDock_->show();
     PropertyDock_->raise();
     PropertyDlg_->LoadPaths();
+    if (created) {
+        // The panel's own wish (list and grid side by side at full width) would take most of
+        // the window; the canvas keeps most of it, and the user widens the panel if need be.
+        const int width = std::max(PropertyDock_->minimumSizeHint().width(),
+                                   std::clamp(this->width() / 3, 240, 420));
+        resizeDocks({PropertyDock_}, {width}, Qt::Horizontal);
+        PropertyDlg_->Splitter1->setSizes({width * 2 / 5, width * 3 / 5});
+    }
 }
 
 void TForm1::refreshPropertyPanel() {

@@ -41,10 +41,17 @@ TEST_F(FormTest, PropertyPanelFollowsTheSelectionAndEditsTheDrawing) {
     canvas().Document.SelectAll();
     canvas().Changed();
     EXPECT_TRUE(form.action("Property1")->isEnabled());
+    form.resize(1000, 700);
+    form.show();
     form.action("Property1")->trigger();
     TPropertyDlg* panel = form.propertyPanel();
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->LBLines->count(), 2);
+    // The panel opens beside the canvas without crowding it out.
+    QApplication::processEvents();
+    EXPECT_GE(panel->width(), 240);
+    EXPECT_LE(panel->width(), 420);
+    EXPECT_GT(form.canvasWidget()->width(), form.width() / 2);
 
     ASSERT_TRUE(panel->CommitCell(0, 2, "-3"));
     EXPECT_EQ(canvas().Document.Lines[0].points[0].anchor.x, -3);
