@@ -71,7 +71,7 @@ inline std::string numberWord(double v) {
 inline double toNumber(const std::string& word) {
     double v = 0;
     const auto r = std::from_chars(word.data(), word.data() + word.size(), v);
-    if (r.ec != std::errc() || r.ptr != word.data() + word.size())
+    if (r.ec != std::errc() || r.ptr != word.data() + word.size() || !std::isfinite(v))
         throw ScriptError("not a number: \"" + word + "\"");
     return v;
 }
@@ -431,7 +431,11 @@ public:
         const std::string& p = word("a point X,Y");
         const std::size_t comma = p.find(',');
         if (comma == std::string::npos) throw ScriptError("not a point X,Y: \"" + p + "\"");
-        return {toInteger(p.substr(0, comma)), toInteger(p.substr(comma + 1))};
+        const PixelPoint q{toInteger(p.substr(0, comma)), toInteger(p.substr(comma + 1))};
+        // Far beyond any window, and the steps between two points stay in range.
+        if (std::abs(q.x) > 100000000 || std::abs(q.y) > 100000000)
+            throw ScriptError("point out of range: \"" + p + "\"");
+        return q;
     }
     template <std::size_t N> int choice(const char* const (&names)[N], const char* what) {
         return wordIndex(word(what), names, what);
@@ -560,6 +564,7 @@ public:
 
     // Runs one operation.
     void step() {
+        if (done()) return;
         ++ops_;
         if (!lines_.empty()) {
             ScriptLine& line = lines_[next_++];
@@ -979,7 +984,7 @@ private:
             const int steps = r.integer("steps");
             const unsigned s = r.modifiers() | buttons_;
             r.end();
-            if (steps < 1 || steps > 1000) throw ScriptError("1 to 1000 steps");
+            if (steps < 1 || steps > 10) throw ScriptError("1 to 10 steps");
             const PixelPoint from = last_;
             for (int i = 1; i <= steps; ++i) {
                 last_ = {from.x + (to.x - from.x) * i / steps,
@@ -1013,6 +1018,7 @@ private:
         } else if (op == "resize") {
             const PixelPoint size = r.point();
             r.end();
+            if (size.x < 0 || size.y < 0) throw ScriptError("a window size is not negative");
             w_.Resize(size.x, size.y);
         } else if (op == "focus") {
             r.expect("lost");

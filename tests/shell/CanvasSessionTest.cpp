@@ -106,6 +106,9 @@ TEST(CanvasSessions, ScriptsThatDoNotFitNameTheirLine) {
               "line 3: the window asks for [clipboard ...], not [menu none]");
     EXPECT_EQ(scriptError("start\ncommand NoSuchItem1\n"), "line 2: no command \"NoSuchItem1\"");
     EXPECT_EQ(scriptError("start\npaint [size\n"), "line 2: unbalanced brackets");
+    EXPECT_EQ(scriptError("start\nzoom to nan\n"), "line 2: not a number: \"nan\"");
+    EXPECT_EQ(scriptError("start\ndrag left from 0,0 to 0,3000000000\n"),
+              "line 2: not a whole number: \"3000000000\"");
 }
 
 // Each script under tests/data/sessions is a session that once broke the window; each must now
