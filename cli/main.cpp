@@ -1,5 +1,6 @@
 // plumex-cli: the headless front end. Exit codes: 0 done, 1 input refused, 2 usage error.
 
+#include "app/Version.h"
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
 #include "model/ReadError.h"
@@ -34,7 +35,8 @@ Commands:
   bmp FILE.plx -o OUT.bmp [--scale S] [--margin M] [--mono]
                                 greyscale or monochrome bitmap of all paths
 
-Run 'plumex-cli COMMAND --help' for the options of a command.
+Run 'plumex-cli COMMAND --help' for the options of a command, 'plumex-cli --version'
+for the version.
 Exit codes: 0 success, 1 input refused, 2 usage error.
 )";
 
@@ -66,6 +68,10 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         std::cout << MainHelp;
+        return 0;
+    }
+    if (name == "--version") {
+        std::cout << "plumex-cli " << plumex::Version << "\n";
         return 0;
     }
     const std::vector<std::string> words(argv + 2, argv + argc);

@@ -3,6 +3,7 @@
 #include "app/qt/TForm1.h"
 
 #include "app/Languages.h"
+#include "app/Version.h"
 #include "app/qt/MainStatusBar.h"
 #include "app/qt/MessageBoxes.h"
 #include "app/qt/SpeedPanel.h"
@@ -19,8 +20,9 @@ void TForm1::Exit1Click() {
 
 void TForm1::About1Click() {
     QMessageBox::about(this, QString::fromStdString(caption(D_About)),
-                       "<b>Plumex</b><p>An editor of cubic Bezier paths for POV-Ray "
-                       "prisms, lathes and point arrays.</p>");
+                       QStringLiteral("<b>Plumex</b> %1<p>An editor of cubic Bezier paths for "
+                                      "POV-Ray prisms, lathes and point arrays.</p>")
+                           .arg(QString::fromUtf8(Version)));
 }
 
 void TForm1::ToolPanelPos1Click() {

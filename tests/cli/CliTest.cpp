@@ -1,5 +1,6 @@
 // plumex-cli through the built binary: exit codes, messages, JSON read back, round trips.
 
+#include "app/Version.h"
 #include "model/DocumentFile.h"
 #include "model/FileBytes.h"
 #include "testing.h"
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -76,6 +78,15 @@ TEST_F(CliTest, UsageErrorsAndHelp) {
         EXPECT_EQ(r.code, 0) << args;
         EXPECT_EQ(r.out.rfind("Usage: plumex-cli", 0), 0u) << args;
     }
+}
+
+// The version printed is the one the build sets, in three numbers.
+TEST_F(CliTest, VersionIsTheBuildsVersion) {
+    const CliResult r = cli("--version");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, std::string("plumex-cli ") + Version + "\n");
+    EXPECT_TRUE(std::regex_match(Version, std::regex(R"(\d+\.\d+\.\d+)"))) << Version;
+    EXPECT_TRUE(r.err.empty());
 }
 
 TEST_F(CliTest, RefusedInputGivesTheProgramsMessage) {
