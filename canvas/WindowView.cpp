@@ -1,5 +1,6 @@
 // The view: scale, origin, zooming, fitting, scrolling and resizing.
 #include "canvas/Window.h"
+#include "model/ViewFit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,9 +10,6 @@ using namespace plumex;
 
 namespace {
 
-constexpr double MinScale = 0.01;
-constexpr double MaxScale = 12800;
-constexpr int FitMargin = 45;
 // The origin may lie far outside the client area, but sums with it must stay in int.
 constexpr int64_t OriginLimit = int64_t{1} << 30;
 
@@ -58,7 +56,7 @@ void TCvWindow::ZoomTo(double s) {
 
 void TCvWindow::ZoomAbout(double s, TCvCoord p) {
     if (std::isnan(s)) return; // from a rectangle with non-finite corners: keep the view
-    options_->Scale = std::max(std::min(s, MaxScale), MinScale);
+    options_->Scale = std::max(std::min(s, MaxViewScale), MinViewScale);
     UpdateAutoGrid(Scale());
     rulerImagesValid_ = false;
     CenterOn(p);
@@ -67,11 +65,8 @@ void TCvWindow::ZoomAbout(double s, TCvCoord p) {
 
 void TCvWindow::FitRect(const TCvRect& r) {
     const int ruler = RulerSize();
-    const double w = r.right - r.left;
-    const double h = r.top - r.bottom;
-    const double fx = w != 0 ? ((clientWidth_ - ruler - FitMargin) / Scale()) / w : 1;
-    const double fy = h != 0 ? ((clientHeight_ - ruler - FitMargin) / Scale()) / h : 1;
-    ZoomAbout(std::min(fx, fy) * Scale(), centre(r));
+    const ViewFit fit = fitView(r, clientWidth_ - ruler, clientHeight_ - ruler, Scale());
+    ZoomAbout(fit.scale, fit.centre);
 }
 
 void TCvWindow::ScrollBy(int dx, int dy) {
@@ -110,11 +105,10 @@ void TCvWindow::GoSelectionHome() {
 }
 
 void TCvWindow::FitAll() {
-    if (Document.Lines.empty()) return;
-    TCvRect all = Document.Lines.front().GetBounds();
-    for (const TCvLine& line : Document.Lines) line.ExtendBounds(all);
-    if (draft_.Present()) all = unite(all, draft_.Bounds());
-    FitRect(all);
+    std::optional<TCvRect> all = drawingBounds(Document.Lines);
+    if (!all) return;
+    if (draft_.Present()) all = unite(*all, draft_.Bounds());
+    FitRect(*all);
 }
 
 void TCvWindow::FitSelection() {
@@ -132,7 +126,7 @@ void TCvWindow::SetScaleOption(double s) {
     const TCvCoord keep = ViewCenter();
     // The automatic grid needs a positive scale; anything else gets the nearest allowed one.
     if (std::isnan(s)) s = 100.0;
-    if (!(s > 0) || std::isinf(s)) s = std::clamp(s, MinScale, MaxScale);
+    if (!(s > 0) || std::isinf(s)) s = std::clamp(s, MinViewScale, MaxViewScale);
     options_->Scale = s;
     UpdateAutoGrid(s);
     CenterOn(keep);

@@ -5,7 +5,9 @@
 #include "export/PovSplineText.h"
 #include "model/Document.h"
 #include "model/FileBytes.h"
+#include "model/ViewFit.h"
 
+#include <cmath>
 #include <iostream>
 #include <iterator>
 
@@ -20,6 +22,8 @@ continuity starts a new path, a closing point equal to the first closes the path
 
   -o OUT.plx     the document to write; the previous file survives any failure
   --make-hole    merge nested closed paths into paths with holes, as Make Hole does
+
+The document's view shows the whole drawing in the editor's default window.
 )";
 
 namespace {
@@ -49,6 +53,13 @@ int runSpline2Plx(const std::vector<std::string>& words, std::ostream& out) {
     if (doc.Lines.empty()) throw Refused("No bezier_spline points found");
     doc.SelectionChanged();
     if (args.flags.count("--make-hole") && doc.CountSelected() > 1) doc.MakeHole();
+    // Opened in the editor's default window, the document shows its whole drawing.
+    const ViewFit view =
+        fitView(*drawingBounds(doc.Lines), DefaultViewWidth, DefaultViewHeight, doc.Settings.scale);
+    if (std::isfinite(view.scale) && std::isfinite(view.centre.x) && std::isfinite(view.centre.y)) {
+        doc.Settings.scale = view.scale;
+        doc.Settings.viewCentre = view.centre;
+    }
     std::string error;
     if (!doc.SaveToFile(args.values.at("-o"), &error)) throw Refused(error);
     return 0;

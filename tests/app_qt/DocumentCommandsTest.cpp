@@ -4,6 +4,7 @@
 #include "app/StatusText.h"
 #include "app/qt/MainStatusBar.h"
 #include "canvas/HoverZone.h"
+#include "model/ViewFit.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -281,4 +282,34 @@ TEST_F(SelectedPathsTest, AnglePanelShowsTheTurnOfARotationDrag) {
     w.MouseUp({to, MouseButton::Left, 0});
     w.MouseMove({to, MouseButton::None, 0});
     EXPECT_TRUE(form->statusPanels()->panelText(3).isEmpty());
+}
+
+// Each example, opened as the program opens it in its default window, shows the whole drawing;
+// so does a document plumex-cli spline2plx writes, since both store the same fitted view.
+TEST_F(FormTest, ExamplesOpenShowingTheWholeDrawing) {
+    for (const char* name : {"letter_p.plx", "goblet.plx"}) {
+        SCOPED_TRACE(name);
+        FormSetup setup;
+        setup.settingsPath = dir.file("plumex.ini");
+        setup.languageFolder = dir.file("");
+        setup.arguments = {std::string(PLUMEX_TEST_DATA "/../../examples/") + name};
+        form = std::make_unique<TForm1>(setup);
+        form->show();
+        QCoreApplication::processEvents();
+        const TCvWindow& w = canvas();
+        ASSERT_FALSE(w.Document.Lines.empty());
+        const int ruler = w.RulerSize();
+        EXPECT_GE(w.ClientWidth() - ruler, DefaultViewWidth);
+        EXPECT_GE(w.ClientHeight() - ruler, DefaultViewHeight);
+        const PixelRect shown = w.UnitRectToPixelRect(*drawingBounds(w.Document.Lines));
+        EXPECT_GE(shown.left, ruler);
+        EXPECT_GE(shown.top, ruler);
+        EXPECT_LE(shown.right, w.ClientWidth());
+        EXPECT_LE(shown.bottom, w.ClientHeight());
+        // Not a speck either: the drawing fills most of one direction.
+        EXPECT_GT(std::max(double(shown.right - shown.left) / (w.ClientWidth() - ruler),
+                           double(shown.bottom - shown.top) / (w.ClientHeight() - ruler)),
+                  0.6);
+        form.reset();
+    }
 }

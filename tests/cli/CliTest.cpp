@@ -3,6 +3,7 @@
 #include "app/Version.h"
 #include "model/DocumentFile.h"
 #include "model/FileBytes.h"
+#include "model/ViewFit.h"
 #include "testing.h"
 
 #include <nlohmann/json.hpp>
@@ -178,6 +179,18 @@ TEST_F(CliTest, ExportedTextComesBackAsPaths) {
                 EXPECT_TRUE(plumex::testing::coordNear(p, q, 1e-13));
         }
     }
+}
+
+// The written document opens on its whole drawing: centred, as wide as the default view allows.
+TEST_F(CliTest, Spline2PlxStoresAViewOfTheWholeDrawing) {
+    const std::string wide = "<0,0><0,0><40,0><40,0> <40,0><40,0><40,-10><40,-10> "
+                             "<40,-10><40,-10><0,-10><0,-10> <0,-10><0,-10><0,0><0,0>";
+    const CliResult r = cli("spline2plx - -o out.plx", "bezier_spline {16, " + wide + "}");
+    ASSERT_EQ(r.code, 0) << r.err;
+    const DocumentSettings s = readDocument(readFileBytes((dir / "out.plx").string())).settings;
+    EXPECT_EQ(s.viewCentre, (TCvCoord{20, -5}));
+    EXPECT_DOUBLE_EQ(s.scale * 40, DefaultViewWidth - FitMargin);
+    EXPECT_LE(s.scale * 10, DefaultViewHeight - FitMargin);
 }
 
 TEST_F(CliTest, MakeHoleMergesTheCounterIntoTheOutline) {
