@@ -154,7 +154,9 @@ void TCvWindow::paintObjects(Surface& s, const PixelRect& r) const {
         if (!l.selected && !l.locked && inView(l))
             DrawLine(s, l, view, {options_->ShowAnchor != 0, false, a}, c);
     }
-    if (anySelected && options_->ShowHelper && tool_ == ToolObject) paintHelper(s);
+    // A move that holds an anchor shows where that anchor goes, not the selection's frame.
+    const bool anchorMove = (DragState() == dsMove || DragState() == dsCopyPress) && press_.grabbed;
+    if (anySelected && options_->ShowHelper && tool_ == ToolObject && !anchorMove) paintHelper(s);
     for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
         const TCvLine& l = lines[i];
         if (l.selected && inView(l))

@@ -311,7 +311,9 @@ void CanvasWidget::keyReleaseEvent(QKeyEvent* event) {
 
 void CanvasWidget::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
-    window_.FocusLost();
+    // An opened menu takes the focus only while it is up: the hovered anchor and the pen path
+    // must outlive it, since the menu's commands act on them.
+    if (event->reason() != Qt::PopupFocusReason) window_.FocusLost();
 }
 
 bool CanvasWidget::focusNextPrevChild(bool next) {
