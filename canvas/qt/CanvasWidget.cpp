@@ -311,9 +311,11 @@ void CanvasWidget::keyReleaseEvent(QKeyEvent* event) {
 
 void CanvasWidget::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
-    // An opened menu takes the focus only while it is up: the hovered anchor and the pen path
-    // must outlive it, since the menu's commands act on them.
-    if (event->reason() != Qt::PopupFocusReason) window_.FocusLost();
+    // An opened menu (or the menu bar, entered by Alt) takes the focus only while it is up:
+    // the hovered anchor and the pen path must outlive it, since the menu's commands act on
+    // them.
+    const Qt::FocusReason r = event->reason();
+    if (r != Qt::PopupFocusReason && r != Qt::MenuBarFocusReason) window_.FocusLost();
 }
 
 bool CanvasWidget::focusNextPrevChild(bool next) {

@@ -66,6 +66,8 @@ TEST(MenuFocusWidget, AMenuIsNotAFocusLossForTheHoveredAnchor) {
     const AnchorHit hovered = c.w.Hover().anchor;
     focusOut(&c.widget, Qt::PopupFocusReason);
     EXPECT_EQ(c.w.Hover().anchor, hovered);
+    focusOut(&c.widget, Qt::MenuBarFocusReason); // Alt enters the menu bar
+    EXPECT_EQ(c.w.Hover().anchor, hovered);
     focusOut(&c.widget, Qt::ActiveWindowFocusReason);
     EXPECT_FALSE(c.w.Hover().anchor);
 }
