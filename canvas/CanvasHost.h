@@ -60,13 +60,6 @@ struct SizeAnswer {
     double height = 0;
 };
 
-// What the system clipboard offers: the private block of paths and plain text, each only when
-// present.
-struct ClipboardOffer {
-    std::optional<std::vector<std::uint8_t>> block;
-    std::optional<std::string> text;
-};
-
 struct GridSize {
     double units = 0.1; // drawing units between grid lines
     int knots = 5;      // grid lines between two step-grid lines
@@ -113,7 +106,7 @@ public:
         return std::nullopt;
     }
 
-    // The system clipboard: replaces its content with both forms; a host without one keeps
+    // The system clipboard: replaces its content with every form; a host without one keeps
     // nothing and offers nothing.
     virtual void setClipboard(const ClipboardContent&) {}
     virtual ClipboardOffer clipboard() { return {}; }

@@ -121,7 +121,7 @@ bool TCvWindow::ReadClipboard(bool report) {
     if (!host_) return false;
     const ClipboardOffer offer = host_->clipboard();
     try {
-        pasteBuffer_ = PasteBufferFrom(offer.block, offer.text);
+        pasteBuffer_ = PasteBufferFrom(offer);
     } catch (const ReadError& e) {
         pasteBuffer_.clear();
         if (report) host_->messageBox(e.what(), MessageKind::Error);

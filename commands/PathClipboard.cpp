@@ -5,9 +5,12 @@
 #include "commands/ObjectCommands.h"
 #include "export/PovExport.h"
 #include "export/PovSplineText.h"
+#include "export/SvgExport.h"
 #include "model/ClipboardBlock.h"
+#include "svg/SvgImport.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace plumex {
 
@@ -41,15 +44,30 @@ std::vector<TCvLine> CopiedPaths(const TCvDocument& doc, bool anchorRuns) {
 ClipboardContent ClipboardContentOf(const std::vector<TCvLine>& paths) {
     ClipboardContent c;
     c.block = WriteClipboardBlock(paths);
+    try {
+        c.svg = SvgExportText(paths);
+    } catch (const std::domain_error&) {
+        // Paths beyond what SVG numbers hold still copy in the other forms.
+    }
     c.text = PovExportText(paths, PovMode::Prism, PovDlgState{}, PovArrayDlgState{});
     return c;
 }
 
+std::vector<TCvLine> PasteBufferFrom(const ClipboardOffer& offer) {
+    if (offer.block) return ReadClipboardBlock(*offer.block);
+    if (offer.svg) {
+        const std::string& svg = *offer.svg;
+        std::vector<TCvLine> paths = ImportSvg(
+            {reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size()}, SvgImportOptions{});
+        if (!paths.empty()) return paths;
+    }
+    if (offer.text) return PathsFromSplineText(*offer.text);
+    return {};
+}
+
 std::vector<TCvLine> PasteBufferFrom(const std::optional<std::vector<std::uint8_t>>& block,
                                      const std::optional<std::string>& text) {
-    if (block) return ReadClipboardBlock(*block);
-    if (text) return PathsFromSplineText(*text);
-    return {};
+    return PasteBufferFrom(ClipboardOffer{block, std::nullopt, text});
 }
 
 bool CutSegments(TCvDocument& doc, bool anchorRuns, int penPath) {

@@ -1,7 +1,7 @@
 #pragma once
 // Cut, copy and paste of paths, without the system clipboard: what a copy takes from the
-// drawing, the two forms it travels in (the private block and bezier_spline text), the paste
-// buffer read back from them, and the edits of Cut Segments and Paste.
+// drawing, the forms it travels in (the private block, an SVG document and bezier_spline
+// text), the paste buffer read back from them, and the edits of Cut Segments and Paste.
 
 #include "model/Document.h"
 
@@ -12,10 +12,20 @@
 
 namespace plumex {
 
-// What Copy hands to the clipboard: the block, and the same paths as POV-Ray prism text.
+// What Copy hands to the clipboard: the block, the same paths as an SVG document for drawing
+// programs (empty when a coordinate is too large for SVG) and as POV-Ray prism text.
 struct ClipboardContent {
     std::vector<std::uint8_t> block;
+    std::string svg;
     std::string text;
+};
+
+// What the system clipboard offers: the private block, an SVG document and plain text, each
+// only when present.
+struct ClipboardOffer {
+    std::optional<std::vector<std::uint8_t>> block;
+    std::optional<std::string> svg;
+    std::optional<std::string> text;
 };
 
 // The runs of consecutive selected anchors of `line`, each a fully selected open path without
@@ -29,9 +39,12 @@ std::vector<TCvLine> CopiedPaths(const TCvDocument& doc, bool anchorRuns);
 // Throws std::length_error or std::domain_error when the paths cannot be written.
 ClipboardContent ClipboardContentOf(const std::vector<TCvLine>& paths);
 
-// The paste buffer from what the clipboard offers: the block when there is one, else every
-// bezier_spline block of the text. Throws ReadError ("Invalid Data" for a damaged block,
-// "ReadPoint::ReadError" for a malformed point).
+// The paste buffer from what the clipboard offers: the block when there is one, else the
+// shapes of the SVG document read as File > Import reads a file (holes made), else every
+// bezier_spline block of the text. An SVG document without shapes gives way to the text.
+// Throws ReadError ("Invalid Data" for a damaged block, the reader's reason for a bad SVG
+// document, "ReadPoint::ReadError" for a malformed point).
+std::vector<TCvLine> PasteBufferFrom(const ClipboardOffer& offer);
 std::vector<TCvLine> PasteBufferFrom(const std::optional<std::vector<std::uint8_t>>& block,
                                      const std::optional<std::string>& text);
 

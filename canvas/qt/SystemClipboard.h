@@ -1,12 +1,21 @@
 #pragma once
-// The system clipboard for paths: the private block under the program's own MIME type, and
-// the same paths as plain text for text editors and scenes.
+// The system clipboard for paths: the private block under the program's own MIME type, the
+// same paths as an SVG document for drawing programs, and as plain text for text editors and
+// scenes. Only MIME data moves here; the forms are made and read by the path clipboard.
 
 #include "canvas/CanvasHost.h"
+
+#include <QMimeData>
+
+#include <memory>
 
 namespace plumex {
 
 inline constexpr const char* PathsMimeType = "application/x-plumex-paths";
+inline constexpr const char* SvgMimeType = "image/svg+xml";
+
+std::unique_ptr<QMimeData> mimeDataOf(const ClipboardContent& content);
+ClipboardOffer offerOf(const QMimeData& data);
 
 void putOnSystemClipboard(const ClipboardContent& content);
 ClipboardOffer systemClipboardOffer();

@@ -111,16 +111,42 @@ TEST_F(AnchorMenu, CopyInOneWindowPastesInAnother) {
     EXPECT_TRUE(plumex::testing::coordNear(centre(other.Document.SelectionBounds),
                                            other.ViewCenter(), 1e-9));
     // The clipboard changed behind the window's back: Paste reads it again.
-    host.clipboardOffer = {std::nullopt, std::string("bezier_spline <0,0>,<0,1>,<1,1>,<1,0>")};
+    host.clipboardOffer = {std::nullopt, std::nullopt,
+                           std::string("bezier_spline <0,0>,<0,1>,<1,1>,<1,0>")};
     ASSERT_TRUE(other.Paste(false));
     EXPECT_EQ(other.Document.Lines[0].count(), 2);
     EXPECT_EQ(other.Document.Lines[0].LastAnchor(), (TCvCoord{1, 0}));
 }
 
+TEST_F(AnchorMenu, PasteTakesTheSvgDocumentWhenNoBlockIsThere) {
+    w.Document.SelectAll();
+    ASSERT_TRUE(w.Copy());
+    ASSERT_TRUE(host.clipboardOffer.svg);
+    host.clipboardOffer.block.reset(); // as a drawing program offers it
+    const auto before = w.Document.Lines;
+    ASSERT_TRUE(w.Paste(false));
+    ASSERT_EQ(w.Document.Lines.size(), 4u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_TRUE(w.Document.Lines[i].selected);
+        ASSERT_EQ(w.Document.Lines[i].count(), before[i].count());
+        for (int k = 0; k < before[i].count(); ++k)
+            EXPECT_TRUE(plumex::testing::coordNear(w.Document.Lines[i].points[k].anchor,
+                                                   before[i].points[k].anchor, 1e-12));
+    }
+    // A broken document is reported at paste and changes nothing.
+    host.clipboardOffer.svg = "<svg xmlns=\"http://www.w3.org/2000/svg\"><path d=\"M0 0 L";
+    const auto pasted = w.Document.Lines;
+    EXPECT_FALSE(w.Paste(false));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].find("SVG"), std::string::npos) << host.messages[0];
+    EXPECT_EQ(w.Document.Lines, pasted);
+}
+
 TEST_F(AnchorMenu, DamagedBlockIsReportedAndPastesNothing) {
     std::vector<std::uint8_t> block = WriteClipboardBlock({polyline({{0, 0}, {1, 1}})});
     block[0] ^= 1; // the size no longer agrees
-    host.clipboardOffer = {block, std::string("bezier_spline <0,0>,<0,1>,<1,1>,<1,0>")};
+    host.clipboardOffer = {block, std::nullopt,
+                           std::string("bezier_spline <0,0>,<0,1>,<1,1>,<1,0>")};
     EXPECT_FALSE(w.ReadClipboard()); // the menu update stays quiet
     EXPECT_TRUE(host.messages.empty());
     const auto before = w.Document.Lines;

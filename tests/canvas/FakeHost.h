@@ -56,6 +56,7 @@ public:
     }
     void setClipboard(const ClipboardContent& c) override {
         clipboardOffer.block = c.block;
+        clipboardOffer.svg = c.svg;
         clipboardOffer.text = c.text;
     }
     ClipboardOffer clipboard() override { return clipboardOffer; }

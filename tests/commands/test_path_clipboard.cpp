@@ -162,3 +162,65 @@ TEST(PathClipboard, BlockIsPreferredAndCopiedTextPastesBack) {
     bad.pop_back();
     EXPECT_THROW(PasteBufferFrom(bad, c.text), ReadError);
 }
+
+namespace {
+
+void expectSameCurves(const std::vector<TCvLine>& back, const std::vector<TCvLine>& paths,
+                      double tol) {
+    ASSERT_EQ(back.size(), paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        EXPECT_EQ(back[i].closed, paths[i].closed) << i;
+        ASSERT_EQ(back[i].count(), paths[i].count()) << i;
+        for (int s = 0; s < paths[i].segmentCount(); ++s) {
+            const Segment a = back[i].segment(s);
+            const Segment b = paths[i].segment(s);
+            for (auto [p, q] : {std::pair{a.a, b.a}, {a.h1, b.h1}, {a.h2, b.h2}, {a.b, b.b}})
+                EXPECT_TRUE(coordNear(p, q, tol)) << i << " segment " << s;
+        }
+    }
+}
+
+} // namespace
+
+TEST(PathClipboard, CopiedSvgPastesBackWhenNoBlockIsThere) {
+    const std::vector<TCvLine> paths = {
+        ring, curve({{{0, 0}, {0, 0}, {1, 2}}, {{3, 0.25}, {2, 2}, {3, 0.25}}})};
+    const ClipboardContent c = ClipboardContentOf(paths);
+    ASSERT_NE(c.svg.find("<svg"), std::string::npos);
+    const std::string other = "bezier_spline <9,9>,<9,9>,<9,9>,<8,8>";
+    // The SVG document comes before the text, the block before both.
+    const std::vector<TCvLine> back = PasteBufferFrom(ClipboardOffer{std::nullopt, c.svg, other});
+    expectSameCurves(back, paths, 1e-12);
+    for (const TCvLine& l : back) EXPECT_TRUE(l.selected);
+    EXPECT_EQ(PasteBufferFrom(ClipboardOffer{c.block, std::string("<svg"), other}), paths);
+}
+
+TEST(PathClipboard, SvgFromAnotherProgramIsReadAsImportReadsIt) {
+    // A letter O from a drawing program: y down in pixels, one element with both rings; the
+    // inner ring becomes the hole of the outer one as the import's default makes it.
+    const std::string svg = "<?xml version=\"1.0\"?><svg xmlns=\"http://www.w3.org/2000/svg\" "
+                            "width=\"300\" height=\"300\"><g transform=\"translate(0 -100)\">"
+                            "<path d=\"M0 100 h300 v300 h-300 z m100 100 h100 v100 h-100 z\"/>"
+                            "</g></svg>";
+    const std::vector<TCvLine> back =
+        PasteBufferFrom(ClipboardOffer{std::nullopt, svg, std::nullopt});
+    ASSERT_EQ(back.size(), 1u);
+    TCvLine expected = polyline({{0, 0}, {3, 0}, {3, -3}, {0, -3}}, true);
+    expected.MergeHole(polyline({{1, -1}, {2, -1}, {2, -2}, {1, -2}}, true));
+    expectSameCurves(back, {expected}, 1e-12);
+
+    // A document without shapes gives way to the text; a broken one is reported, not skipped.
+    const std::string text = "bezier_spline <0,0>,<0,1>,<1,1>,<1,0>";
+    const std::string words =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\"><text x=\"1\" y=\"2\">O</text></svg>";
+    EXPECT_EQ(PasteBufferFrom(ClipboardOffer{std::nullopt, words, text}).size(), 1u);
+    EXPECT_TRUE(PasteBufferFrom(ClipboardOffer{std::nullopt, words, std::nullopt}).empty());
+    EXPECT_THROW(PasteBufferFrom(ClipboardOffer{std::nullopt, svg.substr(0, 90), text}), ReadError);
+}
+
+TEST(PathClipboard, PathsBeyondSvgNumbersStillCopyInTheOtherForms) {
+    const std::vector<TCvLine> paths = {polyline({{0, 0}, {1e307, 1}})};
+    const ClipboardContent c = ClipboardContentOf(paths);
+    EXPECT_TRUE(c.svg.empty());
+    EXPECT_EQ(PasteBufferFrom(c.block, std::nullopt), paths);
+}

@@ -223,9 +223,11 @@ public:
     }
     void setClipboard(const ClipboardContent& c) override {
         clipboard_.block = c.block;
+        clipboard_.svg = c.svg;
         clipboard_.text = c.text;
     }
-    // What was copied, or now and then a damaged block, the text alone or other text.
+    // What was copied, or now and then a damaged block, the SVG document alone (whole or
+    // damaged), the text alone or other text.
     ClipboardOffer clipboard() override {
         ClipboardOffer offer = clipboard_;
         const Words a = take("clipboard", [&] {
@@ -241,6 +243,13 @@ public:
                 return Words{"text-only"};
             case 2:
                 return Words{"other-text"};
+            case 3:
+                if (offer.svg && !offer.svg->empty()) {
+                    const int mask = b_.next();
+                    const int at = b_.below(static_cast<int>(offer.svg->size()));
+                    return Words{"svg-only", std::to_string(at), std::to_string(mask)};
+                }
+                return Words{"svg-only"};
             default:
                 return Words{"as-copied"};
             }
@@ -255,9 +264,22 @@ public:
             (*offer.block)[static_cast<std::size_t>(at)] ^= static_cast<std::uint8_t>(mask);
         } else if (a[0] == "text-only") {
             offer.block.reset();
+            offer.svg.reset();
+        } else if (a[0] == "svg-only") {
+            // As a drawing program offers it; with AT MASK, that byte of it flipped.
+            if (a.size() != 1 && a.size() != 3) throw ScriptError("[clipboard svg-only AT MASK]");
+            offer.block.reset();
+            offer.text.reset();
+            if (a.size() == 3) {
+                const int at = toInteger(a[1]), mask = toInteger(a[2]);
+                if (!offer.svg || at < 0 || at >= static_cast<int>(offer.svg->size()))
+                    throw ScriptError("the SVG document holds no byte " + a[1]);
+                (*offer.svg)[static_cast<std::size_t>(at)] ^= static_cast<char>(mask);
+            }
         } else if (a[0] == "other-text") {
-            offer = {std::nullopt, std::string("bezier_spline{<0,0>,<1,2>,<3,2>,<4,0>,<4,0>,<5,"
-                                               "-1>,<6,-1>,<7,0> <9,9> }")};
+            offer = {std::nullopt, std::nullopt,
+                     std::string("bezier_spline{<0,0>,<1,2>,<3,2>,<4,0>,<4,0>,<5,"
+                                 "-1>,<6,-1>,<7,0> <9,9> }")};
         } else if (a[0] != "as-copied") {
             throw ScriptError("unknown clipboard answer \"" + a[0] + "\"");
         }
