@@ -20,6 +20,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 namespace plumex {
 namespace {
@@ -45,16 +46,20 @@ void checkNumber(double v) {
 
 // Receives SVG++'s events for the whole document through one context; the element stack keeps
 // each element's transform, and an element's outlines are mapped when it ends, because its
-// transform attribute may come after its path data.
+// transform attribute may come after its path data. A <use> element draws what it refers to
+// in place, through the same context (see UseElement).
 class OutlineContext {
 public:
     using length_factory_type = svgpp::factory::length::unitless<>;
 
-    explicit OutlineContext(SvgOutlines& out) : out_(out) {}
+    OutlineContext(SvgOutlines& out, xmlNode* root) : out_(out), root_(root) {}
 
     length_factory_type& length_factory() { return lengths_; }
 
-    void on_enter_element(tag::element::any) { stack_.push_back({matrix_, disabled_}); }
+    void on_enter_element(tag::element::any) {
+        stack_.push_back({matrix_, disabled_});
+        place_ = {};
+    }
     void on_exit_element() {
         flush();
         matrix_ = stack_.back().matrix;
@@ -83,6 +88,25 @@ public:
     }
     void set_viewbox_size(double, double) {}
     void disable_rendering() { disabled_ = true; }
+
+    // display="none" (or the same in a style) hides the element with all it contains.
+    void set(tag::attribute::display, tag::value::none) { disabled_ = true; }
+    template <class Value> void set(tag::attribute::display, Value) {}
+
+    // Position and size of a <use>; other elements' stray ones are never read.
+    void set(tag::attribute::x, double v) { place_.x = v; }
+    void set(tag::attribute::y, double v) { place_.y = v; }
+    void set(tag::attribute::width, double v) { place_.width = v; }
+    void set(tag::attribute::height, double v) { place_.height = v; }
+    // An svg or symbol drawn by a <use> takes the size the <use> gives, where it gives one.
+    void get_reference_viewport_size(double& width, double& height) const {
+        if (uses_.empty()) return;
+        if (uses_.back().width) width = *uses_.back().width;
+        if (uses_.back().height) height = *uses_.back().height;
+    }
+
+    // Draws the element a <use> refers to, at the end of the <use>'s attributes.
+    void expandUse(xmlNode* use);
 
     void path_move_to(double x, double y, tag::coordinate::absolute) {
         finishSubpath();
@@ -148,6 +172,7 @@ private:
     }
     void flush() {
         finishSubpath();
+        if (disabled_) pending_.clear(); // hidden by an attribute after the path data
         if (pending_.empty()) return;
         for (TCvLine& line : pending_)
             for (TCvPoint& p : line.points) {
@@ -173,6 +198,25 @@ private:
     std::vector<TCvLine> pending_;
     std::size_t anchors_ = 0;
     int viewports_ = 0;
+
+    struct Placement {
+        double x = 0, y = 0;
+        std::optional<double> width, height;
+    };
+    struct ActiveUse {
+        const xmlNode* target;
+        std::optional<double> width, height;
+    };
+    xmlNode* target(xmlNode* use, std::string& id);
+    std::size_t nodesUnder(const xmlNode* n);
+
+    xmlNode* root_;
+    Placement place_;             // of the element being entered
+    std::vector<ActiveUse> uses_; // the <use> expansions under way, outermost first
+    std::unordered_map<std::string, xmlNode*> ids_; // filled at the first <use>
+    bool idsIndexed_ = false;
+    std::unordered_map<const xmlNode*, std::size_t> sizes_;
+    std::size_t expanded_ = 0; // nodes drawn again through <use>
 };
 
 void OutlineContext::path_elliptical_arc_to(double rx, double ry, double rotation, bool largeArc,
@@ -262,21 +306,144 @@ template <class Context> struct LenientErrors : svgpp::policy::error::raise_exce
 
 using ProcessedElements =
     boost::mpl::set<tag::element::svg, tag::element::g, tag::element::a, tag::element::switch_,
-                    tag::element::path, tag::element::rect, tag::element::circle,
-                    tag::element::ellipse, tag::element::line, tag::element::polyline,
-                    tag::element::polygon>::type;
+                    tag::element::use_, tag::element::path, tag::element::rect,
+                    tag::element::circle, tag::element::ellipse, tag::element::line,
+                    tag::element::polyline, tag::element::polygon>::type;
+// A symbol is drawn only where a <use> refers to it.
+using ReferencedElements = boost::mpl::insert<ProcessedElements, tag::element::symbol>::type;
 
 using ProcessedAttributes = boost::mpl::fold<
     boost::mpl::protect<boost::mpl::joint_view<svgpp::traits::shapes_attributes_by_element,
                                                svgpp::traits::viewport_attributes>>,
-    boost::mpl::set<tag::attribute::transform>::type,
+    boost::mpl::set<tag::attribute::transform, tag::attribute::display>::type,
     boost::mpl::insert<boost::mpl::_1, boost::mpl::_2>>::type;
 
+} // namespace
+} // namespace plumex
+
+// SVG++ asks for a <use>'s size with its own wrapper around the context, not the context. (A
+// policy of its own would be one template argument more than SVG++ takes.)
+template <>
+struct svgpp::policy::viewport_events::default_policy<plumex::OutlineContext>
+    : forward_to_method<plumex::OutlineContext> {
+    using forward_to_method::get_reference_viewport_size;
+    template <class Wrapper>
+    static void get_reference_viewport_size(const Wrapper& context, double& width, double& height) {
+        context.original_context.get_reference_viewport_size(width, height);
+    }
+};
+
+namespace plumex {
+namespace {
+
+// Every element reports to the one context; a <use> also knows its XML node, to find what it
+// refers to once its attributes are read.
+class UseElement {
+public:
+    using type = OutlineContext;
+
+    UseElement(OutlineContext& context, xmlNode* node) : context_(context), node_(node) {
+        context_.on_enter_element(tag::element::use_());
+    }
+    UseElement(const UseElement&) = delete;
+    UseElement& operator=(const UseElement&) = delete;
+
+    OutlineContext& get() const { return context_; }
+    void on_exit_element() const {
+        context_.expandUse(node_);
+        context_.on_exit_element();
+    }
+
+private:
+    OutlineContext& context_;
+    xmlNode* node_;
+};
+
+struct ContextFactories {
+    template <class ParentContext, class ElementTag> struct apply {
+        using type = svgpp::factory::context::same<ParentContext, ElementTag>;
+    };
+};
+template <> struct ContextFactories::apply<OutlineContext, tag::element::use_> {
+    using type = UseElement;
+};
+
 using Traversal = svgpp::document_traversal<
-    svgpp::processed_elements<ProcessedElements>, svgpp::processed_attributes<ProcessedAttributes>,
-    svgpp::path_policy<PathPolicy>, svgpp::viewport_policy<svgpp::policy::viewport::calculate>,
+    svgpp::context_factories<ContextFactories>, svgpp::processed_elements<ProcessedElements>,
+    svgpp::processed_attributes<ProcessedAttributes>, svgpp::path_policy<PathPolicy>,
+    svgpp::viewport_policy<svgpp::policy::viewport::calculate>,
     svgpp::length_policy<svgpp::policy::length::forward_to_method<OutlineContext>>,
     svgpp::error_policy<LenientErrors<OutlineContext>>>;
+
+xmlNode* OutlineContext::target(xmlNode* use, std::string& id) {
+    // SVG 2's plain href wins over the older xlink:href.
+    xmlChar* href = xmlGetNoNsProp(use, BAD_CAST "href");
+    if (!href) href = xmlGetNsProp(use, BAD_CAST "href", BAD_CAST "http://www.w3.org/1999/xlink");
+    if (!href) return nullptr;
+    std::string ref(reinterpret_cast<const char*>(href));
+    xmlFree(href);
+    const auto first = ref.find_first_not_of(" \t\r\n");
+    const auto last = ref.find_last_not_of(" \t\r\n");
+    // Only elements of this document: another file is never opened.
+    if (first == std::string::npos || ref[first] != '#' || last == first) return nullptr;
+    id = ref.substr(first + 1, last - first);
+    if (!idsIndexed_) {
+        idsIndexed_ = true;
+        std::vector<xmlNode*> todo{root_};
+        while (!todo.empty()) {
+            xmlNode* n = todo.back();
+            todo.pop_back();
+            if (xmlChar* v = xmlGetNoNsProp(n, BAD_CAST "id")) {
+                ids_.emplace(reinterpret_cast<const char*>(v), n); // the first of a name wins
+                xmlFree(v);
+            }
+            for (xmlNode* c = n->last; c; c = c->prev)
+                if (c->type == XML_ELEMENT_NODE) todo.push_back(c);
+        }
+    }
+    const auto it = ids_.find(id);
+    return it == ids_.end() ? nullptr : it->second;
+}
+
+std::size_t OutlineContext::nodesUnder(const xmlNode* n) {
+    if (const auto it = sizes_.find(n); it != sizes_.end()) return it->second;
+    std::size_t count = 0;
+    std::vector<const xmlNode*> todo{n};
+    while (!todo.empty()) {
+        const xmlNode* m = todo.back();
+        todo.pop_back();
+        ++count;
+        for (const xmlNode* c = m->children; c; c = c->next) todo.push_back(c);
+    }
+    sizes_.emplace(n, count);
+    return count;
+}
+
+// The referenced element is drawn as if it stood in place of the <use>, moved by its x and y.
+// Every node drawn again counts against one budget for the document, so references that fan
+// out (each element using the one before ten times) fail quickly instead of multiplying.
+void OutlineContext::expandUse(xmlNode* use) {
+    if (disabled_) return;
+    std::string id;
+    const xmlNode* t = target(use, id);
+    if (!t) return; // a reference to nothing draws nothing
+    if (id.size() > 40) id = id.substr(0, 40) + "...";
+    for (const ActiveUse& u : uses_)
+        if (u.target == t)
+            throw ReadError("The SVG file's <use> elements refer to themselves in a loop (#" + id +
+                            ")");
+    expanded_ += nodesUnder(t);
+    if (expanded_ > MaxSvgUseNodes)
+        throw ReadError("The SVG file's <use> elements repeat more than " +
+                        std::to_string(MaxSvgUseNodes) + " elements");
+    transform_translate(place_.x, place_.y);
+    uses_.push_back({t, place_.width, place_.height});
+    Traversal::load_referenced_element<
+        svgpp::referencing_element<tag::element::use_>,
+        svgpp::expected_elements<svgpp::traits::reusable_elements>,
+        svgpp::processed_elements<ReferencedElements>>::load(const_cast<xmlNode*>(t), *this);
+    uses_.pop_back();
+}
 
 // Set as libxml2's loader for the whole process: nothing is ever fetched from outside the
 // given bytes, not even a local file named by the document. libxml2 calls it with a context of
@@ -360,7 +527,7 @@ SvgOutlines parseSvgOutlines(std::span<const std::uint8_t> bytes) {
     xmlNode* root = xmlDocGetRootElement(doc.get());
     if (!isSvgRoot(root)) throw ReadError("Not an SVG file");
     SvgOutlines out;
-    OutlineContext context(out);
+    OutlineContext context(out, root);
     if (const auto size = rootViewBoxSize(root))
         context.length_factory().set_viewport_size(size->first, size->second);
     try {

@@ -196,6 +196,51 @@ TEST(SvgImport, OnlyRenderedContentIsImportedAndForeignMarkupIsSkipped) {
     EXPECT_EQ(paths[0].points[1].anchor, px(2, 2));
 }
 
+TEST(SvgImport, UseDrawsWhatItRefersToMovedByItsPlaceAndTransform) {
+    const auto paths = importText(
+        svg("<defs><path id=\"p\" d=\"M0 0 L10 0\"/>"
+            "<g id=\"g2\"><use href=\"#p\" x=\"5\"/><rect width=\"1\" height=\"1\"/></g>"
+            "<symbol id=\"s\" viewBox=\"0 0 10 10\"><path d=\"M0 0 L10 10\"/></symbol></defs>"
+            "<use xlink:href=\"#p\" x=\"100\" y=\"50\"/>"
+            "<use href=\"#p\" x=\"10\" transform=\"scale(2)\"/>"
+            "<use href=\"#g2\" y=\"7\"/>"
+            "<use href=\"#s\" x=\"1\" width=\"100\" height=\"100\"/>"
+            "<use href=\"#p\" xlink:href=\"#s\" y=\"1in\"/>"
+            "<use href=\"#missing\"/><use href=\"other.svg#p\"/><use/>",
+            "xmlns:xlink=\"http://www.w3.org/1999/xlink\""));
+    ASSERT_EQ(paths.size(), 6u);
+    EXPECT_EQ(paths[0].points[0].anchor, px(100, 50));
+    EXPECT_EQ(paths[0].points[1].anchor, px(110, 50));
+    // The transform applies to the moved copy: (0 + 10) * 2.
+    EXPECT_EQ(paths[1].points[0].anchor, px(20, 0));
+    EXPECT_EQ(paths[1].points[1].anchor, px(40, 0));
+    // A use inside the referenced group adds its own move.
+    EXPECT_EQ(paths[2].points[0].anchor, px(5, 7));
+    EXPECT_EQ(paths[3].GetBounds().top, px(0, 7).y);
+    // The symbol's 10-unit viewBox fills the 100 pixels the use gives it.
+    EXPECT_TRUE(coordNear(paths[4].points[0].anchor, px(1, 0), 1e-12));
+    EXPECT_TRUE(coordNear(paths[4].points[1].anchor, px(101, 100), 1e-12));
+    // The plain href wins over xlink:href; lengths keep their units.
+    EXPECT_TRUE(coordNear(paths[5].points[1].anchor, px(10, 96), 1e-12));
+}
+
+TEST(SvgImport, DisplayNoneHidesTheElementAndAllItHolds) {
+    const auto paths =
+        importText(svg("<path d=\"M0 0 L1 1\" display=\"none\"/>"
+                       "<g style=\"fill:red; display : none\"><path d=\"M0 0 L2 2\"/>"
+                       "<g display=\"inline\"><path d=\"M0 0 L3 3\"/></g></g>"
+                       "<path display=\"none\" d=\"M0 0 L4 4\"/>"
+                       "<path d=\"M0 0 L5 5\" style=\"display:none\"/>"
+                       "<use href=\"#h\"/><path id=\"h\" display=\"none\" d=\"M0 0 L6 6\"/>"
+                       "<path d=\"M0 0 L7 7\" display=\"inline\"/>"
+                       "<g display=\"none\"><use href=\"#q\"/><path id=\"q\" d=\"M0 0 L9 9\"/></g>"
+                       "<use href=\"#q\"/>"));
+    // Only the visible path and the use of a path whose group, not itself, is hidden.
+    ASSERT_EQ(paths.size(), 2u);
+    EXPECT_EQ(paths[0].points[1].anchor, px(7, 7));
+    EXPECT_EQ(paths[1].points[1].anchor, px(9, 9));
+}
+
 void expectRefused(const std::string& text, const std::string& part) {
     try {
         importText(text);
@@ -267,6 +312,36 @@ TEST(SvgImport, EntityExpansionAndExternalEntitiesAreRefused) {
                                "<svg xmlns=\"http://www.w3.org/2000/svg\"><path d=\"&d;\"/></svg>");
     ASSERT_EQ(ok.size(), 1u);
     EXPECT_EQ(ok[0].points[1].anchor, px(5, 5));
+}
+
+// Each level uses the one below it ten times: 10^levels copies of one path, each with
+// `padding` empty elements beside it.
+std::string fanOut(int levels, int padding = 0) {
+    std::string body = "<defs><g id=\"l0\"><path d=\"M0 0 L1 0\"/>";
+    for (int i = 0; i < padding; ++i) body += "<desc/>";
+    body += "</g>";
+    for (int k = 1; k <= levels; ++k) {
+        body += "<g id=\"l" + std::to_string(k) + "\">";
+        for (int i = 0; i < 10; ++i)
+            body +=
+                "<use href=\"#l" + std::to_string(k - 1) + "\" y=\"" + std::to_string(i) + "\"/>";
+        body += "</g>";
+    }
+    return svg(body + "</defs><use href=\"#l" + std::to_string(levels) + "\"/>");
+}
+
+TEST(SvgImport, UseLoopsAndRunawayFanOutAreRefused) {
+    expectRefused(svg("<use id=\"u\" href=\"#u\"/>"), "refer to themselves in a loop (#u)");
+    expectRefused(svg("<g id=\"a\"><use href=\"#b\"/></g><g id=\"b\"><use href=\"#a\"/></g>"),
+                  "in a loop");
+    expectRefused(svg("<g id=\"c\"><path d=\"M0 0 L1 1\"/><use href=\"#c\"/></g>"), "in a loop");
+    // A billion copies would never finish; the budget stops them at once. (Copies of small
+    // elements reach it later, after a moment's work: too slow for a sanitizer build.)
+    expectRefused(fanOut(9, 5000), "repeat more than 100000 elements");
+    // A thousand copies are an ordinary drawing, each in its place.
+    const auto thousand = importText(fanOut(3));
+    ASSERT_EQ(thousand.size(), 1000u);
+    EXPECT_EQ(thousand.back().points[0].anchor, px(0, 9 + 9 + 9));
 }
 
 TEST(SvgImport, MissingFileIsAReadError) {
