@@ -16,7 +16,8 @@ const char* const Svg2PlxHelp = R"(Usage: plumex-cli svg2plx INPUT.svg -o OUT.pl
 
 Reads an SVG file and writes a document of its shapes: every subpath of a path, rect, circle,
 ellipse, line, polyline or polygon becomes a path (arcs and quadratic curves as cubics), closed
-when it ends with z. One pixel is 1/100 unit and y points up, so the picture stays upright.
+when it ends with z; shapes drawn through <use> count, those with display none do not. One
+pixel is 1/100 unit and y points up, so the picture stays upright.
 
   -o OUT.plx     the document to write; the previous file survives any failure
   --no-holes     keep nested closed subpaths of one element as paths of their own instead of

@@ -1,4 +1,5 @@
 #include "commands/PathClipboard.h"
+#include "export/SvgExport.h"
 #include "model/ReadError.h"
 #include "testing.h"
 
@@ -223,4 +224,10 @@ TEST(PathClipboard, PathsBeyondSvgNumbersStillCopyInTheOtherForms) {
     const ClipboardContent c = ClipboardContentOf(paths);
     EXPECT_TRUE(c.svg.empty());
     EXPECT_EQ(PasteBufferFrom(c.block, std::nullopt), paths);
+}
+
+TEST(PathClipboard, TheSvgFormIsTheExportedDocument) {
+    // So what is proved of the export against another reader holds for the clipboard too.
+    const std::vector<TCvLine> paths = {ring, polyline({{0, 0}, {1, 1}})};
+    EXPECT_EQ(ClipboardContentOf(paths).svg, SvgExportText(paths));
 }

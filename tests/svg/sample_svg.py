@@ -3,10 +3,14 @@
 
 Prints one line per subpath: 'closed' or 'open', then x y pairs in pixels (y down), sampled
 at STEPS points per segment, arcs evaluated on the true ellipse.
+
+With --segments, each subpath's segments instead, as svgelements read them: per segment the
+four control points of the cubic it is (a line's handles lie on its ends); a closing segment
+of zero length is left out.
 """
 import sys
 
-from svgelements import SVG, Close, Move, Path, Shape
+from svgelements import SVG, Close, CubicBezier, Line, Move, Path, Shape
 
 STEPS = 256
 
@@ -31,5 +35,34 @@ def main(name):
             print(("closed " if closed else "open ") + " ".join(points))
 
 
+def segments(name):
+    svg = SVG.parse(name, reify=True, ppi=96.0)
+    for element in svg.elements():
+        if not isinstance(element, Shape):
+            continue
+        path = Path(element)
+        path.reify()
+        for sub in path.as_subpaths():
+            parts = [s for s in sub if not isinstance(s, Move)]
+            if not parts:
+                continue
+            closed = any(isinstance(s, Close) for s in parts)
+            words = []
+            for seg in parts:
+                if isinstance(seg, CubicBezier):
+                    pts = [seg.start, seg.control1, seg.control2, seg.end]
+                elif isinstance(seg, (Line, Close)):
+                    if isinstance(seg, Close) and seg.start == seg.end:
+                        continue
+                    pts = [seg.start, seg.start, seg.end, seg.end]
+                else:
+                    raise SystemExit("unexpected segment " + type(seg).__name__)
+                words += ["%.17g %.17g" % (p.x, p.y) for p in pts]
+            print(("closed " if closed else "open ") + " ".join(words))
+
+
 if __name__ == "__main__":
-    main(sys.argv[1])
+    if sys.argv[1] == "--segments":
+        segments(sys.argv[2])
+    else:
+        main(sys.argv[1])
