@@ -1,6 +1,8 @@
 #!/bin/bash
 # Two plumex processes on one X display: select all and copy in the first, paste in place and
 # save in the second, then the saved file must hold the same paths as the first document.
+# With xclip standing in for a drawing program, the copy must also offer the document's SVG,
+# and an SVG document that program offers must paste.
 # Usage: two_process_clipboard.sh PLUMEX PLUMEX-CLI SOURCE.plx
 set -u
 # The suite runs Qt tests offscreen; these two windows must be real ones on an X display.
@@ -59,6 +61,13 @@ start() {
 start "$work/a.plx" 1
 xdotool key --clearmodifiers ctrl+a ctrl+c
 sleep 1
+if command -v xclip >/dev/null; then
+    xclip -selection clipboard -o -t TARGETS >"$work/targets" 2>&1
+    grep -qx 'image/svg+xml' "$work/targets" || fail "the copy offers no image/svg+xml"
+    xclip -selection clipboard -o -t image/svg+xml >"$work/copied.svg"
+    "$cli" svg "$work/a.plx" >"$work/a.svg" || fail "cannot export the source as SVG"
+    cmp -s "$work/copied.svg" "$work/a.svg" || fail "the copied SVG is not the document's"
+fi
 start "$work/b.plx" 2
 xdotool key --clearmodifiers ctrl+shift+v
 sleep 1
@@ -74,4 +83,26 @@ sleep 0.5
 "$cli" pov "$work/b.plx" > "$work/b.inc" || fail "cannot read back the saved file"
 diff -u "$work/a.inc" "$work/b.inc" || fail "the pasted paths differ from the copied ones"
 grep -q bezier_spline "$work/b.inc" || fail "nothing was pasted"
+
+if command -v xclip >/dev/null; then
+    # A square at x 12.34 to 13.34 units, as another program would offer it.
+    printf '%s' '<svg xmlns="http://www.w3.org/2000/svg"><rect x="1234" y="0" width="100"' \
+        ' height="100"/></svg>' >"$work/other.svg"
+    xclip -quiet -selection clipboard -t image/svg+xml -i "$work/other.svg" 2>/dev/null &
+    pids+=($!)
+    sleep 0.5
+    saved=$(stat -c %Y.%s "$work/b.plx")
+    sleep 1 # a later modification time
+    xdotool key --clearmodifiers ctrl+shift+v
+    sleep 1
+    xdotool key --clearmodifiers ctrl+s
+    for _ in $(seq 1 50); do
+        [ "$(stat -c %Y.%s "$work/b.plx")" != "$saved" ] && break
+        sleep 0.2
+    done
+    "$cli" pov "$work/b.plx" >"$work/b2.inc" || fail "cannot read back the file saved after the SVG paste"
+    [ "$(grep -c prism "$work/b2.inc")" -eq "$(( $(grep -c prism "$work/b.inc") + 1 ))" ] ||
+        fail "the SVG from the other program did not paste as one path"
+    grep -q '13\.34' "$work/b2.inc" || fail "the pasted SVG square is not where the file put it"
+fi
 echo "two-process clipboard: pasted and saved $(grep -c prism "$work/b.inc") paths"
