@@ -31,6 +31,13 @@ void selectionChanged(TCvWindow& window) {
 
 } // namespace
 
+bool AnchorTool::searchAnchors(const TCvWindow& window, AnchorSearch& how) const {
+    // Anchors carried along a segment would find themselves.
+    if (window.DragState() == dsMove && window.Press().fromSegment) return false;
+    how.handlesOfSelected = true;
+    return true;
+}
+
 void selectOnlyAnchor(TCvDocument& doc, int path, int point) {
     for (TCvLine& line : doc.Lines) line.SelectAll(false);
     anchorOf(doc, path, point).selected = 1;

@@ -10,6 +10,11 @@ namespace plumex {
 class AnchorTool : public ToolBehaviour {
 public:
     CursorShape cursor() const override { return CursorShape::Arrow; }
+    EditMode mode() const override { return EditMode::Anchors; }
+    bool keepsAnchorSelection() const override { return true; }
+    bool editsHandles() const override { return true; }
+    bool searchAnchors(const TCvWindow& window, AnchorSearch& how) const override;
+    bool grabsGuides() const override { return true; }
     void press(TCvWindow& window, const MouseEvent& e) override;
     void dragStarted(TCvWindow& window, const MouseEvent& e) override;
     void release(TCvWindow& window, const MouseEvent& e) override;

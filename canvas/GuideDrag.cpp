@@ -44,7 +44,7 @@ bool GuideDrag::press(TCvWindow& window, const MouseEvent& e) {
     const PressContext& p = window.Press();
     if (p.nearest) {
         window.MoveGuide(vertical, index, vertical ? p.nearest.at.x : p.nearest.at.y);
-    } else if (window.Tool() == ToolObject && window.Document.CountSelected() > 0) {
+    } else if (window.ObjectMode() && window.Document.CountSelected() > 0) {
         const auto& list = vertical ? window.VerticalGuides() : window.HorizontalGuides();
         const double at = list[static_cast<std::size_t>(index)];
         const TCvRect& b = window.Document.SelectionBounds;

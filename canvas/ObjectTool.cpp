@@ -32,6 +32,10 @@ bool helperShown(const TCvWindow& window) {
 
 } // namespace
 
+void ObjectTool::activate(TCvWindow& window) {
+    window.Document.Pivot = centre(window.Document.SelectionBounds);
+}
+
 bool ObjectTool::hover(TCvWindow& window, const MouseEvent& e) {
     HoverState& h = window.HoverRef();
     h.zone = zoneNone;

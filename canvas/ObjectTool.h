@@ -9,6 +9,11 @@ namespace plumex {
 class ObjectTool : public ToolBehaviour {
 public:
     CursorShape cursor() const override { return CursorShape::SelLine; }
+    EditMode mode() const override { return EditMode::Objects; }
+    // The pivot starts at the selection's centre.
+    void activate(TCvWindow& window) override;
+    bool searchAnchors(const TCvWindow&, AnchorSearch&) const override { return true; }
+    bool grabsGuides() const override { return true; }
     void press(TCvWindow& window, const MouseEvent& e) override;
     bool hover(TCvWindow& window, const MouseEvent& e) override;
     bool rightRelease(TCvWindow& window, const MouseEvent& e) override;

@@ -39,6 +39,16 @@ void invalidateLastSegment(TCvWindow& window, const TCvLine& line) {
 
 } // namespace
 
+bool PenTool::searchAnchors(const TCvWindow& window, AnchorSearch& how) const {
+    how.penPath = window.PenPath();
+    how.endsOnly = true;
+    return true;
+}
+
+bool PenTool::followsCtrl(const TCvWindow& window) const {
+    return window.PenPath() >= 0;
+}
+
 void PenTool::press(TCvWindow& window, const MouseEvent& e) {
     PenPressInput in;
     in.hovered = window.Hover().anchor;

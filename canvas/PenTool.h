@@ -14,6 +14,13 @@ namespace plumex {
 class PenTool : public ToolBehaviour {
 public:
     CursorShape cursor() const override { return CursorShape::PenTool; }
+    CursorShape anchorCursor() const override { return CursorShape::SnapPen; }
+    EditMode mode() const override { return EditMode::Anchors; }
+    // Only the ends of open paths, where the pen continues, joins or closes.
+    bool searchAnchors(const TCvWindow& window, AnchorSearch& how) const override;
+    bool keepsPenPath() const override { return true; }
+    // Ctrl changes the preview of the next segment.
+    bool followsCtrl(const TCvWindow& window) const override;
     // The press may add a path, so the undo copy is of the drawing before it.
     bool copiesBeforePress() const override { return true; }
     void press(TCvWindow& window, const MouseEvent& e) override;

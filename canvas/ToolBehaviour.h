@@ -4,6 +4,7 @@
 // rest to the current tool's behaviour. A tool starts a drag by giving the window a Drag.
 
 #include "canvas/CanvasHost.h"
+#include "canvas/HitTest.h"
 #include "canvas/InputEvent.h"
 
 #include <memory>
@@ -13,12 +14,37 @@ class TCvWindow;
 
 namespace plumex {
 
+// What the selection commands and the keyboard move work on: whole paths (the object tool),
+// single anchors (the anchor and pen tools), or neither mode.
+enum class EditMode { Objects, Anchors, Neither };
+
 class ToolBehaviour {
 public:
     virtual ~ToolBehaviour() = default;
 
     // The canvas cursor of the tool.
     virtual CursorShape cursor() const = 0;
+    // The cursor over an anchor the tool can hit.
+    virtual CursorShape anchorCursor() const { return CursorShape::Snap; }
+    virtual EditMode mode() const { return EditMode::Neither; }
+
+    // The tool was chosen; the window then selects whole paths unless keepsAnchorSelection().
+    virtual void activate(TCvWindow&) {}
+    // Tools that work on anchors keep a selection of single anchors; the window marks the
+    // selected anchors, and copy takes the selected runs instead of whole paths.
+    virtual bool keepsAnchorSelection() const { return false; }
+    // The tool edits single anchors and their handles: the selected paths show their handles
+    // and the hit test finds them, and align and remove work on the selected anchors.
+    virtual bool editsHandles() const { return false; }
+    // Which anchors an idle hover or a press can hit: false when none, otherwise the tool may
+    // narrow the search.
+    virtual bool searchAnchors(const TCvWindow&, AnchorSearch&) const { return false; }
+    // Whether guide lines can be grabbed while this tool is idle.
+    virtual bool grabsGuides() const { return false; }
+    // Whether a pen path being built survives an undo or redo that restores it.
+    virtual bool keepsPenPath() const { return false; }
+    // Whether the idle feedback depends on Ctrl, so that a change of it replays the last move.
+    virtual bool followsCtrl(const TCvWindow&) const { return false; }
     // Tools that create paths take the press-time copy of the drawing before their press;
     // the others after it, so that the selection made by the press belongs to the copy.
     virtual bool copiesBeforePress() const { return false; }

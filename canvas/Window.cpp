@@ -64,9 +64,9 @@ void TCvWindow::SetOption(int n, bool value) {
 
 void TCvWindow::SetTool(int tool) {
     if (tool < 0 || tool >= ToolCount) return;
-    if (tool == ToolObject) Document.Pivot = centre(Document.SelectionBounds);
-    if (tool != ToolAnchor && tool != ToolZoom) {
-        // Tools other than the anchor tools work on whole paths.
+    ToolBehaviour& next = *tools_[tool];
+    next.activate(*this);
+    if (!next.keepsAnchorSelection()) {
         for (TCvLine& line : Document.Lines)
             if (line.selected) line.SelectAll(true);
     }
@@ -76,12 +76,16 @@ void TCvWindow::SetTool(int tool) {
     invalidateAll();
 }
 
+bool TCvWindow::ObjectMode() const {
+    return CurrentTool().mode() == EditMode::Objects;
+}
+
+bool TCvWindow::AnchorMode() const {
+    return CurrentTool().mode() == EditMode::Anchors;
+}
+
 void TCvWindow::refreshCursor() {
-    if (!host_) return;
-    static constexpr CursorShape toolCursors[ToolCount] = {
-        CursorShape::SelLine, CursorShape::Arrow, CursorShape::PenTool, CursorShape::Rect,
-        CursorShape::Ellipse, CursorShape::Text,  CursorShape::MagTool};
-    host_->setCursor(toolCursors[tool_]);
+    if (host_) host_->setCursor(CurrentTool().cursor());
 }
 
 void TCvWindow::BeginDrag(std::unique_ptr<Drag> drag) {

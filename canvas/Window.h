@@ -244,8 +244,8 @@ public:
 
     // --- transform commands: the Object menu's presets and dialogs ---
     // Object mode: the object tool; anchor mode: the anchor point or pen tool.
-    bool ObjectMode() const { return tool_ == plumex::ToolObject; }
-    bool AnchorMode() const { return tool_ == plumex::ToolAnchor || tool_ == plumex::ToolPen; }
+    bool ObjectMode() const;
+    bool AnchorMode() const;
     // 0: the selection's centre to the origin, 1: its lower-left corner.
     bool PresetMove(int n);
     // 0 double size, 1 half size, 2 height to 1.0, 3 width to 1.0.

@@ -1,5 +1,6 @@
 // The Anchor menu and the path clipboard on the editing window. Each command first ends a pen
 // path in progress: its floating anchor is no real anchor to join, copy or smooth.
+#include "canvas/ToolBehaviour.h"
 #include "canvas/Window.h"
 
 #include "commands/PathClipboard.h"
@@ -53,7 +54,7 @@ bool TCvWindow::SeparateAnchors() {
 }
 
 bool TCvWindow::RemoveAnchors() {
-    if (tool_ != ToolAnchor) return false;
+    if (!CurrentTool().editsHandles()) return false;
     return runAnchorCommand(*this, plumex::RemoveAnchors);
 }
 
@@ -95,7 +96,7 @@ bool TCvWindow::PasteHandle(std::optional<AnchorRef> at) {
 bool TCvWindow::Copy() {
     EndPenPath();
     if (Document.CountSelected() == 0 || !host_) return false;
-    const bool runs = tool_ == ToolAnchor || tool_ == ToolZoom;
+    const bool runs = CurrentTool().keepsAnchorSelection();
     try {
         host_->setClipboard(ClipboardContentOf(CopiedPaths(Document, runs)));
     } catch (const std::exception& e) {
@@ -111,7 +112,7 @@ bool TCvWindow::Cut() {
 
 bool TCvWindow::CutSegments() {
     if (!Copy()) return false;
-    const bool runs = tool_ == ToolAnchor || tool_ == ToolZoom;
+    const bool runs = CurrentTool().keepsAnchorSelection();
     return runAnchorCommand(
         *this, [runs](TCvDocument& d, int pen) { return plumex::CutSegments(d, runs, pen); });
 }

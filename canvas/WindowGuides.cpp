@@ -147,7 +147,7 @@ void TCvWindow::MoveSelectionByKey(KeyMove direction, bool fine) {
     // modified.
     if (Document.CountSelected() == 0 || (v.x == 0 && v.y == 0)) return;
     Document.Record(penPath_);
-    if (tool_ == ToolObject)
+    if (ObjectMode())
         MoveObjects(Document, v);
     else
         MoveAnchors(Document, v, false);

@@ -200,7 +200,7 @@ void TCvWindow::releaseRight(const MouseEvent& e) {
 
 void TCvWindow::modifierChanged(const KeyEvent& e) {
     // The pen's feedback follows Ctrl without waiting for the mouse to move.
-    if (e.key != key::Control || tool_ != ToolPen || penPath_ < 0) return;
+    if (e.key != key::Control || !CurrentTool().followsCtrl(*this)) return;
     MouseEvent m = lastMouse_;
     m.button = MouseButton::None;
     m.shift = (m.shift & ~ssCtrl) | (e.shift & ssCtrl);

@@ -1,4 +1,5 @@
 // Painting: the layers into the paint buffer, then the clip rectangle to the screen.
+#include "canvas/ToolBehaviour.h"
 #include "canvas/Window.h"
 
 #include "canvas/PathPainter.h"
@@ -156,13 +157,15 @@ void TCvWindow::paintObjects(Surface& s, const PixelRect& r) const {
     }
     // A move that holds an anchor shows where that anchor goes, not the selection's frame.
     const bool anchorMove = (DragState() == dsMove || DragState() == dsCopyPress) && press_.grabbed;
-    if (anySelected && options_->ShowHelper && tool_ == ToolObject && !anchorMove) paintHelper(s);
+    const ToolBehaviour& tool = CurrentTool();
+    if (anySelected && options_->ShowHelper && tool.mode() == EditMode::Objects && !anchorMove)
+        paintHelper(s);
     for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
         const TCvLine& l = lines[i];
         if (l.selected && inView(l))
-            DrawLine(s, l, view, {true, tool_ == ToolAnchor || i == penPath_, a}, c);
+            DrawLine(s, l, view, {true, tool.editsHandles() || i == penPath_, a}, c);
     }
-    if (tool_ == ToolAnchor || tool_ == ToolZoom)
+    if (tool.keepsAnchorSelection())
         for (const TCvLine& l : lines)
             if (l.selected && inView(l)) DrawSelectedAnchors(s, l, view, a, c);
 }

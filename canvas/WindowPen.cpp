@@ -1,5 +1,6 @@
 // The pen path's life outside the pen tool's own presses: ending it, and finding it again
 // after undo and redo.
+#include "canvas/ToolBehaviour.h"
 #include "canvas/Window.h"
 
 #include "canvas/PenPath.h"
@@ -19,7 +20,7 @@ void TCvWindow::restorePenPath(int index) {
     const bool valid = index >= 0 && index < static_cast<int>(Document.Lines.size());
     penPath_ = valid ? index : -1;
     // A snapshot taken while drawing holds the floating anchor; only the pen tool wants it.
-    if (tool_ != ToolPen) EndPenPath();
+    if (!CurrentTool().keepsPenPath()) EndPenPath();
 }
 
 std::optional<HandleLine> TCvWindow::DraggedHandle() const {

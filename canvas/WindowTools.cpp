@@ -66,18 +66,14 @@ bool TCvWindow::FinishEdit() {
 AnchorHit TCvWindow::HitAnchor(TCvCoord p) const {
     const int state = DragState();
     const bool guideMove = state == dsVerticalGuide || state == dsHorizontalGuide;
-    if (tool_ != ToolObject && tool_ != ToolAnchor && tool_ != ToolPen && !guideMove) return {};
-    // The handle being dragged, or anchors carried along a segment, would find themselves.
-    if (state == dsHandle || (state == dsMove && tool_ == ToolAnchor && press_.fromSegment))
-        return {};
+    // The handle being dragged would find itself.
+    if (state == dsHandle) return {};
     AnchorSearch how;
     how.tolerance = PixelsToUnits(AnchorTolerance);
-    how.includeSelected = state != dsMove && state != dsHandle;
-    how.handlesOfSelected = tool_ == ToolAnchor && !guideMove;
-    if (tool_ == ToolPen) {
-        how.penPath = penPath_;
-        how.endsOnly = true;
-    }
+    how.includeSelected = state != dsMove;
+    // A moving guide snaps to anchors whatever the tool, but never to handles.
+    if (!CurrentTool().searchAnchors(*this, how) && !guideMove) return {};
+    if (guideMove) how.handlesOfSelected = false;
     return hitAnchor(Document.Lines, p, how);
 }
 
@@ -88,7 +84,7 @@ void TCvWindow::UpdateHover(const MouseEvent& e) {
     if (DragState() == dsIdle) hover_.anchor = hit;
     hover_.guide.reset();
     if (hit) {
-        SetScreenCursor(tool_ == ToolPen ? CursorShape::SnapPen : CursorShape::Snap);
+        SetScreenCursor(CurrentTool().anchorCursor());
         return;
     }
     if (hoverGuides(e)) return;
@@ -97,7 +93,7 @@ void TCvWindow::UpdateHover(const MouseEvent& e) {
 
 bool TCvWindow::hoverGuides(const MouseEvent& e) {
     if (!options_->ShowGuides || options_->LockGuides) return false;
-    if ((tool_ != ToolObject && tool_ != ToolAnchor) || DragState() != dsIdle) return false;
+    if (!CurrentTool().grabsGuides() || DragState() != dsIdle) return false;
     if (hover_.zone != 0 && hover_.zone != 9) return false;
     const TCvCoord u = PixelToUnit(e.pos.x, e.pos.y);
     const double tol = PixelsToUnits(GuideTolerance);

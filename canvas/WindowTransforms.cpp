@@ -1,6 +1,7 @@
 // The Object menu's transforms on the canvas: the presets act at once, the others ask their
 // dialog through the host first. Each repaints and notifies only when the drawing changed.
 
+#include "canvas/ToolBehaviour.h"
 #include "canvas/Window.h"
 
 #include "canvas/AnchorDrags.h"
@@ -161,7 +162,7 @@ bool TCvWindow::ShearDialog(int hoverZone) {
 }
 
 bool TCvWindow::AlignDialog() {
-    const bool anchors = tool_ == ToolAnchor;
+    const bool anchors = CurrentTool().editsHandles();
     if (!host_ || !(anchors ? canAlignAnchors(Document) : canAlignObjects(Document))) return false;
     const auto answer = host_->runAlignDialog({!ObjectMode()});
     if (!answer) return false;

@@ -10,6 +10,8 @@ namespace plumex {
 class ZoomTool : public ToolBehaviour {
 public:
     CursorShape cursor() const override { return CursorShape::MagTool; }
+    // Lent by the middle button, it must not widen an anchor selection.
+    bool keepsAnchorSelection() const override { return true; }
     void dragStarted(TCvWindow& window, const MouseEvent& e) override;
     void release(TCvWindow& window, const MouseEvent& e) override;
     bool rightRelease(TCvWindow& window, const MouseEvent& e) override;
