@@ -11,14 +11,14 @@ constexpr double SnapPixels = 6;
 } // namespace
 
 GuideDrag::GuideDrag(TCvWindow& window, MovingGuide guide)
-    : state_(guide.vertical ? dsVerticalGuide : dsHorizontalGuide) {
-    (guide.vertical ? vertical_ : horizontal_) = guide.index;
+    : state_(guide.vertical() ? dsVerticalGuide : dsHorizontalGuide) {
+    (guide.vertical() ? vertical_ : horizontal_) = guide.index;
     window.SetMovingGuide(guide);
 }
 
 GuideDrag::GuideDrag(TCvWindow& window, int v, int h)
     : state_(dsGuideCross), vertical_(v), horizontal_(h) {
-    window.SetMovingGuide(MovingGuide{true, v});
+    window.SetMovingGuide(MovingGuide{GuideAxis::Vertical, v});
 }
 
 void GuideDrag::move(TCvWindow& window, const MouseEvent& e) {
@@ -26,24 +26,25 @@ void GuideDrag::move(TCvWindow& window, const MouseEvent& e) {
     const TCvCoord raw = window.PixelToUnit(e.pos.x, e.pos.y);
     // Each guide snaps with itself left out.
     if (vertical_ >= 0) {
-        window.SetMovingGuide(MovingGuide{true, vertical_});
+        window.SetMovingGuide(MovingGuide{GuideAxis::Vertical, vertical_});
         const TCvCoord s = window.SnapPoint(raw, p.snapGrid && !p.lockX, false);
-        window.MoveGuide(true, vertical_, p.lockX ? p.pressPoint.x : s.x);
+        window.MoveGuide(GuideAxis::Vertical, vertical_, p.lockX ? p.pressPoint.x : s.x);
     }
     if (horizontal_ >= 0) {
-        window.SetMovingGuide(MovingGuide{false, horizontal_});
+        window.SetMovingGuide(MovingGuide{GuideAxis::Horizontal, horizontal_});
         const TCvCoord s = window.SnapPoint(raw, false, p.snapGrid && !p.lockY);
-        window.MoveGuide(false, horizontal_, p.lockY ? p.pressPoint.y : s.y);
+        window.MoveGuide(GuideAxis::Horizontal, horizontal_, p.lockY ? p.pressPoint.y : s.y);
     }
 }
 
 bool GuideDrag::press(TCvWindow& window, const MouseEvent& e) {
     if (e.button != MouseButton::Right || state_ == dsGuideCross) return false;
     const bool vertical = state_ == dsVerticalGuide;
+    const GuideAxis axis = vertical ? GuideAxis::Vertical : GuideAxis::Horizontal;
     const int index = vertical ? vertical_ : horizontal_;
     const PressContext& p = window.Press();
     if (p.nearest) {
-        window.MoveGuide(vertical, index, vertical ? p.nearest.at.x : p.nearest.at.y);
+        window.MoveGuide(axis, index, vertical ? p.nearest.at.x : p.nearest.at.y);
     } else if (window.ObjectMode() && window.Document.CountSelected() > 0) {
         const auto& list = vertical ? window.VerticalGuides() : window.HorizontalGuides();
         const double at = list[static_cast<std::size_t>(index)];
@@ -52,9 +53,9 @@ bool GuideDrag::press(TCvWindow& window, const MouseEvent& e) {
         const double first = vertical ? b.left : b.top;
         const double second = vertical ? b.right : b.bottom;
         if (std::abs(first - at) < tol)
-            window.MoveGuide(vertical, index, first);
+            window.MoveGuide(axis, index, first);
         else if (std::abs(second - at) < tol)
-            window.MoveGuide(vertical, index, second);
+            window.MoveGuide(axis, index, second);
     }
     window.SetMovingGuide(std::nullopt);
     return true;
@@ -75,8 +76,8 @@ void GuideDrag::release(TCvWindow& window, const MouseEvent& e) {
         dropH = outside || m.y < r;
     }
     window.SetMovingGuide(std::nullopt);
-    if (vertical_ >= 0 && dropV) window.DeleteGuide(true, vertical_);
-    if (horizontal_ >= 0 && dropH) window.DeleteGuide(false, horizontal_);
+    if (vertical_ >= 0 && dropV) window.DeleteGuide(GuideAxis::Vertical, vertical_);
+    if (horizontal_ >= 0 && dropH) window.DeleteGuide(GuideAxis::Horizontal, horizontal_);
     window.Changed();
 }
 

@@ -39,10 +39,14 @@ enum ToolNumber : int {
 
 enum class KeyMove { Left, Right, Up, Down };
 
+// Which list a guide line is in: vertical lines stand at an x, horizontal ones at a y.
+enum class GuideAxis { Vertical, Horizontal };
+
 // The guide line being moved, as an index into one of the two lists.
 struct MovingGuide {
-    bool vertical = true;
+    GuideAxis axis = GuideAxis::Vertical;
     int index = -1;
+    bool vertical() const { return axis == GuideAxis::Vertical; }
 };
 
 // What the press handling keeps from press to release.
@@ -179,9 +183,9 @@ public:
     std::vector<double>& VerticalGuides() { return Document.Settings.verticalGuides; }
     std::vector<double>& HorizontalGuides() { return Document.Settings.horizontalGuides; }
     // Adds a guide and repaints its line; the index of the new guide.
-    int AddGuide(bool vertical, double at);
-    void MoveGuide(bool vertical, int index, double to);
-    void DeleteGuide(bool vertical, int index);
+    int AddGuide(plumex::GuideAxis axis, double at);
+    void MoveGuide(plumex::GuideAxis axis, int index, double to);
+    void DeleteGuide(plumex::GuideAxis axis, int index);
     // Empties one list; with LockGuides on, asks first (false when the user says No).
     bool EraseGuides(bool vertical, bool horizontal);
     // The guide within the hover tolerance of a client pixel, vertical guides first.

@@ -43,7 +43,7 @@ TCvCoord TCvWindow::SnapPoint(TCvCoord p, bool snapX, bool snapY) const {
     auto axis = [&](double v, bool snap, bool vertical) {
         SnapRules r = rules;
         if (grid && snap) r.gridStep = options_->GridUnits;
-        if (movingGuide_ && movingGuide_->vertical == vertical) r.skipGuide = movingGuide_->index;
+        if (movingGuide_ && movingGuide_->vertical() == vertical) r.skipGuide = movingGuide_->index;
         return snapCoordinate(v, vertical ? doc.verticalGuides : doc.horizontalGuides, r);
     };
     return {axis(p.x, snapX, true), axis(p.y, snapY, false)};
@@ -63,7 +63,8 @@ TCvCoord TCvWindow::SnapRect(const TCvRect& r, bool snapX, bool snapY) const {
             snapEdges(r.top, r.bottom, doc.horizontalGuides, ry)};
 }
 
-int TCvWindow::AddGuide(bool vertical, double at) {
+int TCvWindow::AddGuide(GuideAxis axis, double at) {
+    const bool vertical = axis == GuideAxis::Vertical;
     auto& list = vertical ? VerticalGuides() : HorizontalGuides();
     list.push_back(at);
     if (vertical)
@@ -73,7 +74,8 @@ int TCvWindow::AddGuide(bool vertical, double at) {
     return static_cast<int>(list.size()) - 1;
 }
 
-void TCvWindow::MoveGuide(bool vertical, int index, double to) {
+void TCvWindow::MoveGuide(GuideAxis axis, int index, double to) {
+    const bool vertical = axis == GuideAxis::Vertical;
     auto& list = vertical ? VerticalGuides() : HorizontalGuides();
     if (index < 0 || index >= static_cast<int>(list.size())) return;
     const double from = list[index];
@@ -84,12 +86,13 @@ void TCvWindow::MoveGuide(bool vertical, int index, double to) {
         InvalidateRow(from, to);
 }
 
-void TCvWindow::DeleteGuide(bool vertical, int index) {
+void TCvWindow::DeleteGuide(GuideAxis axis, int index) {
+    const bool vertical = axis == GuideAxis::Vertical;
     auto& list = vertical ? VerticalGuides() : HorizontalGuides();
     if (index < 0 || index >= static_cast<int>(list.size())) return;
     const double at = list[index];
     list.erase(list.begin() + index);
-    if (movingGuide_ && movingGuide_->vertical == vertical && movingGuide_->index == index)
+    if (movingGuide_ && movingGuide_->vertical() == vertical && movingGuide_->index == index)
         movingGuide_.reset();
     if (vertical)
         InvalidateColumn(at, at);
@@ -119,10 +122,10 @@ std::optional<MovingGuide> TCvWindow::GuideAt(PixelPoint p) const {
     const double tol = PixelsToUnits(SnapPixels);
     const auto& v = Document.Settings.verticalGuides;
     for (int i = 0; i < static_cast<int>(v.size()); ++i)
-        if (std::abs(v[i] - u.x) <= tol) return MovingGuide{true, i};
+        if (std::abs(v[i] - u.x) <= tol) return MovingGuide{GuideAxis::Vertical, i};
     const auto& h = Document.Settings.horizontalGuides;
     for (int i = 0; i < static_cast<int>(h.size()); ++i)
-        if (std::abs(h[i] - u.y) <= tol) return MovingGuide{false, i};
+        if (std::abs(h[i] - u.y) <= tol) return MovingGuide{GuideAxis::Horizontal, i};
     return std::nullopt;
 }
 

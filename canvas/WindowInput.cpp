@@ -92,8 +92,9 @@ bool TCvWindow::pressGuideOrRuler(const MouseEvent& e) {
         EraseGuides(left, top);
     } else if (left != top) {
         // The corner makes its pair of guides only once the drag starts.
-        const int index = AddGuide(left, left ? at.x : at.y);
-        BeginDrag(std::make_unique<GuideDrag>(*this, MovingGuide{left, index}));
+        const GuideAxis axis = left ? GuideAxis::Vertical : GuideAxis::Horizontal;
+        const int index = AddGuide(axis, left ? at.x : at.y);
+        BeginDrag(std::make_unique<GuideDrag>(*this, MovingGuide{axis, index}));
     }
     return true;
 }
@@ -142,8 +143,8 @@ void TCvWindow::startDrag(const MouseEvent& e) {
     const PixelPoint p = press_.pressPixel;
     if (RulerSize() > 0 && p.x < RulerWidth && p.y < RulerWidth) {
         const TCvCoord at = PixelToUnit(e.pos.x, e.pos.y);
-        const int v = AddGuide(true, at.x);
-        const int h = AddGuide(false, at.y);
+        const int v = AddGuide(GuideAxis::Vertical, at.x);
+        const int h = AddGuide(GuideAxis::Horizontal, at.y);
         BeginDrag(std::make_unique<GuideDrag>(*this, v, h));
         return;
     }

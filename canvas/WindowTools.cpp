@@ -100,14 +100,14 @@ bool TCvWindow::hoverGuides(const MouseEvent& e) {
     const auto& v = Document.Settings.verticalGuides;
     for (int i = 0; i < static_cast<int>(v.size()); ++i) {
         if (std::abs(v[i] - u.x) > tol) continue;
-        hover_.guide = MovingGuide{true, i};
+        hover_.guide = MovingGuide{GuideAxis::Vertical, i};
         SetScreenCursor(CursorShape::SplitH);
         return true;
     }
     const auto& h = Document.Settings.horizontalGuides;
     for (int i = 0; i < static_cast<int>(h.size()); ++i) {
         if (std::abs(h[i] - u.y) > tol) continue;
-        hover_.guide = MovingGuide{false, i};
+        hover_.guide = MovingGuide{GuideAxis::Horizontal, i};
         SetScreenCursor(CursorShape::SplitV);
         return true;
     }

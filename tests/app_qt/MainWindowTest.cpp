@@ -188,7 +188,7 @@ TEST_F(FormTest, ToolsShowTheProgramsOwnCursors) {
 
 TEST_F(FormTest, CanvasQuestionsGoThroughTheShellsBoxes) {
     start();
-    canvas().AddGuide(true, 1.0);
+    canvas().AddGuide(GuideAxis::Vertical, 1.0);
     ASSERT_TRUE(canvas().GetOption(OptLockGuides));
     answers = {MessageAnswer::No};
     EXPECT_FALSE(canvas().EraseGuides(true, false));

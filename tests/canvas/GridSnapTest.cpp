@@ -87,7 +87,7 @@ TEST_F(SnapFixture, NearerGuideBeatsTheGridAndTheMovingGuideIsSkipped) {
     o.SnapGuides = false;
     EXPECT_DOUBLE_EQ(w.SnapPoint({1.07, 0}, false, false).x, 1.07);
     o.SnapGuides = true;
-    w.SetMovingGuide(MovingGuide{true, 0});
+    w.SetMovingGuide(MovingGuide{GuideAxis::Vertical, 0});
     EXPECT_DOUBLE_EQ(w.SnapPoint({1.07, 0}, false, false).x, 1.07);
     w.SetMovingGuide(std::nullopt);
     w.HorizontalGuides() = {-2, -2.01};

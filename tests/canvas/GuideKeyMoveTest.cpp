@@ -43,25 +43,25 @@ TEST_F(GuideFixture, LockedGuidesAreErasedOnlyAfterYes) {
 }
 
 TEST_F(GuideFixture, AddMoveDeleteAndHoverRepaintTheStrip) {
-    const int i = w.AddGuide(true, 0.5);
+    const int i = w.AddGuide(GuideAxis::Vertical, 0.5);
     ASSERT_FALSE(host.invalidated.empty());
     const int px = w.UnitToPixelX(0.5);
     EXPECT_EQ(host.invalidated.back(), (PixelRect{px - 1, 0, px + 2, 313}));
-    w.MoveGuide(true, i, 1.0);
+    w.MoveGuide(GuideAxis::Vertical, i, 1.0);
     EXPECT_EQ(host.invalidated.back(), (PixelRect{px - 1, 0, w.UnitToPixelX(1.0) + 2, 313}));
-    w.AddGuide(false, -0.25);
+    w.AddGuide(GuideAxis::Horizontal, -0.25);
     auto hit = w.GuideAt({w.UnitToPixelX(1.0) + 5, 40});
     ASSERT_TRUE(hit);
-    EXPECT_TRUE(hit->vertical);
+    EXPECT_EQ(hit->axis, GuideAxis::Vertical);
     EXPECT_FALSE(w.GuideAt({w.UnitToPixelX(1.0) + 7, 40}));
     hit = w.GuideAt({20, w.UnitToPixelY(-0.25) - 3});
     ASSERT_TRUE(hit);
-    EXPECT_FALSE(hit->vertical);
-    w.SetMovingGuide(MovingGuide{true, 0});
-    w.DeleteGuide(true, 0);
+    EXPECT_EQ(hit->axis, GuideAxis::Horizontal);
+    w.SetMovingGuide(MovingGuide{GuideAxis::Vertical, 0});
+    w.DeleteGuide(GuideAxis::Vertical, 0);
     EXPECT_TRUE(w.VerticalGuides().empty());
     EXPECT_FALSE(w.MovingGuideLine());
-    w.DeleteGuide(true, 5); // out of range: nothing
+    w.DeleteGuide(GuideAxis::Vertical, 5); // out of range: nothing
 }
 
 TEST_F(GuideFixture, KeyMovesWholePathsOrSelectedAnchorsAsOneUndoStep) {

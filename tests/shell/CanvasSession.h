@@ -694,7 +694,7 @@ private:
                h.point < lines[h.path].count();
     }
     bool guideValid(const MovingGuide& g) {
-        const auto& list = g.vertical ? w_.VerticalGuides() : w_.HorizontalGuides();
+        const auto& list = g.vertical() ? w_.VerticalGuides() : w_.HorizontalGuides();
         return g.index >= 0 && g.index < static_cast<int>(list.size());
     }
     // Moves shift the bounds instead of measuring them again: rounding apart only.
