@@ -109,7 +109,10 @@ double distanceToPolyline(TCvCoord p, const std::vector<TCvCoord>& poly) {
 
 // Both read `drawing`; `hasArcs` lists the subpaths drawn with arcs.
 void expectSameOutlines(const char* drawing, std::size_t count, const std::vector<int>& hasArcs) {
-    const std::string file = ::testing::TempDir() + "svg_reference.svg";
+    // One file per test: ctest runs the tests of this file side by side.
+    const std::string file = ::testing::TempDir() + "svg_reference_" +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                             ".svg";
     std::ofstream(file) << drawing;
     const std::vector<Outline> ref = reference(file);
     const auto ours = ImportSvgFile(file, {.makeHoles = false});
