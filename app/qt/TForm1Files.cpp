@@ -175,9 +175,12 @@ bool TForm1::ExportPov(int mode, const std::string& fileName) {
     const bool accepted = povMode == PovMode::Array ? POVArrayDlg_->run()
                                                     : POVDlg_->run(povMode, latheEdges(selection));
     if (!accepted) return false;
-    const std::string text = PovExportText(selection, povMode, POVDlg_->state, POVArrayDlg_->state);
-    if (text.empty()) return false;
+    const PathRefs paths = pathRefs(selection);
+    const PovRequest request =
+        PovExportRequest(paths, povMode, POVDlg_->state, POVArrayDlg_->state);
+    if (!PovHasAnyText(paths, request)) return false;
     if (fileName.empty()) {
+        const std::string text = PovExportText(selection, request);
         QGuiApplication::clipboard()->setText(QString::fromStdString(text));
         // The export went through; the findings still deserve a word.
         StatusBar_->setPanelText(
@@ -185,8 +188,9 @@ bool TForm1::ExportPov(int mode, const std::string& fileName) {
             findingsSummary(PovCheck(selection, povMode, POVDlg_->state, POVArrayDlg_->state)));
         return true;
     }
+    // The file gets the text as it is made, never whole in memory.
     std::string error;
-    if (PovExportFile(fileName, text, &error)) return true;
+    if (PovExportFile(fileName, paths, request, &error)) return true;
     showError(this, error);
     return false;
 }
