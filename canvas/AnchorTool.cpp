@@ -57,7 +57,8 @@ void AnchorTool::press(TCvWindow& window, const MouseEvent& e) {
     if (hit && ctrlHeld(e)) return pullOutHandles(window, hit);
     if (hit) return pressAnchor(window, e, hit);
     const TCvCoord at = window.PixelToUnit(e.pos.x, e.pos.y);
-    const PathHit path = hitPath(window.Document.Lines, at, window.PixelsToUnits(PathTolerance));
+    const PathHit path = hitPath(window.Document.Lines, window.PathsIndex(), at,
+                                 window.PixelsToUnits(PathTolerance));
     if (path) return pressSegment(window, e, path);
     // Nothing hit: the release deselects, a drag draws the rubber band.
     pressedOnSomething_ = false;

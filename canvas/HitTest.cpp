@@ -26,12 +26,13 @@ int nearestEnd(const TCvLine& l, TCvCoord p, double tol, bool includeLast, TCvCo
     return best;
 }
 
-} // namespace
-
-AnchorHit hitAnchor(const std::vector<TCvLine>& lines, TCvCoord p, const AnchorSearch& how) {
+template <class Near>
+AnchorHit findAnchor(const std::vector<TCvLine>& lines, TCvCoord p, const AnchorSearch& how,
+                     Near near) {
     AnchorHit best;
     double bestDistance = 0;
     for (int i = static_cast<int>(lines.size()) - 1; i >= 0; --i) {
+        if (!near(static_cast<std::size_t>(i))) continue;
         const TCvLine& l = lines[static_cast<std::size_t>(i)];
         if (!searchable(l)) continue;
         const bool includeLast = i != how.penPath;
@@ -51,8 +52,10 @@ AnchorHit hitAnchor(const std::vector<TCvLine>& lines, TCvCoord p, const AnchorS
     return best;
 }
 
-PathHit hitPath(const std::vector<TCvLine>& lines, TCvCoord p, double tol) {
+template <class Near>
+PathHit findPath(const std::vector<TCvLine>& lines, TCvCoord p, double tol, Near near) {
     for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+        if (!near(static_cast<std::size_t>(i))) continue;
         const TCvLine& l = lines[static_cast<std::size_t>(i)];
         if (!l.visible || l.locked || l.count() < 2) continue;
         for (int s = 0; s < l.segmentCount(); ++s) {
@@ -62,6 +65,26 @@ PathHit hitPath(const std::vector<TCvLine>& lines, TCvCoord p, double tol) {
         }
     }
     return {};
+}
+
+} // namespace
+
+AnchorHit hitAnchor(const std::vector<TCvLine>& lines, TCvCoord p, const AnchorSearch& how) {
+    return findAnchor(lines, p, how, [](std::size_t) { return true; });
+}
+
+AnchorHit hitAnchor(const std::vector<TCvLine>& lines, const PathIndex& index, TCvCoord p,
+                    const AnchorSearch& how) {
+    return findAnchor(lines, p, how,
+                      [&](std::size_t i) { return index.near(i, p, how.tolerance); });
+}
+
+PathHit hitPath(const std::vector<TCvLine>& lines, TCvCoord p, double tol) {
+    return findPath(lines, p, tol, [](std::size_t) { return true; });
+}
+
+PathHit hitPath(const std::vector<TCvLine>& lines, const PathIndex& index, TCvCoord p, double tol) {
+    return findPath(lines, p, tol, [&](std::size_t i) { return index.near(i, p, tol); });
 }
 
 } // namespace plumex

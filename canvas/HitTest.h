@@ -2,6 +2,7 @@
 // Finding what lies under the mouse: the nearest anchor (or handle) and the path whose curve
 // passes by. Positions and tolerances are in drawing units.
 
+#include "canvas/PathIndex.h"
 #include "model/Path.h"
 
 #include <vector>
@@ -30,6 +31,9 @@ struct AnchorSearch {
 // Over the visible, unlocked paths from the topmost down; a lower path wins only when strictly
 // nearer.
 AnchorHit hitAnchor(const std::vector<TCvLine>& lines, TCvCoord p, const AnchorSearch& how);
+// The same looking only at the paths that `index` (in sync with `lines`) puts near p.
+AnchorHit hitAnchor(const std::vector<TCvLine>& lines, const PathIndex& index, TCvCoord p,
+                    const AnchorSearch& how);
 
 // A path whose curve passes within `tol` of p: the first in the list wins.
 struct PathHit {
@@ -40,5 +44,6 @@ struct PathHit {
     explicit operator bool() const { return path >= 0; }
 };
 PathHit hitPath(const std::vector<TCvLine>& lines, TCvCoord p, double tol);
+PathHit hitPath(const std::vector<TCvLine>& lines, const PathIndex& index, TCvCoord p, double tol);
 
 } // namespace plumex

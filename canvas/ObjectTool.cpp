@@ -105,7 +105,8 @@ void ObjectTool::pressAnchor(TCvWindow& window, const MouseEvent& e) {
 
 bool ObjectTool::pressPath(TCvWindow& window, const MouseEvent& e) {
     const TCvCoord at = window.PixelToUnit(e.pos.x, e.pos.y);
-    const PathHit hit = hitPath(window.Document.Lines, at, window.PixelsToUnits(PathTolerance));
+    const PathHit hit = hitPath(window.Document.Lines, window.PathsIndex(), at,
+                                window.PixelsToUnits(PathTolerance));
     if (hit) {
         const bool selected = window.Document.Lines[static_cast<std::size_t>(hit.path)].selected;
         if (shiftHeld(e)) {

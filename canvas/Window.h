@@ -9,6 +9,7 @@
 #include "canvas/Drag.h"
 #include "canvas/HitTest.h"
 #include "canvas/InputEvent.h"
+#include "canvas/PathIndex.h"
 #include "canvas/Pict.h"
 #include "canvas/Surface.h"
 #include "canvas/ViewTransform.h"
@@ -86,6 +87,7 @@ struct PressContext {
     std::vector<int> selectedIndices;
     std::vector<TCvLine> selection;
     TCvRect bounds;
+    plumex::LineList::Mark mark = 0; // the path list's log at the press
 
     // The current point with the axis lock applied.
     TCvCoord lockedPoint() const {
@@ -221,6 +223,8 @@ public:
     void recordPressCopy(int penPath);
     // The anchor under a drawing point by the hover rules of the current tool and state.
     plumex::AnchorHit HitAnchor(TCvCoord p) const;
+    // The hit tests' index of the paths, brought up to date with the drawing.
+    const plumex::PathIndex& PathsIndex() const;
     // Runs the hover feedback for the mouse at p as on an idle mouse move.
     void UpdateHover(const plumex::MouseEvent& e);
     // Puts the pointer on a pixel and makes it the press pixel.
@@ -398,6 +402,7 @@ private:
     std::unique_ptr<plumex::Drag> drag_;
     plumex::PressContext press_;
     plumex::HoverState hover_;
+    mutable plumex::PathIndex pathIndex_;
     std::array<std::unique_ptr<plumex::ToolBehaviour>, plumex::ToolCount> tools_;
     plumex::MouseEvent lastMouse_;
     std::vector<plumex::RasterImage> cornerImages_;

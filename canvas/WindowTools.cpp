@@ -4,6 +4,8 @@
 
 #include "canvas/ToolBehaviour.h"
 
+#include <utility>
+
 using namespace plumex;
 
 namespace {
@@ -12,28 +14,30 @@ constexpr int GuideTolerance = 6;     // pixels
 } // namespace
 
 void TCvWindow::TakePressCopy(PressCopy scope) {
+    const LineList& lines = Document.Lines;
     press_.hasCopy = true;
     press_.wholeCopy = scope == PressCopy::Whole;
     if (press_.wholeCopy)
-        press_.lines = Document.Lines;
+        press_.lines = lines.vector();
     else
         press_.lines.clear();
-    press_.lineCount = Document.Lines.size();
+    press_.lineCount = lines.size();
+    press_.mark = lines.mark();
     press_.pivot = Document.Pivot;
     press_.bounds = Document.SelectionBounds;
     press_.selection.clear();
     press_.selectedIndices.clear();
-    for (int i = 0; i < static_cast<int>(Document.Lines.size()); ++i) {
-        if (!Document.Lines[i].selected) continue;
+    for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+        if (!lines[i].selected) continue;
         press_.selectedIndices.push_back(i);
-        press_.selection.push_back(Document.Lines[i]);
+        press_.selection.push_back(lines[i]);
     }
 }
 
 // Whether the paths differ from the press: for a selection copy only the copied paths and the
 // count are compared, since nothing else was given to the drag to change.
 bool TCvWindow::pressCopyDiffers() const {
-    if (press_.wholeCopy) return Document.Lines != press_.lines;
+    if (press_.wholeCopy) return Document.Lines.vector() != press_.lines;
     if (Document.Lines.size() != press_.lineCount) return true;
     for (std::size_t k = 0; k < press_.selection.size(); ++k)
         if (Document.Lines[static_cast<std::size_t>(press_.selectedIndices[k])] !=
@@ -46,8 +50,8 @@ void TCvWindow::recordPressCopy(int penPath) {
     if (press_.wholeCopy)
         Document.UndoBuffer.Record(press_.lines, press_.pivot, penPath);
     else
-        Document.UndoBuffer.Record(Document.Lines, press_.selection, press_.selectedIndices,
-                                   press_.lineCount, press_.pivot, penPath);
+        Document.RecordBefore(press_.selection, press_.selectedIndices, press_.lineCount,
+                              press_.pivot, penPath, press_.mark);
 }
 
 bool TCvWindow::FinishEdit() {
@@ -74,7 +78,12 @@ AnchorHit TCvWindow::HitAnchor(TCvCoord p) const {
     // A moving guide snaps to anchors whatever the tool, but never to handles.
     if (!CurrentTool().searchAnchors(*this, how) && !guideMove) return {};
     if (guideMove) how.handlesOfSelected = false;
-    return hitAnchor(Document.Lines, p, how);
+    return hitAnchor(Document.Lines, PathsIndex(), p, how);
+}
+
+const PathIndex& TCvWindow::PathsIndex() const {
+    pathIndex_.sync(Document.Lines);
+    return pathIndex_;
 }
 
 void TCvWindow::UpdateHover(const MouseEvent& e) {
@@ -132,8 +141,11 @@ void TCvWindow::LendTool(int tool) {
 }
 
 void TCvWindow::SelectOnly(int path) {
+    // Only the paths with something selected and the chosen one change.
+    const PathIndex& index = PathsIndex();
     for (int i = 0; i < static_cast<int>(Document.Lines.size()); ++i)
-        Document.Lines[i].SelectAll(i == path);
+        if (i == path || index.anySelected(static_cast<std::size_t>(i)))
+            Document.Lines[i].SelectAll(i == path);
     Document.SelectionChanged();
     invalidateAll();
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 using namespace plumex;
 
@@ -105,7 +106,7 @@ void TCvWindow::GoSelectionHome() {
 }
 
 void TCvWindow::FitAll() {
-    std::optional<TCvRect> all = drawingBounds(Document.Lines);
+    std::optional<TCvRect> all = drawingBounds(std::as_const(Document.Lines));
     if (!all) return;
     if (draft_.Present()) all = unite(*all, draft_.Bounds());
     FitRect(*all);

@@ -140,7 +140,7 @@ bool JoinEndAnchors(TCvDocument& doc, bool straight, double range, int penPath) 
     if (range == 0 && !joined) bridge(work, straight);
     if (work == copies) return false;
     doc.Record(penPath);
-    std::erase_if(doc.Lines, [](const TCvLine& l) { return l.selected; });
+    std::erase_if(doc.Lines.edit(), [](const TCvLine& l) { return l.selected; });
     doc.Lines.insert(doc.Lines.begin(), work.begin(), work.end());
     doc.UpdateSelectionBounds();
     return true;

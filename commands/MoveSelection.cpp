@@ -1,12 +1,15 @@
 #include "commands/MoveSelection.h"
 
+#include <utility>
+
 namespace plumex {
 
 bool MoveObjects(TCvDocument& doc, TCvCoord v) {
     bool any = false;
-    for (TCvLine& line : doc.Lines) {
-        if (!line.selected) continue;
-        line.Translate(v);
+    // Only the selected paths are written, so only they count as changed.
+    for (std::size_t i = 0; i < doc.Lines.size(); ++i) {
+        if (!std::as_const(doc.Lines)[i].selected) continue;
+        doc.Lines[i].Translate(v);
         any = true;
     }
     if (!any) return false;
@@ -18,9 +21,10 @@ bool MoveObjects(TCvDocument& doc, TCvCoord v) {
 
 bool MoveAnchors(TCvDocument& doc, TCvCoord v, bool objectMode) {
     bool any = false;
-    for (TCvLine& line : doc.Lines) {
-        if (!line.selected) continue;
-        line.TranslateSelected(v);
+    // Only the selected paths are written, so only they count as changed.
+    for (std::size_t i = 0; i < doc.Lines.size(); ++i) {
+        if (!std::as_const(doc.Lines)[i].selected) continue;
+        doc.Lines[i].TranslateSelected(v);
         any = true;
     }
     if (!any) return false;

@@ -38,7 +38,7 @@ void TransformSelection(TCvDocument& doc, TCvCoord xAxis, TCvCoord yAxis, TCvCoo
     if (copy) {
         for (TCvLine& line : doc.Lines) line.SelectAll(false);
     } else {
-        std::erase_if(doc.Lines, [](const TCvLine& l) { return l.selected != 0; });
+        std::erase_if(doc.Lines.edit(), [](const TCvLine& l) { return l.selected != 0; });
     }
     for (TCvLine& line : copies) line.Transform(centre, xAxis, yAxis);
     doc.Lines.insert(doc.Lines.end(), copies.begin(), copies.end());

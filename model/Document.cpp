@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -66,7 +67,7 @@ void TCvDocument::ShowAll() {
 }
 
 void TCvDocument::DeleteSelected() {
-    std::erase_if(Lines, [](const TCvLine& l) { return l.selected; });
+    std::erase_if(Lines.edit(), [](const TCvLine& l) { return l.selected; });
     SelectionChanged();
 }
 
@@ -89,7 +90,7 @@ std::vector<TCvLine> TCvDocument::CollectSelected() const {
 
 void TCvDocument::UpdateSelectionBounds() {
     bool first = true;
-    for (const TCvLine& line : Lines) {
+    for (const TCvLine& line : std::as_const(Lines)) {
         if (!line.selected) continue;
         if (first)
             SelectionBounds = line.GetBounds();
@@ -111,23 +112,64 @@ bool TCvDocument::MakeHole() {
     Flatten(BuildTree(selection).top, result);
     if (result == selection) return false;
     Record();
-    std::erase_if(Lines, [](const TCvLine& l) { return l.selected; });
+    std::erase_if(Lines.edit(), [](const TCvLine& l) { return l.selected; });
     Append(result);
     return true;
 }
 
 void TCvDocument::Record(int penPath) {
-    UndoBuffer.Record(Lines, Pivot, penPath);
+    record({}, {}, Lines.size(), Pivot, penPath, std::nullopt);
+}
+
+void TCvDocument::RecordBefore(std::span<const TCvLine> before, std::span<const int> at,
+                               std::size_t count, TCvCoord pivot, int penPath,
+                               plumex::LineList::Mark press) {
+    record(before, at, count, pivot, penPath, press);
+}
+
+void TCvDocument::record(std::span<const TCvLine> before, std::span<const int> at,
+                         std::size_t count, TCvCoord pivot, int penPath,
+                         std::optional<plumex::LineList::Mark> press) {
+    std::vector<int> changed;
+    TUndoBuffer::Changes changes;
+    if (undoSnapshot_ != 0) {
+        if (const auto written = Lines.changedSince(undoSince_)) {
+            changed.assign(written->begin(), written->end());
+            changed.insert(changed.end(), undoExtra_.begin(), undoExtra_.end());
+            changed.insert(changed.end(), at.begin(), at.end());
+            std::sort(changed.begin(), changed.end());
+            changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
+            changes = {undoSnapshot_, changed};
+        }
+    }
+    const plumex::LineList::Mark now = Lines.mark();
+    undoSnapshot_ = UndoBuffer.Record(Lines.vector(), before, at, count, pivot, penPath, changes);
+    // The recorded state is the present, or the press's: what was written since then differs.
+    plumex::LineList::Mark since = now;
+    if (press) {
+        if (!Lines.changedSince(*press)) undoSnapshot_ = 0;
+        since = *press;
+    }
+    // A path written through a reference taken before this step may change after it: the
+    // paths written since the previous step are compared once more, and after a rewrite of
+    // every path the next step compares them all.
+    if (Lines.changedSince(lastRecord_))
+        since = std::min(since, lastRecord_);
+    else
+        undoSnapshot_ = 0;
+    undoSince_ = since;
+    lastRecord_ = now;
+    undoExtra_.assign(at.begin(), at.end());
 }
 
 bool TCvDocument::Undo(int& penPath) {
-    if (!UndoBuffer.Undo(Lines, Pivot, penPath)) return false;
+    if (!UndoBuffer.CanUndo() || !UndoBuffer.Undo(Lines, Pivot, penPath)) return false;
     UpdateSelectionBounds();
     return true;
 }
 
 bool TCvDocument::Redo(int& penPath) {
-    if (!UndoBuffer.Redo(Lines, Pivot, penPath)) return false;
+    if (!UndoBuffer.CanRedo() || !UndoBuffer.Redo(Lines, Pivot, penPath)) return false;
     UpdateSelectionBounds();
     return true;
 }

@@ -7,15 +7,19 @@
 // that one command is one step however many operations it uses.
 
 #include "model/DocumentSettings.h"
+#include "model/LineList.h"
 #include "model/Path.h"
 #include "model/UndoBuffer.h"
 
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 class TCvDocument {
 public:
-    std::vector<TCvLine> Lines;
+    plumex::LineList Lines;
     plumex::DocumentSettings Settings; // a new document: scale 100, view centre (0, 0)
     TCvRect SelectionBounds;
     TCvCoord Pivot;
@@ -50,6 +54,11 @@ public:
 
     // Records the present state as one undo step.
     void Record(int penPath = -1);
+    // Records the state of a press as one undo step, for an edit that since changed only the
+    // paths at `at` (`before` their values then; see TUndoBuffer::Record) and that kept the
+    // mark `press` of Lines at the press.
+    void RecordBefore(std::span<const TCvLine> before, std::span<const int> at, std::size_t count,
+                      TCvCoord pivot, int penPath, plumex::LineList::Mark press);
     // Restore Lines and Pivot from the history; penPath carries the pen tool's path index.
     bool Undo(int& penPath);
     bool Redo(int& penPath);
@@ -65,4 +74,16 @@ public:
     // Removes every path, guide and the draft and clears the history; scale and view centre
     // stay.
     void NewDocument();
+
+private:
+    void record(std::span<const TCvLine> before, std::span<const int> at, std::size_t count,
+                TCvCoord pivot, int penPath, std::optional<plumex::LineList::Mark> press);
+
+    // What the history knows of Lines, so that a step compares only the paths written since
+    // the last one: Lines equals snapshot `undoSnapshot_` (0: unknown) except perhaps at the
+    // paths written since `undoSince_` and at `undoExtra_`.
+    std::uint64_t undoSnapshot_ = 0;
+    plumex::LineList::Mark undoSince_ = 0;
+    plumex::LineList::Mark lastRecord_ = 0;
+    std::vector<int> undoExtra_;
 };

@@ -3,6 +3,7 @@
 #include "model/Identical.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
@@ -19,6 +20,20 @@ LinePtr sharedCopy(const TUndoInfo& previous, std::size_t i, const TCvLine& line
         plumex::identical(previous.line(static_cast<std::size_t>(j)), line))
         return previous.linePtr(static_cast<std::size_t>(j));
     return nullptr;
+}
+
+std::uint64_t newSnapshotId() {
+    static std::atomic<std::uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+
+// The path of the snapshot at i: its value before the edit where the edit changed it.
+const TCvLine& snapshotPath(const std::vector<TCvLine>& current, std::span<const TCvLine> before,
+                            std::span<const int> at, std::size_t i) {
+    const auto k = std::lower_bound(at.begin(), at.end(), static_cast<int>(i));
+    if (k != at.end() && static_cast<std::size_t>(*k) == i)
+        return before[static_cast<std::size_t>(k - at.begin())];
+    return current[i];
 }
 
 } // namespace
@@ -73,19 +88,61 @@ TUndoInfo TUndoInfo::capture(const std::vector<TCvLine>& current, std::span<cons
     return info;
 }
 
+TUndoInfo TUndoInfo::captureChanged(const std::vector<TCvLine>& current,
+                                    std::span<const TCvLine> before, std::span<const int> at,
+                                    std::size_t count, const TUndoInfo& previous,
+                                    std::span<const int> changed) {
+    TUndoInfo info;
+    info.count_ = count;
+    info.blocks_ = previous.blocks_;
+    auto k = std::lower_bound(changed.begin(), changed.end(), 0);
+    const auto end = std::lower_bound(k, changed.end(), static_cast<std::ptrdiff_t>(count),
+                                      [](int i, std::ptrdiff_t n) { return i < n; });
+    while (k != end) {
+        const std::size_t b = static_cast<std::size_t>(*k) / BlockSize;
+        const std::size_t begin = b * BlockSize;
+        std::shared_ptr<Block> block;
+        // Only a changed path makes a new block; the rest stays shared with `previous`.
+        for (; k != end && static_cast<std::size_t>(*k) / BlockSize == b; ++k) {
+            const std::size_t i = static_cast<std::size_t>(*k);
+            const TCvLine& line = snapshotPath(current, before, at, i);
+            const Block& now = block ? *block : *info.blocks_[b];
+            if (plumex::identical(*now[i - begin], line)) continue;
+            if (!block) block = std::make_shared<Block>(*info.blocks_[b]);
+            (*block)[i - begin] = std::make_shared<const TCvLine>(line);
+        }
+        if (block) info.blocks_[b] = std::move(block);
+    }
+    return info;
+}
+
 void TUndoBuffer::Record(const std::vector<TCvLine>& lines, TCvCoord pivot, int penPath) {
     Record(lines, {}, {}, lines.size(), pivot, penPath);
 }
 
 void TUndoBuffer::Record(const std::vector<TCvLine>& lines, std::span<const TCvLine> before,
                          std::span<const int> at, std::size_t count, TCvCoord pivot, int penPath) {
+    Record(lines, before, at, count, pivot, penPath, Changes{});
+}
+
+std::uint64_t TUndoBuffer::Record(const std::vector<TCvLine>& lines,
+                                  std::span<const TCvLine> before, std::span<const int> at,
+                                  std::size_t count, TCvCoord pivot, int penPath,
+                                  const Changes& changes) {
     history_.resize(std::min(current_, history_.size()));
     const TUndoInfo* previous = history_.empty() ? nullptr : &history_.back();
-    TUndoInfo info = TUndoInfo::capture(lines, before, at, count, previous);
+    const bool known = previous && changes.since != 0 && previous->id == changes.since &&
+                       previous->lineCount() == count;
+    TUndoInfo info =
+        known ? TUndoInfo::captureChanged(lines, before, at, count, *previous, changes.changed)
+              : TUndoInfo::capture(lines, before, at, count, previous);
     info.pivot = pivot;
     info.penPath = penPath;
+    info.id = newSnapshotId();
+    const std::uint64_t id = info.id;
     history_.push_back(std::move(info));
     ++current_;
+    return id;
 }
 
 bool TUndoBuffer::Undo(std::vector<TCvLine>& lines, TCvCoord& pivot, int& penPath) {

@@ -6,6 +6,7 @@
 #include "model/Path.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <vector>
@@ -20,6 +21,8 @@ public:
 
     TCvCoord pivot;
     int penPath = -1;
+    // Unique over the program's run: tells which snapshot a change log was kept against.
+    std::uint64_t id = 0;
 
     std::size_t lineCount() const { return count_; }
     const TCvLine& line(std::size_t i) const { return *linePtr(i); }
@@ -32,6 +35,12 @@ public:
     // The same for `lines` with some paths as they were before an edit (see TUndoBuffer).
     static TUndoInfo capture(const std::vector<TCvLine>& lines, std::span<const TCvLine> before,
                              std::span<const int> at, std::size_t count, const TUndoInfo* previous);
+    // The same when the snapshot is known to differ from `previous` (of the same count) at most
+    // at the indices `changed` (ascending): only those are compared.
+    static TUndoInfo captureChanged(const std::vector<TCvLine>& lines,
+                                    std::span<const TCvLine> before, std::span<const int> at,
+                                    std::size_t count, const TUndoInfo& previous,
+                                    std::span<const int> changed);
 
 private:
     std::vector<std::shared_ptr<const Block>> blocks_;
@@ -48,6 +57,16 @@ public:
     // the whole drawing first.
     void Record(const std::vector<TCvLine>& lines, std::span<const TCvLine> before,
                 std::span<const int> at, std::size_t count, TCvCoord pivot, int penPath);
+    // Where the state to record is known to equal the snapshot `since` except perhaps at the
+    // ascending indices `changed`: when that snapshot is the one the new step follows and has
+    // the same count, only those paths are compared with it. Answers the new snapshot's id.
+    struct Changes {
+        std::uint64_t since = 0;
+        std::span<const int> changed;
+    };
+    std::uint64_t Record(const std::vector<TCvLine>& lines, std::span<const TCvLine> before,
+                         std::span<const int> at, std::size_t count, TCvCoord pivot, int penPath,
+                         const Changes& changes);
     // Replaces the three values with the previous state; false when nothing can be undone.
     bool Undo(std::vector<TCvLine>& lines, TCvCoord& pivot, int& penPath);
     // Replaces them with the next state; false when nothing can be redone.

@@ -1,0 +1,47 @@
+#include "canvas/PathIndex.h"
+
+#include <cmath>
+
+namespace plumex {
+
+PathIndex::Entry PathIndex::measure(const TCvLine& line) {
+    Entry e;
+    e.anySelected = line.selected != 0;
+    bool first = true;
+    for (const TCvPoint& p : line.points) {
+        e.anySelected = e.anySelected || p.selected;
+        for (TCvCoord c : {p.anchor, p.inHandle, p.outHandle}) {
+            if (!std::isfinite(c.x) || !std::isfinite(c.y)) e.everywhere = true;
+            if (first)
+                e.hull = TCvRect(c);
+            else
+                extend(e.hull, c);
+            first = false;
+        }
+    }
+    return e;
+}
+
+void PathIndex::sync(const LineList& lines) {
+    const auto written = synced_ ? lines.changedSince(*synced_) : std::nullopt;
+    if (written && entries_.size() == lines.size()) {
+        for (int i : *written) entries_[static_cast<std::size_t>(i)] = measure(lines[i]);
+    } else {
+        entries_.clear();
+        entries_.reserve(lines.size());
+        for (const TCvLine& line : lines) entries_.push_back(measure(line));
+    }
+    synced_ = lines.mark();
+}
+
+bool PathIndex::near(std::size_t i, TCvCoord p, double tol) const {
+    const Entry& e = entries_[i];
+    if (e.everywhere || !(tol >= 0) || !std::isfinite(p.x) || !std::isfinite(p.y)) return true;
+    // Twice the tolerance and a little more: a segment found within tol of p by sampling, or
+    // an anchor at rounded distance tol, is certainly inside this margin.
+    const double m = 2 * tol + 1e-9 * (1 + std::abs(p.x) + std::abs(p.y));
+    return p.x >= e.hull.left - m && p.x <= e.hull.right + m && p.y >= e.hull.bottom - m &&
+           p.y <= e.hull.top + m;
+}
+
+} // namespace plumex
