@@ -1,4 +1,5 @@
-// One QApplication (offscreen) for every dialog test of this executable.
+// One QApplication for every widget test of an executable; offscreen unless the caller chose
+// a platform.
 
 #include <QApplication>
 
@@ -13,7 +14,7 @@ class QtEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         static int argc = 1;
-        static char name[] = "test_commands_qt";
+        static char name[] = "plumex_test";
         static char* argv[] = {name, nullptr};
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         app_ = std::make_unique<QApplication>(argc, argv);
@@ -27,9 +28,3 @@ private:
 const auto* environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 } // namespace
-
-// Qt's font setup lets fontconfig keep a few blocks for the life of the process; they are not
-// ours to free, so the leak checker is told to ignore them.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig\n";
-}

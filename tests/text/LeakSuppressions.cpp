@@ -1,5 +1,0 @@
-// fontconfig keeps its configuration for the life of the process; it is not ours to free,
-// so the leak checker is told to ignore it.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig\n";
-}
