@@ -17,7 +17,8 @@ void duplicateSelectedAnchors(TCvDocument& doc) {
 void AnchorCopyDrag::move(TCvWindow& window, const MouseEvent& e) {
     if (!move_) {
         duplicateSelectedAnchors(window.Document);
-        move_.emplace(MoveStart::Move, MoveWhat::Anchors);
+        move_.emplace(MoveStart::Move, MoveWhat::Anchors, window.Press().pressPoint,
+                      MoveGrip{.segment = true});
     }
     move_->move(window, e);
 }
@@ -41,7 +42,7 @@ void AnchorCopyDrag::insertAnchor(TCvWindow& window) {
     TCvDocument& doc = window.Document;
     if (segment_.path < 0 || segment_.path >= static_cast<int>(doc.Lines.size())) return;
     doc.Record();
-    window.PressState().hasCopy = false; // this is the one undo step
+    window.DropPressCopy(); // this is the one undo step
     for (TCvLine& line : doc.Lines) line.SelectAll(false);
     doc.Lines[static_cast<std::size_t>(segment_.path)].InsertPoint(segment_.first, segment_.second,
                                                                    segment_.t);

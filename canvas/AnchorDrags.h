@@ -15,7 +15,8 @@ class AnchorCopyDrag : public Drag {
 public:
     explicit AnchorCopyDrag(const PathHit& segment) : segment_(segment) {}
 
-    int state() const override { return move_ ? move_->state() : dsCopyPress; }
+    DragKind state() const override { return move_ ? move_->state() : DragKind::CopyPress; }
+    bool searchesAnchors() const override { return !move_ || move_->searchesAnchors(); }
     void move(TCvWindow& window, const MouseEvent& e) override;
     bool press(TCvWindow& window, const MouseEvent& e) override;
     void release(TCvWindow& window, const MouseEvent& e) override;

@@ -31,9 +31,7 @@ void selectionChanged(TCvWindow& window) {
 
 } // namespace
 
-bool AnchorTool::searchAnchors(const TCvWindow& window, AnchorSearch& how) const {
-    // Anchors carried along a segment would find themselves.
-    if (window.DragState() == dsMove && window.Press().fromSegment) return false;
+bool AnchorTool::searchAnchors(const TCvWindow&, AnchorSearch& how) const {
     how.handlesOfSelected = true;
     return true;
 }
@@ -97,12 +95,9 @@ void AnchorTool::pressAnchor(TCvWindow& window, const MouseEvent& e, const Ancho
         selectOnlyAnchor(doc, hit.path, hit.point);
     selectionChanged(window);
     if (!anchorOf(doc, hit.path, hit.point).selected) return;
-    // The grabbed anchor, not the pointer, is what snaps during the move.
-    window.GrabPointer(window.UnitToPixel(hit.at));
-    PressContext& p = window.PressState();
-    p.pressPoint = p.point = p.lastPoint = hit.at;
-    p.grabbed = hit;
-    window.BeginDrag(std::make_unique<MoveDrag>(MoveStart::Move, MoveWhat::Anchors));
+    window.GrabAnchor(hit.at);
+    window.BeginDrag(
+        std::make_unique<MoveDrag>(MoveStart::Move, MoveWhat::Anchors, hit.at, MoveGrip{hit}));
 }
 
 void AnchorTool::pressSegment(TCvWindow& window, const MouseEvent& e, const PathHit& hit) {
@@ -120,11 +115,12 @@ void AnchorTool::pressSegment(TCvWindow& window, const MouseEvent& e, const Path
     a.selected = b.selected = v;
     doc.Lines[static_cast<std::size_t>(hit.path)].UpdateSelected();
     selectionChanged(window);
-    window.PressState().fromSegment = true;
     if (ctrlHeld(e))
         window.BeginDrag(std::make_unique<AnchorCopyDrag>(hit));
     else
-        window.BeginDrag(std::make_unique<MoveDrag>(MoveStart::Move, MoveWhat::Anchors));
+        window.BeginDrag(std::make_unique<MoveDrag>(MoveStart::Move, MoveWhat::Anchors,
+                                                    window.Press().pressPoint,
+                                                    MoveGrip{.segment = true}));
 }
 
 void AnchorTool::dragStarted(TCvWindow& window, const MouseEvent& e) {

@@ -12,6 +12,9 @@ public:
     CursorShape cursor() const override { return CursorShape::Arrow; }
     EditMode mode() const override { return EditMode::Anchors; }
     bool keepsAnchorSelection() const override { return true; }
+    void paintOverlay(const TCvWindow& window, Surface& s, const OverlayView& o) const override {
+        paintSelectedAnchors(window, s, o);
+    }
     bool editsHandles() const override { return true; }
     bool searchAnchors(const TCvWindow& window, AnchorSearch& how) const override;
     bool grabsGuides() const override { return true; }

@@ -28,7 +28,7 @@ namespace {
 // The menu is open: presses count as mouse moves, the release closes it.
 class ContextMenuState : public Drag {
 public:
-    int state() const override { return dsContextMenu; }
+    DragKind state() const override { return DragKind::ContextMenu; }
     void move(TCvWindow&, const MouseEvent&) override {}
     void release(TCvWindow& window, const MouseEvent&) override { window.EndDrag(); }
 };
@@ -48,6 +48,6 @@ void TCvWindow::OpenContextMenu(PixelPoint at) {
     BeginDrag(std::make_unique<ContextMenuState>());
     refreshCursor();
     const std::optional<int> chosen = host_->contextMenu(entries, at);
-    if (DragState() == dsContextMenu) EndDrag();
+    if (DragState() == DragKind::ContextMenu) EndDrag();
     if (chosen && contextMenuSource_) contextMenuSource_->runContextCommand(*this, *chosen);
 }

@@ -11,13 +11,13 @@ constexpr double SnapPixels = 6;
 } // namespace
 
 GuideDrag::GuideDrag(TCvWindow& window, MovingGuide guide)
-    : state_(guide.vertical() ? dsVerticalGuide : dsHorizontalGuide) {
+    : state_(guide.vertical() ? DragKind::VerticalGuide : DragKind::HorizontalGuide) {
     (guide.vertical() ? vertical_ : horizontal_) = guide.index;
     window.SetMovingGuide(guide);
 }
 
 GuideDrag::GuideDrag(TCvWindow& window, int v, int h)
-    : state_(dsGuideCross), vertical_(v), horizontal_(h) {
+    : state_(DragKind::GuideCross), vertical_(v), horizontal_(h) {
     window.SetMovingGuide(MovingGuide{GuideAxis::Vertical, v});
 }
 
@@ -38,8 +38,8 @@ void GuideDrag::move(TCvWindow& window, const MouseEvent& e) {
 }
 
 bool GuideDrag::press(TCvWindow& window, const MouseEvent& e) {
-    if (e.button != MouseButton::Right || state_ == dsGuideCross) return false;
-    const bool vertical = state_ == dsVerticalGuide;
+    if (e.button != MouseButton::Right || state_ == DragKind::GuideCross) return false;
+    const bool vertical = state_ == DragKind::VerticalGuide;
     const GuideAxis axis = vertical ? GuideAxis::Vertical : GuideAxis::Horizontal;
     const int index = vertical ? vertical_ : horizontal_;
     const PressContext& p = window.Press();
@@ -67,7 +67,7 @@ void GuideDrag::release(TCvWindow& window, const MouseEvent& e) {
     const int h = window.ClientHeight();
     const PixelPoint m = e.pos;
     bool dropV, dropH;
-    if (state_ == dsGuideCross) {
+    if (state_ == DragKind::GuideCross) {
         dropV = m.x < r || m.x >= w;
         dropH = m.y < r || m.y >= h;
     } else {

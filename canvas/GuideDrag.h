@@ -15,7 +15,7 @@ public:
     // The corner's pair: vertical guide v and horizontal guide h.
     GuideDrag(TCvWindow& window, int v, int h);
 
-    int state() const override { return state_; }
+    DragKind state() const override { return state_; }
     void move(TCvWindow& window, const MouseEvent& e) override;
     // A right click puts the guide on the anchor under the mouse or a near selection edge.
     bool press(TCvWindow& window, const MouseEvent& e) override;
@@ -23,7 +23,7 @@ public:
     void cancel(TCvWindow& window) override;
 
 private:
-    int state_;
+    DragKind state_;
     int vertical_ = -1;
     int horizontal_ = -1;
 };

@@ -15,7 +15,9 @@ public:
     HandleDrag(int path, int point, HandleSide side, std::optional<double> direction)
         : path_(path), point_(point), side_(side), direction_(direction) {}
 
-    int state() const override { return dsHandle; }
+    DragKind state() const override { return DragKind::Handle; }
+    // The handle being dragged would find itself.
+    bool searchesAnchors() const override { return false; }
     void move(TCvWindow& window, const MouseEvent& e) override;
     // With a double click: Ctrl makes a corner, Shift levels the handles, neither makes the
     // anchor smooth again. Then the press-time copy becomes the undo step.

@@ -17,27 +17,26 @@ TCvCoord anchorOf(const TCvDocument& doc, const AnchorHit& a) {
 
 void MoveDrag::duplicate(TCvWindow& window) {
     TCvDocument& doc = window.Document;
-    PressContext& p = window.PressState();
     const std::size_t first = doc.Lines.size();
     std::vector<TCvLine> copies = doc.CollectSelected();
     for (TCvLine& line : doc.Lines) line.SelectAll(false);
     doc.Lines.insert(doc.Lines.end(), copies.begin(), copies.end());
     doc.UpdateSelectionBounds();
-    if (!p.grabbed) return;
+    if (!grip_.anchor) return;
     // The grabbed anchor is now the copy's: the selected anchor at the same place.
-    const TCvCoord at = anchorOf(doc, p.grabbed);
+    const TCvCoord at = anchorOf(doc, grip_.anchor);
     for (std::size_t i = first; i < doc.Lines.size(); ++i) {
         const auto& pts = doc.Lines[i].points;
         for (std::size_t k = 0; k < pts.size(); ++k) {
             if (!pts[k].selected || !equal(pts[k].anchor, at)) continue;
-            p.grabbed = {static_cast<int>(i), static_cast<int>(k), at, false};
+            grip_.anchor = {static_cast<int>(i), static_cast<int>(k), at, false};
             return;
         }
     }
 }
 
 void MoveDrag::moveBy(TCvWindow& window, TCvCoord v) {
-    if (objectMode_)
+    if (what_ == MoveWhat::Objects)
         MoveObjects(window.Document, v);
     else
         MoveAnchors(window.Document, v, false);
@@ -45,17 +44,17 @@ void MoveDrag::moveBy(TCvWindow& window, TCvCoord v) {
 }
 
 void MoveDrag::move(TCvWindow& window, const MouseEvent&) {
-    if (state_ == dsCopyPress) {
+    if (state_ == DragKind::CopyPress) {
         duplicate(window);
-        state_ = dsMove;
+        state_ = DragKind::Move;
     }
-    PressContext& p = window.PressState();
+    const PressContext& p = window.Press();
     const TCvCoord target = p.lockedPoint();
     TCvCoord v;
-    if (p.grabbed) {
-        v = subtract(target, anchorOf(window.Document, p.grabbed));
+    if (grip_.anchor) {
+        v = subtract(target, anchorOf(window.Document, grip_.anchor));
     } else {
-        v = subtract(target, p.lastPoint);
+        v = subtract(target, lastPoint_);
         const TCvRect& b = window.Document.SelectionBounds;
         const TCvRect moved{b.left + v.x, b.top + v.y, b.right + v.x, b.bottom + v.y};
         TCvCoord fix = window.SnapRect(moved, p.snapGrid && !p.lockX, p.snapGrid && !p.lockY);
@@ -65,14 +64,14 @@ void MoveDrag::move(TCvWindow& window, const MouseEvent&) {
     }
     if (v.x == 0 && v.y == 0) return;
     moveBy(window, v);
-    p.lastPoint = add(p.lastPoint, v);
+    lastPoint_ = add(lastPoint_, v);
 }
 
 bool MoveDrag::press(TCvWindow& window, const MouseEvent& e) {
     const PressContext& p = window.Press();
-    if (e.button != MouseButton::Right || !p.grabbed || !p.nearest) return false;
-    if (state_ == dsCopyPress) return false;
-    moveBy(window, subtract(p.nearest.at, anchorOf(window.Document, p.grabbed)));
+    if (e.button != MouseButton::Right || !grip_.anchor || !p.nearest) return false;
+    if (state_ == DragKind::CopyPress) return false;
+    moveBy(window, subtract(p.nearest.at, anchorOf(window.Document, grip_.anchor)));
     window.FinishEdit();
     return true;
 }

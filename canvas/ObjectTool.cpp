@@ -3,6 +3,7 @@
 #include "canvas/HoverZone.h"
 #include "canvas/MoveDrag.h"
 #include "canvas/RubberBandDrag.h"
+#include "canvas/SelectionHelper.h"
 #include "canvas/TransformDrags.h"
 #include "canvas/Window.h"
 
@@ -10,7 +11,6 @@ namespace plumex {
 
 namespace {
 
-constexpr int MarkerRadius = 8;
 constexpr double PathTolerance = 4; // pixels
 
 bool ctrlHeld(const MouseEvent& e) {
@@ -32,41 +32,46 @@ bool helperShown(const TCvWindow& window) {
 
 } // namespace
 
+void ObjectTool::paintOverlay(const TCvWindow& window, Surface& s, const OverlayView&) const {
+    if (helperShown(window) && !window.GrabbedAnchor()) paintSelectionHelper(s, window);
+}
+
 void ObjectTool::activate(TCvWindow& window) {
     window.Document.Pivot = centre(window.Document.SelectionBounds);
 }
 
 bool ObjectTool::hover(TCvWindow& window, const MouseEvent& e) {
-    HoverState& h = window.HoverRef();
-    h.zone = zoneNone;
+    window.SetHoverZone(HoverZone::None);
     const int r = window.RulerSize();
     if (!helperShown(window) || (r > 0 && (e.pos.x < r || e.pos.y < r))) return false;
     const TCvRect& b = window.Document.SelectionBounds;
-    h.zone = hoverZone(window.UnitRectToPixelRect(b), window.UnitToPixel(centre(b)), e.pos);
-    const std::optional<CursorShape> shape = zoneCursor(h.zone);
+    const HoverZone zone =
+        hoverZone(window.UnitRectToPixelRect(b), window.UnitToPixel(centre(b)), e.pos);
+    window.SetHoverZone(zone);
+    const std::optional<CursorShape> shape = zoneCursor(zone);
     if (!shape) return false;
     window.SetScreenCursor(*shape);
     return true;
 }
 
 void ObjectTool::press(TCvWindow& window, const MouseEvent& e) {
-    const int zone = window.Press().zone;
+    const HoverZone zone = window.Hover().zone;
     if (pressPivot(window, e)) return;
     if (window.Hover().anchor) {
         pressAnchor(window, e);
         return;
     }
-    if (zone == zoneRotate) {
+    if (zone == HoverZone::Rotate) {
         if (window.Press().doubleClick)
             window.RotateDialog();
         else
             window.BeginDrag(std::make_unique<RotateDrag>());
         return;
     }
-    if (zone == zoneNone || zone == zoneInside) {
+    if (zone == HoverZone::None || zone == HoverZone::Inside) {
         if (!pressPath(window, e)) return;
     }
-    if (zone == zoneNone || zone == zoneInside || zone == zoneCentre) {
+    if (zone == HoverZone::None || zone == HoverZone::Inside || zone == HoverZone::Centre) {
         startMove(window, e);
         return;
     }
@@ -75,12 +80,13 @@ void ObjectTool::press(TCvWindow& window, const MouseEvent& e) {
 
 bool ObjectTool::pressPivot(TCvWindow& window, const MouseEvent& e) {
     if (!helperShown(window)) return false;
-    const int zone = window.Press().zone;
+    const HoverZone zone = window.Hover().zone;
     const PixelPoint pivot = window.UnitToPixel(window.Document.Pivot);
     const long dx = e.pos.x - pivot.x;
     const long dy = e.pos.y - pivot.y;
     const bool onMarker = dx * dx + dy * dy <= MarkerRadius * MarkerRadius;
-    if (!(zone == zoneCentre && ctrlHeld(e)) && !(zone != zoneCentre && onMarker)) return false;
+    if (!(zone == HoverZone::Centre && ctrlHeld(e)) && !(zone != HoverZone::Centre && onMarker))
+        return false;
     window.TakePressCopy();
     window.BeginDrag(std::make_unique<PivotDrag>());
     return true;
@@ -88,10 +94,7 @@ bool ObjectTool::pressPivot(TCvWindow& window, const MouseEvent& e) {
 
 void ObjectTool::pressAnchor(TCvWindow& window, const MouseEvent& e) {
     const AnchorHit hit = window.Hover().anchor;
-    // The grabbed anchor, not the pointer, is what snaps during the move.
-    window.GrabPointer(window.UnitToPixel(hit.at));
-    PressContext& p = window.PressState();
-    p.pressPoint = p.point = p.lastPoint = hit.at;
+    window.GrabAnchor(hit.at);
     const TCvLine& line = window.Document.Lines[static_cast<std::size_t>(hit.path)];
     if (shiftHeld(e))
         window.SetPathSelected(hit.path, !line.selected);
@@ -99,8 +102,8 @@ void ObjectTool::pressAnchor(TCvWindow& window, const MouseEvent& e) {
         window.SelectOnly(hit.path);
     const TCvLine& now = window.Document.Lines[static_cast<std::size_t>(hit.path)];
     if (!now.points[static_cast<std::size_t>(hit.point)].selected) return;
-    p.grabbed = hit;
-    window.BeginDrag(std::make_unique<MoveDrag>(moveStart(e), MoveWhat::Objects));
+    window.BeginDrag(
+        std::make_unique<MoveDrag>(moveStart(e), MoveWhat::Objects, hit.at, MoveGrip{hit}));
 }
 
 bool ObjectTool::pressPath(TCvWindow& window, const MouseEvent& e) {
@@ -116,7 +119,7 @@ bool ObjectTool::pressPath(TCvWindow& window, const MouseEvent& e) {
         if (!selected) window.SelectOnly(hit.path);
         return true;
     }
-    if (window.Press().zone != zoneNone) return true;
+    if (window.Hover().zone != HoverZone::None) return true;
     if (!shiftHeld(e)) {
         window.Document.DeselectAll();
         window.Invalidate();
@@ -134,20 +137,21 @@ void ObjectTool::startMove(TCvWindow& window, const MouseEvent& e) {
         return;
     }
     if (window.Document.CountSelected() == 0) return;
-    window.BeginDrag(std::make_unique<MoveDrag>(moveStart(e), MoveWhat::Objects));
+    window.BeginDrag(
+        std::make_unique<MoveDrag>(moveStart(e), MoveWhat::Objects, window.Press().pressPoint));
 }
 
-void ObjectTool::pressHelper(TCvWindow& window, int zone) {
+void ObjectTool::pressHelper(TCvWindow& window, HoverZone zone) {
     const bool twice = window.Press().doubleClick;
-    if (zone >= zoneShearLeft && zone <= zoneShearBottom) {
+    if (isShearZone(zone)) {
         // The zone presets the dialog's direction.
         if (twice)
             window.ShearDialog(zone);
         else
-            window.BeginDrag(std::make_unique<ShearDrag>(dsShearLeft + zone - zoneShearLeft));
+            window.BeginDrag(std::make_unique<ShearDrag>(shearDragOf(zone)));
         return;
     }
-    if (zone >= zoneLeft && zone <= zoneBottomRight) {
+    if (isScaleZone(zone)) {
         if (twice)
             window.ExpandDialog();
         else

@@ -7,7 +7,7 @@ namespace plumex {
 
 class PanDrag : public Drag {
 public:
-    int state() const override { return dsPan; }
+    DragKind state() const override { return DragKind::Pan; }
     void move(TCvWindow& window, const MouseEvent& e) override;
     void release(TCvWindow& window, const MouseEvent& e) override;
 };

@@ -70,7 +70,8 @@ void PenTool::press(TCvWindow& window, const MouseEvent& e) {
 
 bool PenTool::hover(TCvWindow& window, const MouseEvent& e) {
     TCvLine* line = penLine(window);
-    if (!line || line->closed || line->count() < 2 || window.DragState() != dsIdle) return false;
+    if (!line || line->closed || line->count() < 2 || window.DragState() != DragKind::Idle)
+        return false;
     invalidateLastSegment(window, *line);
     const TCvCoord raw = window.PixelToUnit(e.pos.x, e.pos.y);
     const bool snap = window.Options().SnapGrid != ((e.shift & ssAlt) != 0);
@@ -113,9 +114,7 @@ void PenDrag::move(TCvWindow& window, const MouseEvent& e) {
 void PenDrag::finish(TCvWindow& window, bool doubleClick, TCvCoord at) {
     TCvDocument& doc = window.Document;
     if (doubleClick) closeOnDoubleClick(doc.Lines, window.PenPath());
-    PressContext& p = window.PressState();
-    if (p.hasCopy && window.pressCopyDiffers()) window.recordPressCopy(pressPenPath_);
-    p.hasCopy = false;
+    window.RecordPressCopy(pressPenPath_);
     window.SetPenPath(finishPenPress(doc.Lines, window.PenPath(), closeOrJoin_, at));
     doc.SelectionChanged();
     window.Invalidate();

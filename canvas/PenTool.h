@@ -38,7 +38,7 @@ public:
         : point_(point), closeOrJoin_(closeOrJoin), direction_(direction),
           pressPenPath_(pressPenPath) {}
 
-    int state() const override { return closeOrJoin_ ? dsPenClose : dsHandle; }
+    DragKind state() const override { return closeOrJoin_ ? DragKind::PenClose : DragKind::Handle; }
     void move(TCvWindow& window, const MouseEvent& e) override;
     void release(TCvWindow& window, const MouseEvent& e) override;
     // The press is finished as by a release, so that the pen path ends cleanly.

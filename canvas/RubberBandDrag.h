@@ -15,7 +15,7 @@ public:
     // Draws the band from the press pixel to the current pixel at once.
     RubberBandDrag(TCvWindow& window, Finish finish, bool ellipse = false);
 
-    int state() const override { return dsRubberBand; }
+    DragKind state() const override { return DragKind::RubberBand; }
     void move(TCvWindow& window, const MouseEvent& e) override;
     void release(TCvWindow& window, const MouseEvent& e) override;
     void cancel(TCvWindow& window) override;

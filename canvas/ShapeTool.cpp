@@ -51,15 +51,8 @@ PixelPoint ShapeBandDrag::corner(TCvWindow& window, const MouseEvent& e) {
     return c;
 }
 
-void snapPressPixel(TCvWindow& window) {
-    PressContext& p = window.PressState();
-    if (!p.snapGrid) return;
-    p.pressPixel = window.UnitToPixel(p.pressPoint);
-    p.currentPixel = p.pressPixel;
-}
-
 void ShapeTool::press(TCvWindow& window, const MouseEvent&) {
-    snapPressPixel(window);
+    window.SnapPressPixel();
     window.BeginDrag(std::make_unique<ShapeBandDrag>(
         window,
         [this](TCvWindow& w, const PixelRect& band, const MouseEvent& e) { finish(w, band, e); },

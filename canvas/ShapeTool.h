@@ -27,9 +27,6 @@ protected:
     PixelPoint corner(TCvWindow& window, const MouseEvent& e) override;
 };
 
-// Moves the press pixel to the snapped press point when this press snaps to the grid.
-void snapPressPixel(TCvWindow& window);
-
 class ShapeTool : public ToolBehaviour {
 public:
     explicit ShapeTool(bool ellipse) : ellipse_(ellipse) {}

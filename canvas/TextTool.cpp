@@ -7,7 +7,7 @@
 namespace plumex {
 
 void TextTool::press(TCvWindow& window, const MouseEvent&) {
-    snapPressPixel(window);
+    window.SnapPressPixel();
     window.BeginDrag(std::make_unique<ShapeBandDrag>(
         window,
         [this](TCvWindow& w, const PixelRect& band, const MouseEvent& e) {

@@ -2,6 +2,7 @@
 
 #include "canvas/AnchorTool.h"
 #include "canvas/ObjectTool.h"
+#include "canvas/PathPainter.h"
 #include "canvas/PenTool.h"
 #include "canvas/ShapeTool.h"
 #include "canvas/TextTool.h"
@@ -10,40 +11,37 @@
 
 namespace plumex {
 
-namespace {
+bool OverlayView::shows(const TCvLine& line) const {
+    if (!line.visible) return false;
+    const TCvRect b = line.GetHullBounds();
+    return !(b.right < area.left || b.left > area.right || b.top < area.bottom ||
+             b.bottom > area.top);
+}
 
-// A tool whose own handling is not there yet: it shows its cursor and offers the common
-// context menu.
-class PlainTool : public ToolBehaviour {
-public:
-    explicit PlainTool(CursorShape cursor) : cursor_(cursor) {}
-    CursorShape cursor() const override { return cursor_; }
+void paintSelectedAnchors(const TCvWindow& window, Surface& s, const OverlayView& overlay) {
+    for (const TCvLine& l : window.Document.Lines)
+        if (l.selected && overlay.shows(l))
+            DrawSelectedAnchors(s, l, overlay.view, overlay.anchorSize, colorTable());
+}
 
-private:
-    CursorShape cursor_;
-};
-
-} // namespace
-
-std::unique_ptr<ToolBehaviour> makeToolBehaviour(int tool) {
+std::unique_ptr<ToolBehaviour> makeToolBehaviour(ToolKind tool) {
     switch (tool) {
-    case ToolObject:
+    case ToolKind::Object:
         return std::make_unique<ObjectTool>();
-    case ToolZoom:
+    case ToolKind::Zoom:
         return std::make_unique<ZoomTool>();
-    case ToolAnchor:
+    case ToolKind::Anchor:
         return std::make_unique<AnchorTool>();
-    case ToolPen:
+    case ToolKind::Pen:
         return std::make_unique<PenTool>();
-    case ToolRect:
+    case ToolKind::Rect:
         return std::make_unique<ShapeTool>(false);
-    case ToolEllipse:
+    case ToolKind::Ellipse:
         return std::make_unique<ShapeTool>(true);
-    case ToolText:
+    case ToolKind::Text:
         return std::make_unique<TextTool>();
-    default:
-        return std::make_unique<PlainTool>(CursorShape::Text);
     }
+    return std::make_unique<ObjectTool>(); // not reached: every tool has its behaviour
 }
 
 } // namespace plumex

@@ -6,6 +6,9 @@
 #include "canvas/CanvasHost.h"
 #include "canvas/HitTest.h"
 #include "canvas/InputEvent.h"
+#include "canvas/ToolKind.h"
+#include "canvas/ViewTransform.h"
+#include "model/Path.h"
 
 #include <memory>
 #include <vector>
@@ -13,6 +16,17 @@
 class TCvWindow;
 
 namespace plumex {
+
+class Surface;
+
+// The view of one repaint: paths whose hull lies wholly outside `area` are skipped, not drawn
+// and clipped.
+struct OverlayView {
+    ViewTransform view;
+    int anchorSize = 5;
+    TCvRect area;
+    bool shows(const TCvLine& line) const;
+};
 
 // What the selection commands and the keyboard move work on: whole paths (the object tool),
 // single anchors (the anchor and pen tools), or neither mode.
@@ -49,6 +63,9 @@ public:
     // the others after it, so that the selection made by the press belongs to the copy.
     virtual bool copiesBeforePress() const { return false; }
 
+    // Paints what the tool adds on top of the paths (the paths and their handles are painted).
+    virtual void paintOverlay(const TCvWindow&, Surface&, const OverlayView&) const {}
+
     // A left press that no guide or ruler took. A double click arrives as a press with
     // Press().doubleClick set.
     virtual void press(TCvWindow&, const MouseEvent&) {}
@@ -63,7 +80,11 @@ public:
     virtual bool rightRelease(TCvWindow&, const MouseEvent&) { return true; }
 };
 
+// The selected anchors of the selected paths, marked again on top of everything: the overlay
+// of the tools that keep a selection of single anchors.
+void paintSelectedAnchors(const TCvWindow& window, Surface& s, const OverlayView& overlay);
+
 // The behaviour of a tool number; tools that are not built yet only show their cursor.
-std::unique_ptr<ToolBehaviour> makeToolBehaviour(int tool);
+std::unique_ptr<ToolBehaviour> makeToolBehaviour(ToolKind tool);
 
 } // namespace plumex

@@ -16,11 +16,14 @@ double ratio(double num, double den) {
     return std::isfinite(r) ? r : 1;
 }
 
+// Scaling and shearing carry the pivot along; rotation turns about it.
+enum class PivotRule { Follows, Stays };
+
 // The press-time copy of the selection mapped by the linear map with axis images xAxis and
 // yAxis about `centre` replaces the selection.
 void replaceSelection(TCvWindow& window, TCvCoord xAxis, TCvCoord yAxis, TCvCoord centre,
-                      bool movePivot) {
-    const PressContext& p = window.Press();
+                      PivotRule pivot) {
+    const EditBase& p = window.PressBase();
     TCvDocument& doc = window.Document;
     for (std::size_t k = 0; k < p.selection.size(); ++k) {
         TCvLine line = p.selection[k];
@@ -28,7 +31,8 @@ void replaceSelection(TCvWindow& window, TCvCoord xAxis, TCvCoord yAxis, TCvCoor
         doc.Lines[static_cast<std::size_t>(p.selectedIndices[k])] = std::move(line);
     }
     doc.UpdateSelectionBounds();
-    if (movePivot) doc.Pivot = linearMap(p.pivot, xAxis.x, xAxis.y, yAxis.x, yAxis.y, centre);
+    if (pivot == PivotRule::Follows)
+        doc.Pivot = linearMap(p.pivot, xAxis.x, xAxis.y, yAxis.x, yAxis.y, centre);
     window.Invalidate();
 }
 
@@ -38,20 +42,24 @@ bool withCtrl(const MouseEvent& e) {
 
 } // namespace
 
-TCvCoord scaleFixedPoint(int zone, const TCvRect& b) {
-    const bool left = zone % 3 == 1;
-    const bool top = zone / 3 == 1;
+// The corner and edge zones are numbered so that n % 3 tells the moving vertical edge (1 left,
+// 2 right) and n / 3 the moving horizontal edge (1 top, 2 bottom).
+TCvCoord scaleFixedPoint(HoverZone zone, const TCvRect& b) {
+    const int n = static_cast<int>(zone);
+    const bool left = n % 3 == 1;
+    const bool top = n / 3 == 1;
     return {left ? b.right : b.left, top ? b.bottom : b.top};
 }
 
-TCvCoord scaleFactors(int zone, const TCvRect& b, TCvCoord fixed, TCvCoord to, bool uniform) {
+TCvCoord scaleFactors(HoverZone zone, const TCvRect& b, TCvCoord fixed, TCvCoord to,
+                      ScaleRatio ratioRule) {
     double sx = 1;
     double sy = 1;
-    const int h = zone % 3; // 1: left edge moves, 2: right
-    const int v = zone / 3; // 1: top edge moves, 2: bottom
+    const int h = static_cast<int>(zone) % 3; // 1: left edge moves, 2: right
+    const int v = static_cast<int>(zone) / 3; // 1: top edge moves, 2: bottom
     if (h != 0) sx = ratio(to.x - fixed.x, (h == 1 ? b.left : b.right) - fixed.x);
     if (v != 0) sy = ratio(to.y - fixed.y, (v == 1 ? b.top : b.bottom) - fixed.y);
-    if (uniform) {
+    if (ratioRule == ScaleRatio::Uniform) {
         if (h != 0 && v != 0)
             sx = sy = std::min(sx, sy);
         else if (h != 0)
@@ -67,30 +75,44 @@ double stepAngle(double radians) {
     return static_cast<double>(degrees / 5 * 5) * std::numbers::pi / 180;
 }
 
-TCvCoord shearFixedPoint(int state, const TCvRect& b) {
+DragKind shearDragOf(HoverZone zone) {
+    switch (zone) {
+    case HoverZone::ShearTop:
+        return DragKind::ShearTop;
+    case HoverZone::ShearRight:
+        return DragKind::ShearRight;
+    case HoverZone::ShearBottom:
+        return DragKind::ShearBottom;
+    default:
+        return DragKind::ShearLeft;
+    }
+}
+
+TCvCoord shearFixedPoint(DragKind state, const TCvRect& b) {
     switch (state) {
-    case dsShearLeft:
+    case DragKind::ShearLeft:
         return {b.right, b.bottom};
-    case dsShearBottom:
+    case DragKind::ShearBottom:
         return {b.left, b.top};
     default:
         return {b.left, b.bottom};
     }
 }
 
-TCvCoord shearFactors(int state, const TCvRect& b, TCvCoord fixed, TCvCoord from, TCvCoord to) {
+TCvCoord shearFactors(DragKind state, const TCvRect& b, TCvCoord fixed, TCvCoord from,
+                      TCvCoord to) {
     auto factor = [](double num, double den) {
         const double k = num / den;
         return std::isfinite(k) ? k : 0.0;
     };
     switch (state) {
-    case dsShearLeft:
+    case DragKind::ShearLeft:
         return {0, factor(to.y - from.y, b.left - fixed.x)};
-    case dsShearRight:
+    case DragKind::ShearRight:
         return {0, factor(to.y - from.y, b.right - fixed.x)};
-    case dsShearTop:
+    case DragKind::ShearTop:
         return {factor(to.x - from.x, b.top - fixed.y), 0};
-    case dsShearBottom:
+    case DragKind::ShearBottom:
         return {factor(to.x - from.x, b.bottom - fixed.y), 0};
     default:
         return {0, 0};
@@ -98,10 +120,11 @@ TCvCoord shearFactors(int state, const TCvRect& b, TCvCoord fixed, TCvCoord from
 }
 
 void ScaleDrag::move(TCvWindow& window, const MouseEvent& e) {
-    const PressContext& p = window.Press();
-    const TCvCoord fixed = withCtrl(e) ? p.pivot : scaleFixedPoint(zone_, p.bounds);
-    const TCvCoord s = scaleFactors(zone_, p.bounds, fixed, p.point, (e.shift & ssShift) != 0);
-    replaceSelection(window, {s.x, 0}, {0, s.y}, fixed, true);
+    const EditBase& base = window.PressBase();
+    const TCvCoord fixed = withCtrl(e) ? base.pivot : scaleFixedPoint(zone_, base.bounds);
+    const ScaleRatio rule = (e.shift & ssShift) ? ScaleRatio::Uniform : ScaleRatio::Free;
+    const TCvCoord s = scaleFactors(zone_, base.bounds, fixed, window.Press().point, rule);
+    replaceSelection(window, {s.x, 0}, {0, s.y}, fixed, PivotRule::Follows);
 }
 
 void ScaleDrag::release(TCvWindow& window, const MouseEvent&) {
@@ -114,13 +137,13 @@ void ScaleDrag::cancel(TCvWindow& window) {
 
 void RotateDrag::move(TCvWindow& window, const MouseEvent& e) {
     const PressContext& p = window.Press();
-    const TCvCoord c = p.pivot;
+    const TCvCoord c = window.PressBase().pivot;
     const double a = std::atan2(p.pressPoint.y - c.y, p.pressPoint.x - c.x);
     const double b = std::atan2(p.point.y - c.y, p.point.x - c.x);
     double theta = a - b; // clockwise positive
     if (e.shift & ssShift) theta = stepAngle(theta);
     const Axes axes = rotationAxes(theta);
-    replaceSelection(window, axes.x, axes.y, c, false);
+    replaceSelection(window, axes.x, axes.y, c, PivotRule::Stays);
 }
 
 void RotateDrag::release(TCvWindow& window, const MouseEvent&) {
@@ -133,9 +156,10 @@ void RotateDrag::cancel(TCvWindow& window) {
 
 void ShearDrag::move(TCvWindow& window, const MouseEvent& e) {
     const PressContext& p = window.Press();
-    const TCvCoord fixed = withCtrl(e) ? p.pivot : shearFixedPoint(state_, p.bounds);
-    const TCvCoord k = shearFactors(state_, p.bounds, fixed, p.pressPoint, p.point);
-    replaceSelection(window, {1, k.y}, {k.x, 1}, fixed, true);
+    const EditBase& base = window.PressBase();
+    const TCvCoord fixed = withCtrl(e) ? base.pivot : shearFixedPoint(state_, base.bounds);
+    const TCvCoord k = shearFactors(state_, base.bounds, fixed, p.pressPoint, p.point);
+    replaceSelection(window, {1, k.y}, {k.x, 1}, fixed, PivotRule::Follows);
 }
 
 void ShearDrag::release(TCvWindow& window, const MouseEvent&) {

@@ -9,7 +9,7 @@
 using namespace plumex;
 
 TCvWindow::TCvWindow(TCvOptions* options) : options_(options) {
-    for (int t = 0; t < ToolCount; ++t) tools_[t] = makeToolBehaviour(t);
+    for (int t = 0; t < ToolCount; ++t) tools_[t] = makeToolBehaviour(static_cast<ToolKind>(t));
     UpdateAutoGrid(Scale());
 }
 
@@ -62,9 +62,8 @@ void TCvWindow::SetOption(int n, bool value) {
     Changed();
 }
 
-void TCvWindow::SetTool(int tool) {
-    if (tool < 0 || tool >= ToolCount) return;
-    ToolBehaviour& next = *tools_[tool];
+void TCvWindow::SetTool(ToolKind tool) {
+    ToolBehaviour& next = *tools_[toolIndex(tool)];
     next.activate(*this);
     if (!next.keepsAnchorSelection()) {
         for (TCvLine& line : Document.Lines)
@@ -105,7 +104,7 @@ void TCvWindow::CancelDrag() {
     drag_->cancel(*this);
     EndDrag();
     press_.button = MouseButton::None;
-    press_.hasCopy = false;
+    base_.taken = false;
 }
 
 void TCvWindow::SetCornerImages(std::vector<RasterImage> glyphs) {

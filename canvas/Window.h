@@ -8,10 +8,12 @@
 #include "canvas/CanvasHost.h"
 #include "canvas/Drag.h"
 #include "canvas/HitTest.h"
+#include "canvas/HoverZone.h"
 #include "canvas/InputEvent.h"
 #include "canvas/PathIndex.h"
 #include "canvas/Pict.h"
 #include "canvas/Surface.h"
+#include "canvas/ToolKind.h"
 #include "canvas/ViewTransform.h"
 #include "commands/AnchorCommands.h"
 #include "model/Document.h"
@@ -27,17 +29,6 @@ class ContextMenuSource;
 class RulerCache;
 class ToolBehaviour;
 
-enum ToolNumber : int {
-    ToolObject = 0,
-    ToolAnchor = 1,
-    ToolPen = 2,
-    ToolRect = 3,
-    ToolEllipse = 4,
-    ToolText = 5,
-    ToolZoom = 6,
-    ToolCount = 7,
-};
-
 enum class KeyMove { Left, Right, Up, Down };
 
 // Which list a guide line is in: vertical lines stand at an x, horizontal ones at a y.
@@ -50,11 +41,12 @@ struct MovingGuide {
     bool vertical() const { return axis == GuideAxis::Vertical; }
 };
 
-// What the press handling keeps from press to release.
 // What a press keeps of the drawing: the selected paths, which is all that most drags change,
 // or every path, for drags that may change, add or deselect any of them.
 enum class PressCopy { Selection, Whole };
 
+// The pointer and modifiers of the current press, shared by every drag. What a drag does with
+// them is the drag's own state.
 struct PressContext {
     PixelPoint pressPixel;
     PixelPoint currentPixel;
@@ -70,24 +62,8 @@ struct PressContext {
     bool lockY = false;
     TCvCoord pressPoint;                    // the press in drawing units, snapped
     TCvCoord point;                         // the current point, snapped and axis-locked
-    TCvCoord lastPoint;                     // where a move drag applied its last offset
     MouseButton button = MouseButton::None; // the button whose release ends the press
-    AnchorHit grabbed;                      // the anchor a move drag holds under the pointer
-    AnchorHit nearest;                      // the anchor under the mouse during a drag
-    int zone = 0;                           // the object tool's hover zone at the press
-    bool fromSegment = false;               // an anchor-tool move that began on a segment
-    // The press-time copies: the base of the undo step and of scale, rotate and shear. Most
-    // drags change only the selected paths, so only those are copied, with the path count;
-    // `lines` holds the whole drawing only for drags that may change any path.
-    bool hasCopy = false;
-    bool wholeCopy = false;
-    std::vector<TCvLine> lines;
-    std::size_t lineCount = 0;
-    TCvCoord pivot;
-    std::vector<int> selectedIndices;
-    std::vector<TCvLine> selection;
-    TCvRect bounds;
-    plumex::LineList::Mark mark = 0; // the path list's log at the press
+    AnchorHit nearest; // the anchor under the mouse when another button goes down in a drag
 
     // The current point with the axis lock applied.
     TCvCoord lockedPoint() const {
@@ -95,10 +71,26 @@ struct PressContext {
     }
 };
 
+// The drawing as a mouse edit found it: the base of its undo step, and of scale, rotate and
+// shear, which always start again from it. Most drags change only the selected paths, so only
+// those are kept, with the path count; `lines` holds the whole drawing only for drags that may
+// change any path.
+struct EditBase {
+    bool taken = false;
+    bool whole = false;
+    std::vector<TCvLine> lines;
+    std::size_t lineCount = 0;
+    TCvCoord pivot;
+    std::vector<int> selectedIndices;
+    std::vector<TCvLine> selection;
+    TCvRect bounds;
+    plumex::LineList::Mark mark = 0; // the path list's log at the press
+};
+
 // What lies under the idle mouse.
 struct HoverState {
     AnchorHit anchor;
-    int zone = 0;
+    HoverZone zone = HoverZone::None;
     std::optional<MovingGuide> guide;
 };
 
@@ -197,9 +189,9 @@ public:
     void MoveSelectionByKey(plumex::KeyMove direction, bool fine);
 
     // --- tools and drags ---
-    int Tool() const { return tool_; }
-    void SetTool(int tool);
-    int DragState() const { return drag_ ? drag_->state() : plumex::dsIdle; }
+    plumex::ToolKind Tool() const { return tool_; }
+    void SetTool(plumex::ToolKind tool);
+    plumex::DragKind DragState() const { return drag_ ? drag_->state() : plumex::DragKind::Idle; }
     void BeginDrag(std::unique_ptr<plumex::Drag> drag);
     void EndDrag();
     // Ends a running drag as focus loss does (what it changed stays, as one undo step); the
@@ -207,20 +199,26 @@ public:
     // replaces or edits the paths from outside the mouse handling comes through here first.
     void CancelDrag();
     const plumex::PressContext& Press() const { return press_; }
-    plumex::PressContext& PressState() { return press_; }
     const plumex::HoverState& Hover() const { return hover_; }
-    plumex::HoverState& HoverRef() { return hover_; }
-    plumex::ToolBehaviour& CurrentTool() const { return *tools_[tool_]; }
+    // The object tool's zone under the idle mouse.
+    void SetHoverZone(plumex::HoverZone zone) { hover_.zone = zone; }
+    const plumex::Drag* ActiveDrag() const { return drag_.get(); }
+    // The anchor the running drag holds under the pointer; none when no drag holds one.
+    plumex::AnchorHit GrabbedAnchor() const;
+    plumex::ToolBehaviour& CurrentTool() const { return *tools_[static_cast<int>(tool_)]; }
     // Keeps the pivot and the selected paths as they are now (with Whole, every path), as the
     // base of the drag and of its undo step.
     void TakePressCopy(plumex::PressCopy scope = plumex::PressCopy::Selection);
     // Ends an edit by mouse: recomputes SelectionBounds and, when the paths differ from the
     // press-time copy, records that copy as one undo step. True when it recorded one.
     bool FinishEdit();
-    // Whether the paths differ from the press-time copy, and recording that copy as the undo
-    // step, for drags that end their edit themselves.
-    bool pressCopyDiffers() const;
-    void recordPressCopy(int penPath);
+    const plumex::EditBase& PressBase() const { return base_; }
+    // For drags that end their edit themselves: records the press-time copy as one undo step
+    // (with the pen path of the press) when the paths differ from it, then forgets the copy.
+    // True when it recorded one.
+    bool RecordPressCopy(int penPath);
+    // Forgets the press-time copy: the drag has recorded its undo step another way.
+    void DropPressCopy() { base_.taken = false; }
     // The anchor under a drawing point by the hover rules of the current tool and state.
     plumex::AnchorHit HitAnchor(TCvCoord p) const;
     // The hit tests' index of the paths, brought up to date with the drawing.
@@ -229,13 +227,18 @@ public:
     void UpdateHover(const plumex::MouseEvent& e);
     // Puts the pointer on a pixel and makes it the press pixel.
     void GrabPointer(plumex::PixelPoint p);
+    // Puts the pointer on an anchor and makes it the press: the anchor, not the pointer, is
+    // what snaps during the move that follows.
+    void GrabAnchor(TCvCoord at);
+    // Moves the press pixel onto the snapped press point, so a rubber band starts there.
+    void SnapPressPixel();
     // A point snapped as a drag's current point: grid snapping from the press, axis lock.
     TCvCoord DragPoint(plumex::PixelPoint p) const;
     void SetScreenCursor(plumex::CursorShape shape);
     // The tool cursor again.
     void ResetCursor() { refreshCursor(); }
     // Switches the tool for the middle button's zoom without SetTool's side effects.
-    void LendTool(int tool);
+    void LendTool(plumex::ToolKind tool);
     void OpenContextMenu(plumex::PixelPoint at);
     // Where the context menu's entries and commands come from; none: an empty menu.
     void SetContextMenuSource(plumex::ContextMenuSource* source) { contextMenuSource_ = source; }
@@ -268,7 +271,7 @@ public:
     bool RotateDialog();
     // The object tool's hover zone presets the direction: 12 and 14 vertical, 13 and 15
     // horizontal; any other zone keeps the last choice.
-    bool ShearDialog(int hoverZone = 0);
+    bool ShearDialog(plumex::HoverZone zone = plumex::HoverZone::None);
     bool AlignDialog();
 
     // --- input ---
@@ -298,6 +301,7 @@ public:
     // The six selection-helper glyphs (corners 0-3, top/bottom 4, left/right 5); none: only
     // the frame, the centre square and the marker are drawn.
     void SetCornerImages(std::vector<plumex::RasterImage> glyphs);
+    const std::vector<plumex::RasterImage>& CornerImages() const { return cornerImages_; }
     void SetDraft(std::optional<plumex::DraftPicture> draft);
     const plumex::TPict& Draft() const { return draft_; }
     // Load Draft: the picture centred on the origin, `width` units wide, kept as the
@@ -361,7 +365,6 @@ private:
     void paintGrid(plumex::Surface& s, const plumex::PixelRect& r) const;
     void paintObjects(plumex::Surface& s, const plumex::PixelRect& r) const;
     void paintGuides(plumex::Surface& s, const plumex::PixelRect& r) const;
-    void paintHelper(plumex::Surface& s) const;
     void paintDraft(plumex::Surface& s, const plumex::PixelRect& r) const;
     void loadDocumentDraft();
     void paintRulers(plumex::Surface& s, const plumex::PixelRect& clip);
@@ -379,6 +382,7 @@ private:
     void modifierChanged(const plumex::KeyEvent& e);
     void refreshCursor();
     void invalidateAll();
+    bool pressCopyDiffers() const;
     template <class Command> bool runObjectCommand(Command command);
     // The pen path after undo or redo: the snapshot's index when it is valid.
     void restorePenPath(int index);
@@ -396,11 +400,12 @@ private:
     bool paintSuppressed_ = false;
     double rulerStep_ = 0.5;
     int rulerMajor_ = 2;
-    int tool_ = plumex::ToolObject;
+    plumex::ToolKind tool_ = plumex::ToolKind::Object;
     int penPath_ = -1;
     std::optional<plumex::MovingGuide> movingGuide_;
     std::unique_ptr<plumex::Drag> drag_;
     plumex::PressContext press_;
+    plumex::EditBase base_;
     plumex::HoverState hover_;
     mutable plumex::PathIndex pathIndex_;
     std::array<std::unique_ptr<plumex::ToolBehaviour>, plumex::ToolCount> tools_;

@@ -47,23 +47,20 @@ void TCvWindow::MouseDown(const MouseEvent& e) {
     press_.lockX = press_.lockY = false;
     press_.snapGrid = options_->SnapGrid != ((e.shift & ssAlt) != 0);
     press_.pressPoint = SnapPoint(PixelToUnit(e.pos.x, e.pos.y), press_.snapGrid, press_.snapGrid);
-    press_.point = press_.lastPoint = press_.pressPoint;
-    press_.zone = hover_.zone;
-    press_.grabbed = {};
+    press_.point = press_.pressPoint;
     press_.nearest = {};
-    press_.fromSegment = false;
-    press_.hasCopy = false;
+    base_.taken = false;
     if (e.button == MouseButton::Middle)
         pressMiddle(e);
     else if (e.button == MouseButton::Left)
         pressLeft(e);
-    if (hover_.zone == 0 && !hover_.anchor) refreshCursor();
+    if (hover_.zone == HoverZone::None && !hover_.anchor) refreshCursor();
     Changed();
 }
 
 void TCvWindow::pressMiddle(const MouseEvent& e) {
-    const int previous = tool_;
-    if (tool_ != ToolZoom) LendTool(ToolZoom);
+    const ToolKind previous = tool_;
+    if (tool_ != ToolKind::Zoom) LendTool(ToolKind::Zoom);
     BeginDrag(std::make_unique<ZoomLendDrag>(*this, previous));
     (void)e;
 }
@@ -75,8 +72,9 @@ void TCvWindow::pressLeft(const MouseEvent& e) {
     tool.press(*this, e);
     // Presses that end in a rubber band, a dialog or a mere deselection keep no copy. A copy
     // drag deselects every path and appends the copies.
-    if (drag_ && !press_.hasCopy && drag_->state() != dsRubberBand)
-        TakePressCopy(drag_->state() == dsCopyPress ? PressCopy::Whole : PressCopy::Selection);
+    if (drag_ && !base_.taken && drag_->state() != DragKind::RubberBand)
+        TakePressCopy(drag_->state() == DragKind::CopyPress ? PressCopy::Whole
+                                                            : PressCopy::Selection);
 }
 
 bool TCvWindow::pressGuideOrRuler(const MouseEvent& e) {
@@ -104,7 +102,7 @@ void TCvWindow::MouseMove(const MouseEvent& e) {
     press_.previousPixel = press_.currentPixel;
     press_.currentPixel = e.pos;
     press_.shift = e.shift;
-    if (DragState() == dsContextMenu) {
+    if (DragState() == DragKind::ContextMenu) {
         UpdateHover(e);
         return;
     }
@@ -123,7 +121,7 @@ void TCvWindow::MouseMove(const MouseEvent& e) {
     if (drag_ && press_.dragStarted) drag_->move(*this, e);
     eraseIndicators();
     // A drag that snaps shows the snapped point; panning has just moved the view.
-    const bool snaps = drag_ && DragState() != dsPan;
+    const bool snaps = drag_ && DragState() != DragKind::Pan;
     cursorPos_ = snaps ? press_.point : PixelToUnit(e.pos.x, e.pos.y);
     UpdateCursorIndicators(e.pos);
     if (!drag_) UpdateHover(e);
@@ -185,10 +183,7 @@ void TCvWindow::MouseUp(const MouseEvent& e) {
     if (ends) {
         press_.dragStarted = false;
         press_.button = MouseButton::None;
-        press_.hasCopy = false;
-        press_.lines.clear();
-        press_.selection.clear();
-        press_.selectedIndices.clear();
+        base_ = {};
         refreshCursor();
     }
 }

@@ -2,8 +2,10 @@
 #include "canvas/ToolBehaviour.h"
 #include "canvas/Window.h"
 
+#include "canvas/ColorRole.h"
 #include "canvas/PathPainter.h"
 #include "canvas/RulerCache.h"
+#include "canvas/SelectionHelper.h"
 
 #include <cmath>
 
@@ -11,33 +13,14 @@ using namespace plumex;
 
 namespace {
 
-enum Role : int {
-    Background = 0,
-    Grids = 8,
-    StepGrids = 9,
-    CenterGrids = 10,
-    SelectedBounds = 11,
-    MarkerRole = 12,
-    CursorIndicators = 15,
-    GuideLines = 16,
-};
-
 constexpr Color ButtonFace = 0xF0F0F0;
 constexpr Color ButtonShadow = 0xA0A0A0;
-constexpr int MarkerRadius = 8;
-constexpr int GlyphSize = 32;
 
 Color average(Color a, Color b) {
     Color out = 0;
     for (int shift = 0; shift <= 16; shift += 8)
         out |= ((((a >> shift) & 0xFF) + ((b >> shift) & 0xFF)) / 2) << shift;
     return out;
-}
-
-// Paths whose hull lies wholly outside the area are skipped, not drawn and clipped.
-bool overlaps(const TCvRect& b, const TCvRect& area) {
-    return !(b.right < area.left || b.left > area.right || b.top < area.bottom ||
-             b.bottom > area.top);
 }
 
 PixelRect grow(const PixelRect& r, int by) {
@@ -79,7 +62,7 @@ void TCvWindow::Paint(const PixelRect& clip) {
     r.top = std::max(r.top, RulerSize());
     if (!r.empty()) {
         s.setClip(r);
-        s.fillRect(r, colors[Background]);
+        s.fillRect(r, roleColor(colors, ColorRole::Background));
         if (options_->ShowDraft && draft_.Present()) paintDraft(s, r);
         if (options_->ShowGrid) paintGrid(s, r);
         paintObjects(s, r);
@@ -104,7 +87,8 @@ void TCvWindow::paintGrid(Surface& s, const PixelRect& r) const {
     if (!(g >= 2) || !std::isfinite(g)) return;
     const int knots = options_->GridKnots;
     auto colour = [&](long long n) {
-        return knots >= 1 && n % knots == 0 ? colorTable()[StepGrids] : colorTable()[Grids];
+        return knots >= 1 && n % knots == 0 ? roleColor(colorTable(), ColorRole::StepGrids)
+                                            : roleColor(colorTable(), ColorRole::Grids);
     };
     for (auto n = static_cast<long long>((r.top - origin_.y) / g);; ++n) {
         const int y = clampToPixel(origin_.y + g * double(n));
@@ -121,7 +105,9 @@ void TCvWindow::paintGrid(Surface& s, const PixelRect& r) const {
 void TCvWindow::paintGuides(Surface& s, const PixelRect& r) const {
     const ColorTable& c = colorTable();
     auto pen = [&](double at) {
-        return at == 0 ? average(c[CenterGrids], c[GuideLines]) : c[GuideLines];
+        return at == 0 ? average(roleColor(c, ColorRole::CenterGrids),
+                                 roleColor(c, ColorRole::GuideLines))
+                       : roleColor(c, ColorRole::GuideLines);
     };
     for (double x : Document.Settings.verticalGuides) {
         const int px = UnitToPixelX(x);
@@ -135,87 +121,37 @@ void TCvWindow::paintGuides(Surface& s, const PixelRect& r) const {
 
 void TCvWindow::paintObjects(Surface& s, const PixelRect& r) const {
     const ColorTable& c = colorTable();
-    const ViewTransform view = View();
     const int a = AnchorSize();
-    const TCvRect area = PixelRectToUnitRect(grow(r, a + 1));
-    auto inView = [&](const TCvLine& l) { return l.visible && overlaps(l.GetHullBounds(), area); };
+    const OverlayView overlay{View(), a, PixelRectToUnitRect(grow(r, a + 1))};
+    const ViewTransform& view = overlay.view;
     const auto& lines = Document.Lines;
     for (const TCvLine& l : lines)
-        if (l.locked && inView(l)) DrawLine(s, l, view, {false, false, a}, c);
+        if (l.locked && overlay.shows(l))
+            DrawLine(s, l, view, {.anchors = false, .handles = false, .anchorSize = a}, c);
     if (options_->ShowGrid) {
+        const Color centreLine = roleColor(c, ColorRole::CenterGrids);
         if (origin_.y >= r.top && origin_.y < r.bottom)
-            s.line({r.left, origin_.y}, {r.right, origin_.y}, c[CenterGrids]);
+            s.line({r.left, origin_.y}, {r.right, origin_.y}, centreLine);
         if (origin_.x >= r.left && origin_.x < r.right)
-            s.line({origin_.x, r.top}, {origin_.x, r.bottom}, c[CenterGrids]);
+            s.line({origin_.x, r.top}, {origin_.x, r.bottom}, centreLine);
     }
     if (options_->ShowGuides) paintGuides(s, r);
-    bool anySelected = false;
-    for (const TCvLine& l : lines) {
-        anySelected = anySelected || l.selected;
-        if (!l.selected && !l.locked && inView(l))
-            DrawLine(s, l, view, {options_->ShowAnchor != 0, false, a}, c);
-    }
-    // A move that holds an anchor shows where that anchor goes, not the selection's frame.
-    const bool anchorMove = (DragState() == dsMove || DragState() == dsCopyPress) && press_.grabbed;
+    const LineStyle plain{.anchors = options_->ShowAnchor != 0, .handles = false, .anchorSize = a};
+    for (const TCvLine& l : lines)
+        if (!l.selected && !l.locked && overlay.shows(l)) DrawLine(s, l, view, plain, c);
     const ToolBehaviour& tool = CurrentTool();
-    if (anySelected && options_->ShowHelper && tool.mode() == EditMode::Objects && !anchorMove)
-        paintHelper(s);
     for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
         const TCvLine& l = lines[i];
-        if (l.selected && inView(l))
-            DrawLine(s, l, view, {true, tool.editsHandles() || i == penPath_, a}, c);
+        if (!l.selected || !overlay.shows(l)) continue;
+        const bool handles = tool.editsHandles() || i == penPath_;
+        DrawLine(s, l, view, {.anchors = true, .handles = handles, .anchorSize = a}, c);
     }
-    if (tool.keepsAnchorSelection())
-        for (const TCvLine& l : lines)
-            if (l.selected && inView(l)) DrawSelectedAnchors(s, l, view, a, c);
-}
-
-void TCvWindow::paintHelper(Surface& s) const {
-    const ColorTable& c = colorTable();
-    PixelRect r = UnitRectToPixelRect(Document.SelectionBounds);
-    r.right += 1;
-    r.bottom += 1;
-    const int state = DragState();
-    const bool idle = state == dsIdle || state == dsPan || state == dsVerticalGuide ||
-                      state == dsHorizontalGuide || state == dsGuideCross;
-    if (cornerImages_.size() >= 6 && idle) {
-        auto glyph = [&](int i, int x, int y) {
-            s.drawImage({x, y, x + GlyphSize, y + GlyphSize}, cornerImages_[i]);
-        };
-        glyph(0, r.left - 11, r.top - 11);
-        glyph(1, r.right - 21, r.top - 11);
-        glyph(2, r.right - 21, r.bottom - 21);
-        glyph(3, r.left - 11, r.bottom - 21);
-        if (r.width() >= GlyphSize) {
-            const int cx = (r.left + r.right - 31) / 2;
-            glyph(4, cx, r.top - 12);
-            glyph(4, cx, r.bottom + 3);
-        }
-        if (r.height() >= GlyphSize) {
-            const int cy = (r.top + r.bottom - 31) / 2;
-            glyph(5, r.left - 12, cy);
-            glyph(5, r.right + 3, cy);
-        }
-    }
-    s.rectangle(r, c[SelectedBounds], std::nullopt);
-    const PixelPoint mid = UnitToPixel(centre(Document.SelectionBounds));
-    s.rectangle(anchorSquare(mid, AnchorSize()), c[SelectedBounds], c[SelectedBounds]);
-    const PixelPoint p = UnitToPixel(Document.Pivot);
-    const Color m = c[MarkerRole];
-    s.ellipse({p.x - MarkerRadius, p.y - MarkerRadius, p.x + MarkerRadius, p.y + MarkerRadius}, m,
-              std::nullopt);
-    s.line({p.x - MarkerRadius, p.y}, {p.x + MarkerRadius, p.y}, m);
-    s.line({p.x, p.y - MarkerRadius}, {p.x, p.y + MarkerRadius}, m);
+    tool.paintOverlay(*this, s, overlay);
 }
 
 void TCvWindow::DrawMarker(PixelPoint p) {
     if (!surface_) return;
-    const Color m = colorTable()[MarkerRole];
-    surface_->ellipse(
-        {p.x - MarkerRadius, p.y - MarkerRadius, p.x + MarkerRadius, p.y + MarkerRadius}, m,
-        std::nullopt);
-    surface_->line({p.x - MarkerRadius, p.y}, {p.x + MarkerRadius, p.y}, m);
-    surface_->line({p.x, p.y - MarkerRadius}, {p.x, p.y + MarkerRadius}, m);
+    paintMarker(*surface_, p, roleColor(colorTable(), ColorRole::Marker));
     surface_->present(grow({p.x, p.y, p.x + 1, p.y + 1}, MarkerRadius + 1));
 }
 
@@ -276,7 +212,7 @@ void TCvWindow::UpdateCursorIndicators(PixelPoint p) {
 
 void TCvWindow::drawIndicatorColumn(int x) {
     if (!(x > 12 && x < clientWidth_) || x >= surface_->width()) return;
-    const Color ink = colorTable()[CursorIndicators];
+    const Color ink = roleColor(colorTable(), ColorRole::CursorIndicators);
     if (surface_->pixel({x, 0}) != ink) {
         savedColumn_.resize(RulerWidth);
         for (int y = 0; y < RulerWidth; ++y) savedColumn_[y] = surface_->pixel({x, y});
@@ -288,7 +224,7 @@ void TCvWindow::drawIndicatorColumn(int x) {
 
 void TCvWindow::drawIndicatorRow(int y) {
     if (!(y > 12 && y < clientHeight_) || y >= surface_->height()) return;
-    const Color ink = colorTable()[CursorIndicators];
+    const Color ink = roleColor(colorTable(), ColorRole::CursorIndicators);
     if (surface_->pixel({0, y}) != ink) {
         savedRow_.resize(RulerWidth);
         for (int x = 0; x < RulerWidth; ++x) savedRow_[x] = surface_->pixel({x, y});

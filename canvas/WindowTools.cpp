@@ -15,66 +15,68 @@ constexpr int GuideTolerance = 6;     // pixels
 
 void TCvWindow::TakePressCopy(PressCopy scope) {
     const LineList& lines = Document.Lines;
-    press_.hasCopy = true;
-    press_.wholeCopy = scope == PressCopy::Whole;
-    if (press_.wholeCopy)
-        press_.lines = lines.vector();
+    base_.taken = true;
+    base_.whole = scope == PressCopy::Whole;
+    if (base_.whole)
+        base_.lines = lines.vector();
     else
-        press_.lines.clear();
-    press_.lineCount = lines.size();
-    press_.mark = lines.mark();
-    press_.pivot = Document.Pivot;
-    press_.bounds = Document.SelectionBounds;
-    press_.selection.clear();
-    press_.selectedIndices.clear();
+        base_.lines.clear();
+    base_.lineCount = lines.size();
+    base_.mark = lines.mark();
+    base_.pivot = Document.Pivot;
+    base_.bounds = Document.SelectionBounds;
+    base_.selection.clear();
+    base_.selectedIndices.clear();
     for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
         if (!lines[i].selected) continue;
-        press_.selectedIndices.push_back(i);
-        press_.selection.push_back(lines[i]);
+        base_.selectedIndices.push_back(i);
+        base_.selection.push_back(lines[i]);
     }
 }
 
 // Whether the paths differ from the press: for a selection copy only the copied paths and the
 // count are compared, since nothing else was given to the drag to change.
 bool TCvWindow::pressCopyDiffers() const {
-    if (press_.wholeCopy) return Document.Lines.vector() != press_.lines;
-    if (Document.Lines.size() != press_.lineCount) return true;
-    for (std::size_t k = 0; k < press_.selection.size(); ++k)
-        if (Document.Lines[static_cast<std::size_t>(press_.selectedIndices[k])] !=
-            press_.selection[k])
+    if (base_.whole) return Document.Lines.vector() != base_.lines;
+    if (Document.Lines.size() != base_.lineCount) return true;
+    for (std::size_t k = 0; k < base_.selection.size(); ++k)
+        if (Document.Lines[static_cast<std::size_t>(base_.selectedIndices[k])] !=
+            base_.selection[k])
             return true;
     return false;
 }
 
-void TCvWindow::recordPressCopy(int penPath) {
-    if (press_.wholeCopy)
-        Document.UndoBuffer.Record(press_.lines, press_.pivot, penPath);
+bool TCvWindow::RecordPressCopy(int penPath) {
+    const bool record = base_.taken && pressCopyDiffers();
+    base_.taken = false;
+    if (!record) return false;
+    if (base_.whole)
+        Document.UndoBuffer.Record(base_.lines, base_.pivot, penPath);
     else
-        Document.RecordBefore(press_.selection, press_.selectedIndices, press_.lineCount,
-                              press_.pivot, penPath, press_.mark);
+        Document.RecordBefore(base_.selection, base_.selectedIndices, base_.lineCount, base_.pivot,
+                              penPath, base_.mark);
+    return true;
 }
 
 bool TCvWindow::FinishEdit() {
     Document.UpdateSelectionBounds();
-    bool recorded = false;
-    if (press_.hasCopy && pressCopyDiffers()) {
-        recordPressCopy(penPath_);
-        recorded = true;
-    }
-    press_.hasCopy = false;
+    const bool recorded = RecordPressCopy(penPath_);
     invalidateAll();
     if (recorded) Changed();
     return recorded;
 }
 
+AnchorHit TCvWindow::GrabbedAnchor() const {
+    return drag_ ? drag_->grabbed() : AnchorHit{};
+}
+
 AnchorHit TCvWindow::HitAnchor(TCvCoord p) const {
-    const int state = DragState();
-    const bool guideMove = state == dsVerticalGuide || state == dsHorizontalGuide;
-    // The handle being dragged would find itself.
-    if (state == dsHandle) return {};
+    const DragKind state = DragState();
+    const bool guideMove = state == DragKind::VerticalGuide || state == DragKind::HorizontalGuide;
+    if (drag_ && !drag_->searchesAnchors()) return {};
     AnchorSearch how;
     how.tolerance = PixelsToUnits(AnchorTolerance);
-    how.includeSelected = state != dsMove;
+    how.includeSelected = state != DragKind::Move;
     // A moving guide snaps to anchors whatever the tool, but never to handles.
     if (!CurrentTool().searchAnchors(*this, how) && !guideMove) return {};
     if (guideMove) how.handlesOfSelected = false;
@@ -87,10 +89,10 @@ const PathIndex& TCvWindow::PathsIndex() const {
 }
 
 void TCvWindow::UpdateHover(const MouseEvent& e) {
-    hover_.zone = 0;
+    hover_.zone = HoverZone::None;
     const bool toolCursor = CurrentTool().hover(*this, e);
     const AnchorHit hit = HitAnchor(PixelToUnit(e.pos.x, e.pos.y));
-    if (DragState() == dsIdle) hover_.anchor = hit;
+    if (DragState() == DragKind::Idle) hover_.anchor = hit;
     hover_.guide.reset();
     if (hit) {
         SetScreenCursor(CurrentTool().anchorCursor());
@@ -102,8 +104,8 @@ void TCvWindow::UpdateHover(const MouseEvent& e) {
 
 bool TCvWindow::hoverGuides(const MouseEvent& e) {
     if (!options_->ShowGuides || options_->LockGuides) return false;
-    if (!CurrentTool().grabsGuides() || DragState() != dsIdle) return false;
-    if (hover_.zone != 0 && hover_.zone != 9) return false;
+    if (!CurrentTool().grabsGuides() || DragState() != DragKind::Idle) return false;
+    if (hover_.zone != HoverZone::None && hover_.zone != HoverZone::Inside) return false;
     const TCvCoord u = PixelToUnit(e.pos.x, e.pos.y);
     const double tol = PixelsToUnits(GuideTolerance);
     const auto& v = Document.Settings.verticalGuides;
@@ -129,12 +131,22 @@ void TCvWindow::GrabPointer(PixelPoint p) {
     if (host_) host_->movePointer(p);
 }
 
+void TCvWindow::GrabAnchor(TCvCoord at) {
+    GrabPointer(UnitToPixel(at));
+    press_.pressPoint = press_.point = at;
+}
+
+void TCvWindow::SnapPressPixel() {
+    if (!press_.snapGrid) return;
+    press_.pressPixel = UnitToPixel(press_.pressPoint);
+    press_.currentPixel = press_.pressPixel;
+}
+
 void TCvWindow::SetScreenCursor(CursorShape shape) {
     if (host_) host_->setCursor(shape);
 }
 
-void TCvWindow::LendTool(int tool) {
-    if (tool < 0 || tool >= ToolCount) return;
+void TCvWindow::LendTool(ToolKind tool) {
     tool_ = tool;
     refreshCursor();
     invalidateAll();

@@ -143,13 +143,13 @@ bool TCvWindow::RotateDialog() {
                                          penPath_));
 }
 
-bool TCvWindow::ShearDialog(int hoverZone) {
+bool TCvWindow::ShearDialog(HoverZone zone) {
     if (!host_ || Document.CountSelected() == 0) return false;
     ShearRequest request;
     request.origin = {ObjectMode(), Document.SelectionBounds, Document.Pivot};
-    if (hoverZone == 12 || hoverZone == 14)
+    if (zone == HoverZone::ShearLeft || zone == HoverZone::ShearRight)
         request.direction = ShearPreset::Vertical;
-    else if (hoverZone == 13 || hoverZone == 15)
+    else if (zone == HoverZone::ShearTop || zone == HoverZone::ShearBottom)
         request.direction = ShearPreset::Horizontal;
     const auto answer = host_->runShearDialog(request);
     if (!answer) return false;

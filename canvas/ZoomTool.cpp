@@ -35,7 +35,7 @@ bool ZoomTool::rightRelease(TCvWindow& window, const MouseEvent& e) {
     return false; // the zoom tool has no context menu
 }
 
-ZoomLendDrag::ZoomLendDrag(TCvWindow& window, int previousTool)
+ZoomLendDrag::ZoomLendDrag(TCvWindow& window, ToolKind previousTool)
     : RubberBandDrag(window,
                      [previousTool](TCvWindow& w, const PixelRect& band, const MouseEvent& e) {
                          const PressContext& p = w.Press();

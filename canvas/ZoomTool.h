@@ -12,6 +12,9 @@ public:
     CursorShape cursor() const override { return CursorShape::MagTool; }
     // Lent by the middle button, it must not widen an anchor selection.
     bool keepsAnchorSelection() const override { return true; }
+    void paintOverlay(const TCvWindow& window, Surface& s, const OverlayView& o) const override {
+        paintSelectedAnchors(window, s, o);
+    }
     void dragStarted(TCvWindow& window, const MouseEvent& e) override;
     void release(TCvWindow& window, const MouseEvent& e) override;
     bool rightRelease(TCvWindow& window, const MouseEvent& e) override;
@@ -21,11 +24,11 @@ public:
 // release.
 class ZoomLendDrag : public RubberBandDrag {
 public:
-    ZoomLendDrag(TCvWindow& window, int previousTool);
+    ZoomLendDrag(TCvWindow& window, ToolKind previousTool);
     void cancel(TCvWindow& window) override;
 
 private:
-    int previous_;
+    ToolKind previous_;
 };
 
 } // namespace plumex

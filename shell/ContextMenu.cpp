@@ -78,8 +78,8 @@ std::optional<AnchorRef> selectedAnchor(const CommandContext& c) {
 
 std::vector<ContextItem> contextMenuItems(const TCvWindow& canvas, const MenuState& state) {
     Items items;
-    if (canvas.Tool() == ToolObject) objectToolItems(canvas, state, items);
-    if (canvas.Tool() == ToolAnchor) anchorToolItems(canvas, state, items);
+    if (canvas.Tool() == ToolKind::Object) objectToolItems(canvas, state, items);
+    if (canvas.Tool() == ToolKind::Anchor) anchorToolItems(canvas, state, items);
     items.separator();
     if (state.lockedPaths > 0) items.add("UnLock1");
     if (state.hiddenPaths > 0) items.add("ShowAll1");

@@ -33,12 +33,12 @@ MenuState menuStateOf(const TCvWindow& canvas, const ShellHost& shell) {
     return s;
 }
 
-int nextTool(int tool) {
-    return ((tool + 1) % ToolCount + ToolCount) % ToolCount;
+ToolKind nextTool(ToolKind tool) {
+    return static_cast<ToolKind>((toolIndex(tool) + 1) % ToolCount);
 }
 
-int previousTool(int tool) {
-    return ((tool + ToolCount - 1) % ToolCount + ToolCount) % ToolCount;
+ToolKind previousTool(ToolKind tool) {
+    return static_cast<ToolKind>((toolIndex(tool) + ToolCount - 1) % ToolCount);
 }
 
 bool anySelected(const MenuState& s) {
@@ -50,7 +50,7 @@ bool anyPaths(const MenuState& s) {
 }
 
 bool segmentsOfSelection(const MenuState& s) {
-    return s.tool == ToolAnchor && s.selectedPaths > 0;
+    return s.tool == ToolKind::Anchor && s.selectedPaths > 0;
 }
 
 bool never(const MenuState&) {

@@ -1,6 +1,8 @@
 #pragma once
 // What the menus' enabling rules look at, gathered when a menu opens or a shortcut arrives.
 
+#include "canvas/ToolKind.h"
+
 class TCvWindow;
 
 namespace plumex {
@@ -11,7 +13,7 @@ struct MenuState {
     int selectedPaths = 0;
     int lockedPaths = 0;
     int hiddenPaths = 0;
-    int tool = 0; // 0 object tool ... 6 zoom tool
+    ToolKind tool = ToolKind::Object;
     bool canUndo = false;
     bool canRedo = false;
     bool clipboardHasPaths = false;
@@ -28,8 +30,8 @@ struct MenuState {
 MenuState menuStateOf(const TCvWindow& canvas, const ShellHost& shell);
 
 // The tool after and before `tool` in the cycle of the seven tools.
-int nextTool(int tool);
-int previousTool(int tool);
+ToolKind nextTool(ToolKind tool);
+ToolKind previousTool(ToolKind tool);
 
 // The rules shared by several commands.
 bool anySelected(const MenuState& s);

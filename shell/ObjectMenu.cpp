@@ -9,7 +9,7 @@ namespace plumex {
 namespace {
 
 bool alignable(const MenuState& s) {
-    return s.tool == ToolAnchor ? s.selectedAnchors >= 2 : s.selectedPaths >= 2;
+    return s.tool == ToolKind::Anchor ? s.selectedAnchors >= 2 : s.selectedPaths >= 2;
 }
 
 void povCopy(CommandContext& c) {

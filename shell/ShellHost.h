@@ -2,6 +2,8 @@
 // What the commands need of the main window beyond the canvas: the document files, the
 // dialogs of the shell, the clipboard, the panels. The Qt main window implements it.
 
+#include "canvas/ToolKind.h"
+
 #include <string>
 
 namespace plumex {
@@ -25,7 +27,7 @@ public:
     virtual bool ExportFileClick(int tag) = 0;
 
     // The tool buttons follow the tool.
-    virtual void SelectTool(int tool) = 0;
+    virtual void SelectTool(ToolKind tool) = 0;
 
     // Option menu: the panels of the window.
     virtual void ToolPanelPos1Click() = 0; // the tool panel to the other side

@@ -83,7 +83,7 @@ void SpeedPanel::buildTools() {
         toolGroup_->addButton(b, t);
         // A tool is taken when the mouse goes down, not on the click.
         connect(b, &QToolButton::pressed, this, [this, t] {
-            setTool(t);
+            setTool(static_cast<plumex::ToolKind>(t));
             emit toolPressed(t);
         });
         tools_[t] = b;
@@ -127,8 +127,8 @@ void SpeedPanel::showEvent(QShowEvent* event) {
     }
 }
 
-void SpeedPanel::setTool(int tool) {
-    if (tool >= 0 && tool < 7) tools_[tool]->setChecked(true);
+void SpeedPanel::setTool(plumex::ToolKind tool) {
+    tools_[plumex::toolIndex(tool)]->setChecked(true);
 }
 
 int SpeedPanel::checkedTool() const {

@@ -1,6 +1,8 @@
 #pragma once
 // The side panel: seven tool buttons (one exclusive group) above twelve option buttons.
 
+#include "canvas/ToolKind.h"
+
 #include <QWidget>
 
 #include <array>
@@ -19,7 +21,7 @@ public:
     explicit SpeedPanel(QWidget* parent = nullptr);
 
     // Pushes tool t's button down (the others come up).
-    void setTool(int tool);
+    void setTool(plumex::ToolKind tool);
     int checkedTool() const;
     // Button states (and the grid size caption) from the options they show.
     void sync(const TCvOptions& options);

@@ -47,7 +47,7 @@ TForm1::TForm1(FormSetup setup, QWidget* parent) : QMainWindow(parent), setup_(s
     mru_.Restore(Options.MRU, Options.MRUMax);
     rebuildRecentMenu();
     createCanvas();
-    SelectTool(ToolObject);
+    SelectTool(ToolKind::Object);
     POVDlg_ = new TPOVDlg(this);
     POVArrayDlg_ = new TPOVArrayDlg(this);
     createPovPreview();
@@ -84,9 +84,11 @@ void TForm1::buildLayout() {
     setCentralWidget(central);
     StatusBar_ = new MainStatusBar(this);
     setStatusBar(StatusBar_);
-    connect(SpeedPanel_, &SpeedPanel::toolPressed, this, [this](int tool) {
+    connect(SpeedPanel_, &SpeedPanel::toolPressed, this, [this](int button) {
+        const std::optional<ToolKind> tool = toolFromIndex(button);
+        if (!tool) return;
         canvas().CancelDrag();
-        SelectTool(tool);
+        SelectTool(*tool);
     });
     connect(SpeedPanel_, &SpeedPanel::optionClicked, this, &TForm1::SBOptionClick);
     connect(StatusBar_, &MainStatusBar::panelClicked, this, &TForm1::statusPanelClicked);
@@ -168,7 +170,7 @@ void TForm1::showModified() {
     setWindowModified(modified());
 }
 
-void TForm1::SelectTool(int tool) {
+void TForm1::SelectTool(ToolKind tool) {
     SpeedPanel_->setTool(tool);
     canvas().SetTool(tool);
     updateMenus();
@@ -215,13 +217,14 @@ void TForm1::showMousePosition() {
     if (const auto handle = canvas().DraggedHandle()) {
         StatusBar_->setPanelText(
             3, QString::fromStdString(handleAngleText(handle->anchor, handle->handle)));
-    } else if (canvas().DragState() == dsRotate) {
+    } else if (canvas().DragState() == DragKind::Rotate) {
         // Shift is read now, as the rotation itself reads it on this move.
         const PressContext& press = canvas().Press();
         const bool steps = QApplication::keyboardModifiers() & Qt::ShiftModifier;
-        StatusBar_->setPanelText(3, QString::fromStdString(rotationAngleText(
-                                        press.pivot, press.pressPoint, press.point, steps)));
-    } else if (canvas().DragState() == dsIdle) {
+        StatusBar_->setPanelText(
+            3, QString::fromStdString(rotationAngleText(canvas().PressBase().pivot,
+                                                        press.pressPoint, press.point, steps)));
+    } else if (canvas().DragState() == DragKind::Idle) {
         StatusBar_->setPanelText(3, {});
     }
     StatusBar_->repaint(StatusBar_->panelRect(1).united(StatusBar_->panelRect(3)));

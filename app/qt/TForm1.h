@@ -106,7 +106,7 @@ public:
     void FormClose();
     void LangFileOut1Click();
 
-    void SelectTool(int tool) override;
+    void SelectTool(plumex::ToolKind tool) override;
     void SBOptionClick(int tag, bool down);
     // Clipboard export (tags 0 prism, 1 lathe, 2 array) and the File export dispatcher.
     bool POVCopy1Click(int tag) override;

@@ -46,7 +46,7 @@ void TForm1::Property1Click() {
         PropertyDlg_->onAnchorsChosen = [this](int line, const std::vector<int>& anchors) {
             TCvWindow& w = canvas();
             if (line < 0 || line >= static_cast<int>(w.Document.Lines.size())) return;
-            if (w.Tool() != ToolAnchor) SelectTool(ToolAnchor);
+            if (w.Tool() != ToolKind::Anchor) SelectTool(ToolKind::Anchor);
             TCvLine& path = w.Document.Lines[static_cast<size_t>(line)];
             for (TCvPoint& p : path.points) p.selected = 0;
             for (int i : anchors)

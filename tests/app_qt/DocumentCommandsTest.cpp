@@ -221,7 +221,7 @@ struct SelectedPathsTest : plumex::testing::FormTest {
         TCvWindow& w = canvas();
         w.Resize(600, 400);
         w.CenterOn({1, 0.5});
-        w.SetTool(ToolObject);
+        w.SetTool(ToolKind::Object);
         w.Document.SelectAll();
         w.Document.SelectionChanged();
         return w;
@@ -238,10 +238,10 @@ TEST_F(SelectedPathsTest, CommandDuringADragEndsTheDragFirst) {
     ASSERT_TRUE(w.Hover().anchor);
     w.MouseDown({grab, MouseButton::Left, ssLeft});
     w.MouseMove({{grab.x + 30, grab.y}, MouseButton::None, ssLeft});
-    ASSERT_EQ(w.DragState(), dsMove);
+    ASSERT_EQ(w.DragState(), DragKind::Move);
     form->updateMenus();
     form->action("Delete1")->trigger();
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
     EXPECT_TRUE(w.Document.Lines.empty());
     w.MouseMove({{grab.x + 60, grab.y}, MouseButton::None, ssLeft});
     w.MouseUp({{grab.x + 60, grab.y}, MouseButton::Left, 0});
@@ -264,7 +264,7 @@ TEST_F(SelectedPathsTest, AnglePanelShowsTheTurnOfARotationDrag) {
         for (int dx = -20; dx <= 20 && !handle; ++dx) {
             const PixelPoint p{frame.left + dx, frame.top + dy};
             w.MouseMove({p, MouseButton::None, 0});
-            if (w.Hover().zone == zoneRotate) handle = p;
+            if (w.Hover().zone == HoverZone::Rotate) handle = p;
         }
     ASSERT_TRUE(handle);
     const PixelPoint pivot = w.UnitToPixel(w.Document.Pivot);
@@ -272,10 +272,10 @@ TEST_F(SelectedPathsTest, AnglePanelShowsTheTurnOfARotationDrag) {
     // Mirror the press about the pivot's horizontal: the same turn the text reports.
     const PixelPoint to{2 * pivot.x - handle->x, handle->y};
     w.MouseMove({to, MouseButton::None, ssLeft});
-    ASSERT_EQ(w.DragState(), dsRotate);
+    ASSERT_EQ(w.DragState(), DragKind::Rotate);
     const PressContext& press = w.Press();
     const std::string expected =
-        rotationAngleText(press.pivot, press.pressPoint, press.point, false);
+        rotationAngleText(w.PressBase().pivot, press.pressPoint, press.point, false);
     ASSERT_FALSE(expected.empty());
     EXPECT_NE(expected[0], '-'); // upper left to upper right turns clockwise
     EXPECT_EQ(form->statusPanels()->panelText(3).toStdString(), expected);

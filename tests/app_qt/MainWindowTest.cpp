@@ -72,12 +72,12 @@ TEST_F(FormTest, EditAndObjectMenusFollowHistoryAndSelection) {
 
 TEST_F(FormTest, NextAndPreviousToolWrap) {
     start();
-    form->SelectTool(6);
+    form->SelectTool(ToolKind::Zoom);
     form->action("NextTool1")->trigger();
-    EXPECT_EQ(canvas().Tool(), 0);
+    EXPECT_EQ(canvas().Tool(), ToolKind::Object);
     EXPECT_TRUE(form->speedPanel()->toolButton(0)->isChecked());
     form->action("PrevTool1")->trigger();
-    EXPECT_EQ(canvas().Tool(), 6);
+    EXPECT_EQ(canvas().Tool(), ToolKind::Zoom);
     EXPECT_TRUE(form->speedPanel()->toolButton(6)->isChecked());
     EXPECT_FALSE(form->speedPanel()->toolButton(0)->isChecked());
 }
@@ -175,14 +175,14 @@ TEST_F(FormTest, ZoomAndPresetScalesReachTheCanvas) {
 TEST_F(FormTest, ToolsShowTheProgramsOwnCursors) {
     start();
     QWidget* view = form->canvasWidget();
-    form->SelectTool(2);
+    form->SelectTool(ToolKind::Pen);
     ASSERT_EQ(view->cursor().shape(), Qt::BitmapCursor);
     const QImage pen = view->cursor().pixmap().toImage();
-    form->SelectTool(6);
+    form->SelectTool(ToolKind::Zoom);
     ASSERT_EQ(view->cursor().shape(), Qt::BitmapCursor);
     EXPECT_NE(view->cursor().pixmap().toImage(), pen);
     EXPECT_EQ(view->cursor().hotSpot(), QPoint(9, 9)); // the lens centre
-    form->SelectTool(1);
+    form->SelectTool(ToolKind::Anchor);
     EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
 }
 

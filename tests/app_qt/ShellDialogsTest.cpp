@@ -59,7 +59,7 @@ TEST_F(FormTest, PropertyPanelFollowsTheSelectionAndEditsTheDrawing) {
 
     // Choosing rows picks those anchors with the anchor tool.
     panel->SGPoints->selectRow(2);
-    EXPECT_EQ(canvas().Tool(), ToolAnchor);
+    EXPECT_EQ(canvas().Tool(), ToolKind::Anchor);
     EXPECT_EQ(canvas().Document.Lines[0].points[2].selected, 1);
     EXPECT_EQ(canvas().Document.Lines[0].points[0].selected, 0);
 

@@ -109,7 +109,7 @@ TEST_F(Shortcuts, EveryShortcutRunsItsCommandOrIsRefused) {
     canvas().Document.Lines[1].selected = 1;
     canvas().Document.SelectionChanged();
     pressEveryShortcut();
-    form->SelectTool(ToolAnchor);
+    form->SelectTool(ToolKind::Anchor);
     pressEveryShortcut();
 }
 

@@ -58,7 +58,7 @@ TEST_F(AnchorMenu, JoinNearAsksForTheRangeAndRemembersIt) {
 }
 
 TEST_F(AnchorMenu, JoinEndsThePenPath) {
-    w.SetTool(ToolPen);
+    w.SetTool(ToolKind::Pen);
     // The pen's path ends in its floating anchor, which the join must not take along.
     w.Document.Lines[0].points.push_back(w.Document.Lines[0].points.back());
     w.SetPenPath(0);
@@ -71,7 +71,7 @@ TEST_F(AnchorMenu, JoinEndsThePenPath) {
 }
 
 TEST_F(AnchorMenu, HandlesCopiedFromOneAnchorPasteOntoAnother) {
-    w.SetTool(ToolAnchor);
+    w.SetTool(ToolKind::Anchor);
     EXPECT_FALSE(w.PasteHandle()); // nothing copied yet
     w.Document.Lines[0].points[1].outHandle = {1.5, 0.5};
     w.Document.Lines[0].points[1].inHandle = {0.5, -0.5};
@@ -90,7 +90,7 @@ TEST_F(AnchorMenu, HandlesCopiedFromOneAnchorPasteOntoAnother) {
 }
 
 TEST_F(AnchorMenu, CopyInOneWindowPastesInAnother) {
-    w.SetTool(ToolAnchor);
+    w.SetTool(ToolKind::Anchor);
     selectAnchors(0, {0, 1});
     w.Document.Lines[0].name = "kept";
     ASSERT_TRUE(w.Copy());
@@ -159,7 +159,7 @@ TEST_F(AnchorMenu, DamagedBlockIsReportedAndPastesNothing) {
 }
 
 TEST_F(AnchorMenu, CutSegmentsAndCutKeepWhatTheyCopied) {
-    w.SetTool(ToolAnchor);
+    w.SetTool(ToolKind::Anchor);
     w.Document.Lines = {polyline({{0, 0}, {1, 0}, {2, 0}, {3, 0}})};
     selectAnchors(0, {1, 2});
     ASSERT_TRUE(w.CutSegments());
@@ -168,7 +168,7 @@ TEST_F(AnchorMenu, CutSegmentsAndCutKeepWhatTheyCopied) {
     ASSERT_EQ(copied.size(), 1u);
     EXPECT_EQ(copied[0].count(), 2);
     // Cut with the object tool: the selected paths go, and come back with Paste.
-    w.SetTool(ToolObject);
+    w.SetTool(ToolKind::Object);
     w.Document.SelectAll();
     ASSERT_TRUE(w.Cut());
     EXPECT_TRUE(w.Document.Lines.empty());

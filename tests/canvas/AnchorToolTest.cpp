@@ -18,7 +18,7 @@ struct AnchorTool : plumex::testing::MouseFixture {
     void SetUp() override {
         MouseFixture::SetUp();
         w.Document.Lines = {curve({{{0, 0}, {-0.5, 0}, {0.5, 0}}, {{1, 1}, {1, 1}, {1, 1}}})};
-        w.SetTool(ToolAnchor);
+        w.SetTool(ToolKind::Anchor);
         point().selected = 1;
         w.Document.Lines[0].UpdateSelected();
     }
@@ -41,7 +41,7 @@ struct AnchorTool : plumex::testing::MouseFixture {
 TEST_F(AnchorTool, DraggingAnOutHandleMirrorsTheInHandleUnlessIndependent) {
     moveU({0.5, 0});
     down(px({0.5, 0}));
-    EXPECT_EQ(w.DragState(), dsHandle);
+    EXPECT_EQ(w.DragState(), DragKind::Handle);
     moveU({0.5, 0.5}, ssLeft);
     const auto shown = w.DraggedHandle(); // what the status bar's angle is made of
     ASSERT_TRUE(shown.has_value());

@@ -83,7 +83,7 @@ TEST_F(GuideFixture, KeyMovesWholePathsOrSelectedAnchorsAsOneUndoStep) {
     EXPECT_FALSE(w.Document.IsModified());
 
     // The anchor tool moves only selected anchors and puts the pivot at the new centre.
-    w.SetTool(ToolAnchor);
+    w.SetTool(ToolKind::Anchor);
     w.Document.Lines[0].points[0].selected = 0;
     w.MoveSelectionByKey(KeyMove::Up, false);
     EXPECT_EQ(w.Document.Lines[0].points[0].anchor, (TCvCoord{0, 0}));

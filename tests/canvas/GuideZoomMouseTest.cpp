@@ -39,9 +39,9 @@ TEST_F(MouseGuides, CornerDragMakesAPairAndRightClickPlacesOnAnAnchor) {
     moveTo(PixelPoint{263, 250});
     down(PixelPoint{263, 250});
     moveTo(px({1.02, -1}), ssLeft);
-    EXPECT_EQ(w.DragState(), dsVerticalGuide);
+    EXPECT_EQ(w.DragState(), DragKind::VerticalGuide);
     w.MouseDown({px({1.02, -1}), MouseButton::Right, ssLeft | ssRight});
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
     EXPECT_EQ(w.VerticalGuides()[0], 1.013);
     up(px({1.02, -1}), MouseButton::Right, ssLeft);
     up(px({1.02, -1}));
@@ -67,14 +67,14 @@ TEST_F(MouseGuides, DoubleClickOnTheRulerErasesAfterAskingWhenLocked) {
 }
 
 TEST_F(ZoomByMouse, ClickDoublesRightClickHalvesDragFits) {
-    w.SetTool(ToolZoom);
+    w.SetTool(ToolKind::Zoom);
     click(px({1, 1}));
     EXPECT_EQ(w.Scale(), 200);
     EXPECT_TRUE(coordNear(w.ViewCenter(), {1, 1}, 0.01));
     click(px({1, 1}), 0, MouseButton::Right);
     EXPECT_EQ(w.Scale(), 100);
     EXPECT_TRUE(host.menus.empty()); // the zoom tool opens no menu
-    TCvOptions other = o; // the scale lives in the options
+    TCvOptions other = o;            // the scale lives in the options
     TCvWindow fitted(&other);
     fitted.Resize(413, 313);
     fitted.HandleCreated();
@@ -92,11 +92,11 @@ TEST_F(ZoomByMouse, MiddleButtonLendsTheZoomToolAndGivesTheToolBack) {
     w.Document.Pivot = pivot;
     moveTo(px({0.5, 0.5}));
     w.MouseDown({px({0.5, 0.5}), MouseButton::Middle, ssMiddle});
-    EXPECT_EQ(w.Tool(), ToolZoom);
-    EXPECT_EQ(w.DragState(), dsRubberBand);
+    EXPECT_EQ(w.Tool(), ToolKind::Zoom);
+    EXPECT_EQ(w.DragState(), DragKind::RubberBand);
     up(px({0.5, 0.5}), MouseButton::Middle);
     EXPECT_EQ(w.Scale(), 200);
-    EXPECT_EQ(w.Tool(), ToolObject);
+    EXPECT_EQ(w.Tool(), ToolKind::Object);
     EXPECT_EQ(w.Document.Pivot, pivot); // lending the tool moved nothing
     // With the right button held too the click halves.
     w.MouseDown({px({0.5, 0.5}), MouseButton::Middle, ssMiddle});

@@ -38,24 +38,24 @@ struct ObjectTool : plumex::testing::MouseFixture {
 TEST_F(ObjectTool, ClickWithoutDragSelectsButRecordsNothing) {
     moveU({0.5, 0});
     down(px({0.5, 0}));
-    EXPECT_EQ(w.DragState(), dsMove);
+    EXPECT_EQ(w.DragState(), DragKind::Move);
     moveTo(PixelPoint{px({0.5, 0}).x + 3, px({0.5, 0}).y - 3}, ssLeft); // within the threshold
     up(px({0.5, 0}));
     EXPECT_TRUE(w.Document.Lines[0].selected);
     EXPECT_TRUE(sameShape(w.Document.Lines[0], square));
     EXPECT_EQ(undoSteps(), 0u);
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
 }
 
 TEST_F(ObjectTool, ShiftClickOnSelectedPathDeselectsWithoutDrag) {
     w.Document.Lines.push_back(polyline({{0.2, 0.3}, {0.6, 0.3}}));
     selectAll();
     moveU({0.4, 0.3}, ssShift);
-    EXPECT_EQ(w.Hover().zone, zoneInside);
+    EXPECT_EQ(w.Hover().zone, HoverZone::Inside);
     down(px({0.4, 0.3}), MouseButton::Left, ssShift);
     EXPECT_FALSE(w.Document.Lines[1].selected);
     EXPECT_TRUE(w.Document.Lines[0].selected);
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
     moveU({0.9, 0.3}, ssShift | ssLeft);
     up(px({0.9, 0.3}), MouseButton::Left, ssShift);
     EXPECT_TRUE(sameShape(w.Document.Lines[0], square));
@@ -113,7 +113,7 @@ TEST_F(ObjectTool, GrabbedAnchorSnapsAndRightClickLandsItOnAnotherAnchor) {
     ASSERT_FALSE(host.pointerMoves.empty());
     moveTo(PixelPoint{px({2.03, 1.19}).x, px({2.03, 1.19}).y}, ssLeft);
     w.MouseDown({px({2.03, 1.19}), MouseButton::Right, ssLeft | ssRight});
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
     EXPECT_TRUE(coordNear(anchor(0, 2), {2.035, 1.2}, 1e-12));
     up(px({2.03, 1.19}), MouseButton::Right, ssLeft);
     up(px({2.03, 1.19}));
@@ -124,7 +124,7 @@ TEST_F(ObjectTool, GrabbedAnchorSnapsAndRightClickLandsItOnAnotherAnchor) {
 TEST_F(ObjectTool, ShiftCornerScalesUniformlyByTheSmallerFactor) {
     selectAll();
     moveTo(PixelPoint{320, 170});
-    EXPECT_EQ(w.Hover().zone, zoneBottomRight);
+    EXPECT_EQ(w.Hover().zone, HoverZone::BottomRight);
     drag(PixelPoint{320, 170}, px({1.5, -0.2}), ssShift);
     // Fixed corner (0, 1): sx = 1.5, sy = 1.2; the smaller wins.
     const TCvRect b = w.Document.SelectionBounds;
@@ -138,7 +138,7 @@ TEST_F(ObjectTool, ShiftCornerScalesUniformlyByTheSmallerFactor) {
 TEST_F(ObjectTool, LeftEdgeDraggedPastTheRightEdgeMirrors) {
     selectAll();
     moveTo(PixelPoint{211, 113});
-    EXPECT_EQ(w.Hover().zone, zoneLeft);
+    EXPECT_EQ(w.Hover().zone, HoverZone::Left);
     drag(PixelPoint{211, 113}, px({1.5, 0.5}));
     EXPECT_TRUE(coordNear(anchor(0, 0), {1.5, 0}, 1e-9));
     EXPECT_TRUE(coordNear(anchor(0, 1), {1, 0}, 1e-9));
@@ -146,19 +146,20 @@ TEST_F(ObjectTool, LeftEdgeDraggedPastTheRightEdgeMirrors) {
 
 TEST_F(ObjectTool, FactorsThatAreNotFiniteLeaveTheAxisAlone) {
     const TCvRect thin{0, 1, 5e-324, 0};
-    const TCvCoord s = scaleFactors(zoneRight, thin, {0, 1}, {2, 0}, false);
+    const TCvCoord s = scaleFactors(HoverZone::Right, thin, {0, 1}, {2, 0}, ScaleRatio::Free);
     EXPECT_EQ(s.x, 1);
     EXPECT_EQ(s.y, 1);
     const TCvRect line{1, 1, 1, 0};
     const TCvCoord k =
-        shearFactors(dsShearLeft, line, shearFixedPoint(dsShearLeft, line), {0.9, 0.5}, {0.9, 0.8});
+        shearFactors(DragKind::ShearLeft, line, shearFixedPoint(DragKind::ShearLeft, line),
+                     {0.9, 0.5}, {0.9, 0.8});
     EXPECT_EQ(k.x, 0);
     EXPECT_EQ(k.y, 0);
     // Shearing a vertical line by its left handle changes nothing and records nothing.
     w.Document.Lines = {polyline({{1, 0}, {1, 1}})};
     selectAll();
     moveTo(PixelPoint{303, 113});
-    ASSERT_EQ(w.Hover().zone, zoneShearLeft);
+    ASSERT_EQ(w.Hover().zone, HoverZone::ShearLeft);
     drag(PixelPoint{303, 113}, PixelPoint{303, 60});
     for (const TCvPoint& p : w.Document.Lines[0].points) {
         EXPECT_TRUE(std::isfinite(p.anchor.x) && std::isfinite(p.anchor.y));
@@ -174,7 +175,7 @@ TEST_F(ObjectTool, ShiftRotationTurnsInFiveDegreeSteps) {
     EXPECT_EQ(stepAngle(4.99 * deg), 0);
     selectAll();
     moveTo(PixelPoint{223, 58});
-    ASSERT_EQ(w.Hover().zone, zoneRotate);
+    ASSERT_EQ(w.Hover().zone, HoverZone::Rotate);
     // A quarter turn clockwise about the pivot (0.5, 0.5), snapped to exactly 90 degrees.
     drag(PixelPoint{223, 58}, px({1.05, 0.9}), ssShift);
     EXPECT_EQ(anchor(0, 0), (TCvCoord{0, 1}));
@@ -185,26 +186,26 @@ TEST_F(ObjectTool, ShiftRotationTurnsInFiveDegreeSteps) {
 TEST_F(ObjectTool, HoverZonesAroundTheFrame) {
     const PixelRect wide{100, 100, 300, 120};
     const PixelPoint c{200, 110};
-    EXPECT_EQ(hoverZone(wide, c, {200, 110}), zoneCentre);
-    EXPECT_EQ(hoverZone(wide, c, {150, 110}), zoneInside);
-    EXPECT_EQ(hoverZone(wide, c, {200, 92}), zoneShearTop);
-    EXPECT_EQ(hoverZone(wide, c, {200, 128}), zoneShearBottom);
-    EXPECT_EQ(hoverZone(wide, c, {90, 110}), zoneNone); // 20 pixels high: no side handles
-    EXPECT_EQ(hoverZone(wide, c, {95, 95}), zoneTopLeft);
-    EXPECT_EQ(hoverZone(wide, c, {110, 95}), zoneRotate);
-    EXPECT_EQ(hoverZone(wide, c, {302, 110}), zoneRight);
-    EXPECT_EQ(hoverZone(wide, c, {200, 100}), zoneTop);
-    EXPECT_EQ(hoverZone(wide, c, {200, 140}), zoneNone);
+    EXPECT_EQ(hoverZone(wide, c, {200, 110}), HoverZone::Centre);
+    EXPECT_EQ(hoverZone(wide, c, {150, 110}), HoverZone::Inside);
+    EXPECT_EQ(hoverZone(wide, c, {200, 92}), HoverZone::ShearTop);
+    EXPECT_EQ(hoverZone(wide, c, {200, 128}), HoverZone::ShearBottom);
+    EXPECT_EQ(hoverZone(wide, c, {90, 110}), HoverZone::None); // 20 pixels high: no side handles
+    EXPECT_EQ(hoverZone(wide, c, {95, 95}), HoverZone::TopLeft);
+    EXPECT_EQ(hoverZone(wide, c, {110, 95}), HoverZone::Rotate);
+    EXPECT_EQ(hoverZone(wide, c, {302, 110}), HoverZone::Right);
+    EXPECT_EQ(hoverZone(wide, c, {200, 100}), HoverZone::Top);
+    EXPECT_EQ(hoverZone(wide, c, {200, 140}), HoverZone::None);
     const PixelRect narrow{100, 100, 120, 300};
-    EXPECT_EQ(hoverZone(narrow, {110, 200}, {110, 92}), zoneNone); // no top handle under 32
-    EXPECT_EQ(hoverZone(narrow, {110, 200}, {90, 200}), zoneShearLeft);
+    EXPECT_EQ(hoverZone(narrow, {110, 200}, {110, 92}), HoverZone::None); // no top handle under 32
+    EXPECT_EQ(hoverZone(narrow, {110, 200}, {90, 200}), HoverZone::ShearLeft);
 }
 
 TEST_F(ObjectTool, WithoutTheHelperThereAreNoZones) {
     o.ShowHelper = false;
     selectAll();
     moveTo(PixelPoint{320, 170});
-    EXPECT_EQ(w.Hover().zone, zoneNone);
+    EXPECT_EQ(w.Hover().zone, HoverZone::None);
     drag(PixelPoint{320, 170}, px({1.5, -0.2}));
     EXPECT_TRUE(sameShape(w.Document.Lines[0], square)); // a rubber band, not a scale
     EXPECT_FALSE(w.Document.Lines[0].selected);
@@ -228,7 +229,7 @@ TEST_F(ObjectTool, RightClickOnAnUnselectedAnchorSelectsItsPathBeforeTheMenu) {
     ASSERT_EQ(host.menus.size(), 1u);
     EXPECT_TRUE(w.Document.Lines[0].selected);
     EXPECT_FALSE(w.Document.Lines[1].selected);
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
 }
 
 TEST_F(ObjectTool, FocusLossDuringAMoveKeepsItUndoable) {
@@ -237,7 +238,7 @@ TEST_F(ObjectTool, FocusLossDuringAMoveKeepsItUndoable) {
     down(px({0.25, 0.75}));
     moveU({0.75, 0.75}, ssLeft);
     w.FocusLost();
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
     EXPECT_TRUE(coordNear(anchor(0, 0), {0.5, 0}, 1e-9));
     EXPECT_TRUE(w.Document.IsModified());
     ASSERT_TRUE(w.Undo());
@@ -260,7 +261,7 @@ TEST_F(ObjectTool, DoubleClicksOnTheHelperOpenTheDialogs) {
     EXPECT_EQ(host.dialogs, (std::vector<std::string>{"move", "rotate", "expand", "shear"}));
     ASSERT_TRUE(host.shearRequest);
     EXPECT_EQ(host.shearRequest->direction, ShearPreset::Horizontal);
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
     EXPECT_TRUE(sameShape(w.Document.Lines[0], square));
 }
 
@@ -280,7 +281,7 @@ TEST_F(ObjectTool, UndoInTheMiddleOfADragEndsTheDragFirst) {
     down(px({3, 0}));
     moveU({3, 0.5}, ssLeft);
     ASSERT_TRUE(w.Undo());
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
     moveU({3, 0.8}, ssLeft);
     up(px({3, 0.8}));
     // The undo took back the move made so far, so the paths are as at the press.
@@ -295,13 +296,13 @@ TEST_F(ObjectTool, UndoInTheMiddleOfADragEndsTheDragFirst) {
     w.Document.UndoBuffer.Record({square}, w.Document.Pivot, -1);
     selectAll();
     moveTo(PixelPoint{223, 58});
-    ASSERT_EQ(w.Hover().zone, zoneRotate);
+    ASSERT_EQ(w.Hover().zone, HoverZone::Rotate);
     down(PixelPoint{223, 58});
     moveTo(px({1.05, 0.9}), ssLeft);
     ASSERT_TRUE(w.Undo());
     moveTo(px({1.05, 0.5}), ssLeft);
     up(px({1.05, 0.5}));
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
     ASSERT_EQ(w.Document.Lines.size(), 2u);
     EXPECT_TRUE(sameShape(w.Document.Lines[0], square));
     EXPECT_TRUE(sameShape(w.Document.Lines[1], other));

@@ -11,7 +11,7 @@ namespace {
 struct PenTool : plumex::testing::MouseFixture {
     void SetUp() override {
         MouseFixture::SetUp();
-        w.SetTool(ToolPen);
+        w.SetTool(ToolKind::Pen);
     }
     void rightClick(TCvCoord p) { click(px(p), 0, MouseButton::Right); }
     const TCvLine& line(int i = 0) const { return w.Document.Lines[std::size_t(i)]; }
@@ -152,12 +152,12 @@ TEST_F(PenTool, TheFloatingAnchorNeverBecomesARealOne) {
     clickU({1, 0});
     moveU({1.5, 1.2});
     // Undo in another tool, from a snapshot taken while drawing.
-    w.SetTool(ToolObject);
+    w.SetTool(ToolKind::Object);
     EXPECT_EQ(anchors(), (Cs{{0, 0}, {1, 0}}));
     ASSERT_TRUE(w.Undo());
     EXPECT_EQ(anchors(), (Cs{{0, 0}}));
     // Focus loss and menu commands end the path first.
-    w.SetTool(ToolPen);
+    w.SetTool(ToolKind::Pen);
     w.Document.Lines.clear();
     clickU({0, 0});
     clickU({1, 0});
@@ -176,7 +176,7 @@ TEST_F(PenTool, FocusLossDuringADragKeepsThePlacedAnchor) {
     down(px({1, 0}));
     moveU({1, 0.5}, ssLeft);
     w.FocusLost();
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
     EXPECT_EQ(w.PenPath(), -1);
     EXPECT_EQ(anchors(), (Cs{{0, 0}, {1, 0}}));
     EXPECT_EQ(line().points[1].outHandle, (TCvCoord{1, 0.5}));

@@ -53,7 +53,7 @@ TEST(ShapePaths, EllipseHasQuarterCircleHandles) {
 TEST_F(ShapeTools, DragMakesTheOnlySelectedShapeAsOneUndoStep) {
     w.Document.Lines = {plumex::testing::polyline({{-1, -1}, {-0.5, -1}})};
     w.Document.Lines[0].SelectAll(true);
-    w.SetTool(ToolRect);
+    w.SetTool(ToolKind::Rect);
     dragU({0, 0}, {1, 0.5});
     ASSERT_EQ(w.Document.Lines.size(), 2u);
     EXPECT_FALSE(w.Document.Lines[0].selected);
@@ -66,7 +66,7 @@ TEST_F(ShapeTools, DragMakesTheOnlySelectedShapeAsOneUndoStep) {
     EXPECT_EQ(w.Document.Lines.size(), 1u);
 
     // Dragged towards the upper left: the same kind of path, from its own upper-left corner.
-    w.SetTool(ToolEllipse);
+    w.SetTool(ToolKind::Ellipse);
     dragU({1, 0}, {0, 1});
     ASSERT_EQ(w.Document.Lines.size(), 2u);
     expectPathNear(w.Document.Lines[1], EllipsePath({0, 1, 1, 0}));
@@ -75,7 +75,7 @@ TEST_F(ShapeTools, DragMakesTheOnlySelectedShapeAsOneUndoStep) {
 }
 
 TEST_F(ShapeTools, ShiftMakesASquareOrACircle) {
-    for (int tool : {ToolRect, ToolEllipse}) {
+    for (ToolKind tool : {ToolKind::Rect, ToolKind::Ellipse}) {
         w.SetTool(tool);
         w.Document.Lines.clear();
         drag(px({0, 0}), PixelPoint{px({0, 0}).x + 60, px({0, 0}).y - 25}, ssShift);
@@ -88,7 +88,7 @@ TEST_F(ShapeTools, ShiftMakesASquareOrACircle) {
 }
 
 TEST_F(ShapeTools, ClickMakesNothingAndDoubleClickAsksForTheSize) {
-    w.SetTool(ToolRect);
+    w.SetTool(ToolKind::Rect);
     clickU({0.5, 0.5});
     EXPECT_TRUE(w.Document.Lines.empty());
     EXPECT_FALSE(host.sizeRequest);
@@ -114,7 +114,7 @@ TEST_F(ShapeTools, ClickMakesNothingAndDoubleClickAsksForTheSize) {
     EXPECT_EQ(host.sizeRequest->height, 2);
     EXPECT_EQ(w.Document.Lines.size(), 1u);
 
-    w.SetTool(ToolEllipse);
+    w.SetTool(ToolKind::Ellipse);
     w.MouseDown({px({1, 1}), MouseButton::Left, ssLeft | ssDouble});
     up(px({1, 1}));
     EXPECT_EQ(host.sizeRequest->caption, 174);
@@ -123,7 +123,7 @@ TEST_F(ShapeTools, ClickMakesNothingAndDoubleClickAsksForTheSize) {
 
 TEST_F(ShapeTools, SnappingPutsBothCornersOnTheGrid) {
     o.SnapGrid = true;
-    w.SetTool(ToolEllipse);
+    w.SetTool(ToolKind::Ellipse);
     dragU({0.23, 0.41}, {1.18, -0.29});
     ASSERT_EQ(w.Document.Lines.size(), 1u);
     const TCvRect b = w.Document.Lines[0].GetBounds();

@@ -11,7 +11,7 @@ namespace {
 struct TextToolFixture : plumex::testing::MouseFixture {
     void SetUp() override {
         MouseFixture::SetUp();
-        w.SetTool(ToolText);
+        w.SetTool(ToolKind::Text);
         TextRequest r;
         r.text = "Ho";
         r.family = "DejaVu Sans";

@@ -32,28 +32,28 @@ TEST_F(ToolHooksFixture, EachToolShowsItsOwnCursorAndTheMiddleButtonLendsTheMagn
         CursorShape::SelLine, CursorShape::Arrow, CursorShape::PenTool, CursorShape::Rect,
         CursorShape::Ellipse, CursorShape::Text,  CursorShape::MagTool};
     for (int t = 0; t < ToolCount; ++t) {
-        w.SetTool(t);
+        w.SetTool(static_cast<ToolKind>(t));
         EXPECT_EQ(host.cursor, expected[t]) << "tool " << t;
     }
-    w.SetTool(ToolPen);
+    w.SetTool(ToolKind::Pen);
     const PixelPoint p = w.UnitToPixel({3, 3});
     w.MouseDown({p, MouseButton::Middle, ssMiddle});
     EXPECT_EQ(host.cursor, CursorShape::MagTool);
     w.MouseUp({p, MouseButton::Middle, 0});
-    EXPECT_EQ(w.Tool(), ToolPen);
+    EXPECT_EQ(w.Tool(), ToolKind::Pen);
     EXPECT_EQ(host.cursor, CursorShape::PenTool);
 }
 
 TEST_F(ToolHooksFixture, OnlyTheEditingToolsHitAnchorsAndThePenOnlyOpenEnds) {
-    w.SetTool(ToolAnchor);
+    w.SetTool(ToolKind::Anchor);
     hover({0, 0});
     EXPECT_EQ(host.cursor, CursorShape::Snap);
-    w.SetTool(ToolPen);
+    w.SetTool(ToolKind::Pen);
     hover({0, 0}); // a middle anchor: the pen cannot continue there
     EXPECT_EQ(host.cursor, CursorShape::PenTool);
     hover({1, 1});
     EXPECT_EQ(host.cursor, CursorShape::SnapPen);
-    w.SetTool(ToolRect);
+    w.SetTool(ToolKind::Rect);
     hover({1, 1});
     EXPECT_EQ(host.cursor, CursorShape::Rect);
 }
@@ -63,19 +63,19 @@ TEST_F(ToolHooksFixture, ChoosingAToolKeepsSingleAnchorsOnlyForTheAnchorTools) {
     line.selected = 1;
     line.points[1].selected = 1;
     w.Document.SelectionChanged();
-    w.SetTool(ToolAnchor);
-    w.SetTool(ToolZoom);
+    w.SetTool(ToolKind::Anchor);
+    w.SetTool(ToolKind::Zoom);
     EXPECT_FALSE(w.Document.Lines[0].points[0].selected);
     EXPECT_TRUE(w.Document.Lines[0].points[1].selected);
-    w.SetTool(ToolObject);
+    w.SetTool(ToolKind::Object);
     EXPECT_TRUE(w.Document.Lines[0].points[0].selected);
 }
 
 TEST_F(ToolHooksFixture, TheObjectToolPutsThePivotBackAtTheSelectionsCentre) {
     w.Document.SelectAll();
-    w.SetTool(ToolAnchor);
+    w.SetTool(ToolKind::Anchor);
     w.Document.Pivot = {5, 5};
-    w.SetTool(ToolObject);
+    w.SetTool(ToolKind::Object);
     EXPECT_DOUBLE_EQ(w.Document.Pivot.x, 0);
     EXPECT_DOUBLE_EQ(w.Document.Pivot.y, 0.5);
 }

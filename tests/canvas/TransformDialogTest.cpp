@@ -123,7 +123,7 @@ TEST_F(TransformDialogs, MoveThatDoesNothingRecordsNothing) {
 }
 
 TEST_F(TransformDialogs, MoveAnchorsInAnchorMode) {
-    w.SetTool(ToolAnchor);
+    w.SetTool(ToolKind::Anchor);
     TCvLine& a = w.Document.Lines[0];
     a.points[0].selected = a.points[1].selected = 1;
     a.points[2].selected = 0;
@@ -156,7 +156,7 @@ TEST_F(TransformDialogs, MoveReferenceIsTheGivenOrTheOnlyAnchor) {
     EXPECT_EQ(host.moveAsked->layout, MoveLayout::Point);
 
     // One selected anchor: it is the reference, not the bounds of its whole path.
-    w.SetTool(ToolAnchor);
+    w.SetTool(ToolKind::Anchor);
     for (TCvPoint& p : w.Document.Lines[0].points) p.selected = 0;
     w.Document.Lines[0].points[1].selected = 1;
     w.MoveDialog();
@@ -177,7 +177,7 @@ TEST_F(TransformDialogs, ExpandAboutTheAnsweredOriginMovesPathsLast) {
 TEST_F(TransformDialogs, ExpandByZeroDoesNothing) {
     host.expand = ExpandAnswer{0, 0, {0, 0}, false};
     EXPECT_FALSE(w.ExpandDialog());
-    w.SetTool(ToolAnchor);
+    w.SetTool(ToolKind::Anchor);
     w.ExpandDialog();
     EXPECT_FALSE(host.originAsked->objectTool);
     expectUntouched();
@@ -194,12 +194,16 @@ TEST_F(TransformDialogs, RotateNinetyIsExactAndKeepsListPlaces) {
 }
 
 TEST_F(TransformDialogs, ShearPresetFromTheHoverZone) {
-    const std::pair<int, ShearPreset> zones[] = {
-        {12, ShearPreset::Vertical},   {13, ShearPreset::Horizontal}, {14, ShearPreset::Vertical},
-        {15, ShearPreset::Horizontal}, {10, ShearPreset::Keep},       {0, ShearPreset::Keep}};
+    const std::pair<HoverZone, ShearPreset> zones[] = {
+        {HoverZone::ShearLeft, ShearPreset::Vertical},
+        {HoverZone::ShearTop, ShearPreset::Horizontal},
+        {HoverZone::ShearRight, ShearPreset::Vertical},
+        {HoverZone::ShearBottom, ShearPreset::Horizontal},
+        {HoverZone::Centre, ShearPreset::Keep},
+        {HoverZone::None, ShearPreset::Keep}};
     for (auto [zone, preset] : zones) {
         w.ShearDialog(zone);
-        EXPECT_EQ(host.shearAsked->direction, preset) << zone;
+        EXPECT_EQ(host.shearAsked->direction, preset) << static_cast<int>(zone);
     }
     expectUntouched();
 }
@@ -228,7 +232,7 @@ TEST_F(TransformDialogs, AlignAnchorsOrObjectsByTool) {
     expectOneUndoRestores();
 
     // Anchors at x = 0, 2, 2: Center takes their mean.
-    w.SetTool(ToolAnchor);
+    w.SetTool(ToolKind::Anchor);
     d.Lines[1].SelectAll(false);
     d.SelectionChanged();
     saved = d.Lines;
@@ -275,7 +279,7 @@ TEST_F(TransformDialogs, PresetsWithoutEffectRecordNothing) {
 // Expanding sends the selected paths to the end of the list; the pen tool must keep drawing on
 // its own path, not on whatever took its place.
 TEST_F(TransformDialogs, PenPathFollowsItsPathToTheEnd) {
-    w.SetTool(ToolPen);
+    w.SetTool(ToolKind::Pen);
     w.Document.Lines[0].SelectAll(true);
     w.Document.SelectionChanged();
     w.SetPenPath(0);

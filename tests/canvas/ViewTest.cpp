@@ -189,15 +189,15 @@ TEST_F(ViewFixture, RightDragPansAndFocusLossEndsIt) {
     const PixelPoint o = w.Origin();
     w.MouseDown({{100, 100}, MouseButton::Right, ssRight});
     w.MouseMove({{103, 100}, MouseButton::None, ssRight}); // within the drag threshold
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
     w.MouseMove({{110, 95}, MouseButton::None, ssRight});
-    EXPECT_EQ(w.DragState(), dsPan);
+    EXPECT_EQ(w.DragState(), DragKind::Pan);
     EXPECT_EQ(host.cursor, CursorShape::Hand);
     EXPECT_EQ(w.Origin(), (PixelPoint{o.x + 7, o.y - 5}));
     w.MouseMove({{120, 95}, MouseButton::None, ssRight});
     EXPECT_EQ(w.Origin(), (PixelPoint{o.x + 17, o.y - 5}));
     w.FocusLost();
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
     EXPECT_FALSE(host.captured);
 }
 

@@ -53,7 +53,7 @@ TEST_F(ObjectCommandFixture, LayerWithEverythingSelectedDoesNothing) {
 }
 
 TEST_F(ObjectCommandFixture, DeleteAndDeleteSegmentRepaintAndUndo) {
-    w.SetTool(ToolAnchor);
+    w.SetTool(ToolKind::Anchor);
     w.Document.Lines[1].points[0].selected = 1;
     w.Document.Lines[1].UpdateSelected();
     host.invalidated.clear();

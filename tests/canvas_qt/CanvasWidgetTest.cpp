@@ -104,13 +104,13 @@ TEST_F(WidgetFixture, QtInputReachesTheCanvas) {
     QMouseEvent move(QEvent::MouseMove, QPointF(130, 90), widget->mapToGlobal(QPointF(130, 90)),
                      Qt::NoButton, Qt::RightButton, Qt::NoModifier);
     send(widget.get(), &move);
-    EXPECT_EQ(w.DragState(), dsPan);
+    EXPECT_EQ(w.DragState(), DragKind::Pan);
     EXPECT_EQ(w.Origin(), (PixelPoint{o1.x + 30, o1.y - 10}));
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(130, 90),
                         widget->mapToGlobal(QPointF(130, 90)), Qt::RightButton, Qt::NoButton,
                         Qt::NoModifier);
     send(widget.get(), &release);
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
     EXPECT_TRUE(coordNear(w.CursorPos(), w.PixelToUnit(130, 90), 1e-12));
 }
 

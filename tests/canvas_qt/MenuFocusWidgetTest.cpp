@@ -60,7 +60,7 @@ TEST(MenuFocusWidget, AMenuIsNotAFocusLossForTheHoveredAnchor) {
     c.w.Document.Lines = {polyline({{-0.5, 0}, {0.5, 0}})};
     c.w.Document.Lines[0].SelectAll(true);
     c.w.Document.SelectionChanged();
-    c.w.SetTool(ToolAnchor);
+    c.w.SetTool(ToolKind::Anchor);
     mouse(&c.widget, QEvent::MouseMove, c.at({0.5, 0}), Qt::NoButton, Qt::NoButton);
     ASSERT_TRUE(c.w.Hover().anchor);
     const AnchorHit hovered = c.w.Hover().anchor;
@@ -75,7 +75,7 @@ TEST(MenuFocusWidget, AMenuIsNotAFocusLossForTheHoveredAnchor) {
 // Opening a menu while drawing with the pen keeps the path open for the next click.
 TEST(MenuFocusWidget, AMenuKeepsThePenPathOpen) {
     CanvasOnScreen c;
-    c.w.SetTool(ToolPen);
+    c.w.SetTool(ToolKind::Pen);
     for (TCvCoord p : {TCvCoord{0, 0}, TCvCoord{0.5, 0.3}}) {
         mouse(&c.widget, QEvent::MouseMove, c.at(p), Qt::NoButton, Qt::NoButton);
         mouse(&c.widget, QEvent::MouseButtonPress, c.at(p), Qt::LeftButton, Qt::LeftButton);
@@ -116,8 +116,8 @@ TEST(MenuFocusWidget, NoHelperWhileAGrabbedAnchorIsDragged) {
         return a + QPoint(20, 16);
     };
     QPoint end = dragFrom({-0.2, 0.25});
-    ASSERT_EQ(c.w.DragState(), dsMove);
-    ASSERT_TRUE(c.w.Press().grabbed);
+    ASSERT_EQ(c.w.DragState(), DragKind::Move);
+    ASSERT_TRUE(c.w.GrabbedAnchor());
     EXPECT_EQ(c.painted(frame), 0);
     EXPECT_EQ(c.painted(marker), 0);
     mouse(&c.widget, QEvent::MouseButtonRelease, end, Qt::LeftButton, Qt::NoButton);
@@ -125,8 +125,8 @@ TEST(MenuFocusWidget, NoHelperWhileAGrabbedAnchorIsDragged) {
 
     const auto& moved = c.w.Document.Lines[0].points;
     end = dragFrom(scale(add(moved[0].anchor, moved[1].anchor), 0.5)); // mid-segment
-    ASSERT_EQ(c.w.DragState(), dsMove);
-    ASSERT_FALSE(c.w.Press().grabbed);
+    ASSERT_EQ(c.w.DragState(), DragKind::Move);
+    ASSERT_FALSE(c.w.GrabbedAnchor());
     EXPECT_GT(c.painted(frame), 0);
     EXPECT_GT(c.painted(marker), 0);
     mouse(&c.widget, QEvent::MouseButtonRelease, end, Qt::LeftButton, Qt::NoButton);

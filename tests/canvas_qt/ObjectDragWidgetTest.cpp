@@ -45,7 +45,7 @@ TEST(ObjectDragWidget, DraggingAPathMovesItAndOneUndoBringsItBack) {
     EXPECT_TRUE(w.Document.Lines[0].selected);
     EXPECT_TRUE(coordNear(w.Document.Lines[0].points[0].anchor, {-0.1, 0.3}, 1e-9));
     EXPECT_EQ(w.Document.UndoBuffer.current(), 1u);
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
     ASSERT_TRUE(w.Undo());
     EXPECT_TRUE(coordNear(w.Document.Lines[0].points[0].anchor, {-0.5, 0}, 0));
     EXPECT_FALSE(w.Document.UndoBuffer.CanUndo());

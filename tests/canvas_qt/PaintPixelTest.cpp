@@ -99,7 +99,7 @@ TEST_F(PaintFixture, SelectedPathColoursByAnchorState) {
     line.points[3].selected = 0;
     w.Document.Lines = {line};
     w.Document.SelectionChanged();
-    w.SetTool(ToolAnchor); // keeps the anchor selection
+    w.SetTool(ToolKind::Anchor); // keeps the anchor selection
     paint();
     const ColorTable& c = colorTable();
     EXPECT_EQ(at(50, 100), c[4]);  // selected end
@@ -178,7 +178,7 @@ TEST_F(PaintFixture, FarAndBrokenPathsPaintSafely) {
     across.SelectAll(true);
     w.Document.Lines = {far, across};
     w.Document.SelectionChanged();
-    w.SetTool(ToolAnchor);
+    w.SetTool(ToolKind::Anchor);
     paint();
     w.ZoomTo(12800);
     paint();

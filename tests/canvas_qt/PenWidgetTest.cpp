@@ -39,7 +39,7 @@ TEST(PenWidget, DrawsAClosedPathThatSurvivesSavingAndLoading) {
     widget.show();
     QApplication::processEvents();
     TCvWindow& w = widget.canvas();
-    w.SetTool(ToolPen);
+    w.SetTool(ToolKind::Pen);
     auto at = [&](TCvCoord p) {
         const PixelPoint q = w.UnitToPixel(p);
         return QPoint(q.x, q.y);

@@ -350,7 +350,7 @@ public:
     void Property1Click() override {}
     bool POVCopy1Click(int) override { return true; }
     bool ExportFileClick(int) override { return false; }
-    void SelectTool(int tool) override { w_.SetTool(tool); }
+    void SelectTool(ToolKind tool) override { w_.SetTool(tool); }
     void ToolPanelPos1Click() override {}
     bool hintsShown() const override { return hints_; }
     void setHintsShown(bool on) override { hints_ = on; }
@@ -606,15 +606,15 @@ public:
     std::string check(bool deep = true) {
         TCvDocument& d = w_.Document;
         const int n = static_cast<int>(d.Lines.size());
-        if (w_.DragState() < 0 || w_.DragState() > 17) return "drag state out of range";
+        const int drag = static_cast<int>(w_.DragState());
+        if (drag < 0 || drag > 17) return "drag state out of range";
         if (w_.PenPath() < -1 || w_.PenPath() >= n) return "pen path index out of range";
         // The hovered anchor and guide are looked up again before every press, so edits may
         // leave them stale in between.
         if (auto g = w_.MovingGuideLine(); g && !guideValid(*g)) return "moving guide";
-        if (w_.DragState() != dsIdle) {
-            const PressContext& p = w_.Press();
-            if (!hitValid(p.grabbed)) return "grabbed anchor out of range";
-            if (!hitValid(p.nearest)) return "nearest anchor out of range";
+        if (w_.DragState() != DragKind::Idle) {
+            if (!hitValid(w_.GrabbedAnchor())) return "grabbed anchor out of range";
+            if (!hitValid(w_.Press().nearest)) return "nearest anchor out of range";
         }
         for (const TCvLine& line : d.Lines)
             for (const TCvPoint& p : line.points)
@@ -628,7 +628,7 @@ public:
             if (!std::isfinite(g)) return "guide not finite";
         if (surface_.badBeziers) return "poly-Bezier with a broken point count";
         // The pen's floating anchor moves with the mouse without a bounds update.
-        if (w_.DragState() == dsIdle && d.CountSelected() > 0 && w_.PenPath() < 0) {
+        if (w_.DragState() == DragKind::Idle && d.CountSelected() > 0 && w_.PenPath() < 0) {
             const TCvRect kept = d.SelectionBounds;
             d.UpdateSelectionBounds();
             const TCvRect fresh = d.SelectionBounds;
@@ -652,7 +652,7 @@ public:
         } catch (const std::exception& e) {
             return std::string("document does not write: ") + e.what();
         }
-        if (w_.DragState() == dsIdle && d.UndoBuffer.CanUndo()) {
+        if (w_.DragState() == DragKind::Idle && d.UndoBuffer.CanUndo()) {
             // At the newest step Undo keeps the present whole; past it only the content,
             // since selecting records no step.
             const bool newest = !d.UndoBuffer.CanRedo();
@@ -923,8 +923,9 @@ private:
             return "focus lost";
         case 18:
         case 19: { // the tool buttons
-            static constexpr int tools[] = {ToolObject, ToolAnchor, ToolPen, ToolZoom};
-            return std::string("tool ") + ToolNames[tools[b_.below(4)]];
+            static constexpr ToolKind tools[] = {ToolKind::Object, ToolKind::Anchor, ToolKind::Pen,
+                                                 ToolKind::Zoom};
+            return std::string("tool ") + ToolNames[toolIndex(tools[b_.below(4)])];
         }
         case 20: {
             const int n = b_.below(CanvasOptionCount);
@@ -1051,7 +1052,7 @@ private:
             const int t = r.choice(ToolNames, "tool");
             r.end();
             w_.CancelDrag();
-            w_.SetTool(t);
+            w_.SetTool(static_cast<ToolKind>(t));
         } else if (op == "option") {
             const int n = r.choice(OptionNames, "option");
             const bool v = r.choice({"off", "on"}, "on or off") == 1;
@@ -1116,7 +1117,9 @@ private:
             r.expect("dialog");
             const int zone = r.integer("hover zone");
             r.end();
-            w_.ShearDialog(zone);
+            if (zone < 0 || zone > static_cast<int>(HoverZone::ShearBottom))
+                throw ScriptError("no hover zone " + std::to_string(zone));
+            w_.ShearDialog(static_cast<HoverZone>(zone));
         } else if (op == "zoom") {
             r.expect("to");
             const double percent = toNumber(r.word("percent"));

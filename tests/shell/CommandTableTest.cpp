@@ -119,10 +119,10 @@ TEST(CommandTable, ShortcutsInTheProgramsKeyCodes) {
 }
 
 TEST(CommandTable, ToolsWrapBothWays) {
-    EXPECT_EQ(nextTool(6), 0);
-    EXPECT_EQ(previousTool(0), 6);
-    EXPECT_EQ(nextTool(2), 3);
-    EXPECT_EQ(previousTool(3), 2);
+    EXPECT_EQ(nextTool(ToolKind::Zoom), ToolKind::Object);
+    EXPECT_EQ(previousTool(ToolKind::Object), ToolKind::Zoom);
+    EXPECT_EQ(nextTool(ToolKind::Pen), ToolKind::Rect);
+    EXPECT_EQ(previousTool(ToolKind::Rect), ToolKind::Pen);
 }
 
 TEST_F(Commands, SelectionDrivenItems) {
@@ -153,11 +153,11 @@ TEST_F(Commands, AlignCountsAnchorsOnlyWithTheAnchorTool) {
     MenuState s;
     s.paths = s.selectedPaths = 2;
     EXPECT_TRUE(enabled("Align1", s));
-    s.tool = ToolAnchor;
+    s.tool = ToolKind::Anchor;
     s.selectedAnchors = 1;
     EXPECT_FALSE(enabled("Align1", s));
     EXPECT_TRUE(enabled("DeleteSegments1", s));
-    s.tool = ToolObject;
+    s.tool = ToolKind::Object;
     EXPECT_FALSE(enabled("DeleteSegments1", s));
 }
 
@@ -207,7 +207,7 @@ TEST_F(Commands, ARefusedShortcutDoesNothingButKeepsItsKey) {
 
 // Everything a command needs first happens before it, whichever way it came.
 TEST_F(Commands, CommandsThatEditPathsEndThePenPathFirst) {
-    w.SetTool(ToolPen);
+    w.SetTool(ToolKind::Pen);
     click(px({0, 1.4}));
     click(px({1, 1.4}));
     moveU({1.5, 1.4});
@@ -227,9 +227,9 @@ TEST_F(Commands, ACommandEndsARunningDragFirst) {
     moveU({0, 0});
     down(px({0, 0}));
     moveU({0.5, 0.5}, ssLeft);
-    ASSERT_NE(w.DragState(), dsIdle);
+    ASSERT_NE(w.DragState(), DragKind::Idle);
     EXPECT_TRUE(runner.run(cmd("Lock1")));
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
     EXPECT_TRUE(w.Document.Lines[0].locked);
     up(px({0.5, 0.5})); // the release of the ended drag does nothing
     EXPECT_TRUE(w.Document.Lines[0].locked);

@@ -75,7 +75,7 @@ TEST_F(ContextMenu, ObjectToolOnASelectedAnchor) {
     EXPECT_EQ(host.menus[0][17].caption, "Zoom &In");
     // The chosen command ran on the path the click selected.
     EXPECT_TRUE(w.Document.Lines[0].locked);
-    EXPECT_EQ(w.DragState(), dsIdle);
+    EXPECT_EQ(w.DragState(), DragKind::Idle);
 }
 
 TEST_F(ContextMenu, NothingSelectedLeavesTheViewItems) {
@@ -90,7 +90,7 @@ TEST_F(ContextMenu, NothingSelectedLeavesTheViewItems) {
 }
 
 TEST_F(ContextMenu, AnchorToolOffersTheAnchorCommands) {
-    w.SetTool(ToolAnchor);
+    w.SetTool(ToolKind::Anchor);
     w.Document.Lines.push_back(polyline({{2, 0}, {3, 0}, {4, 0}}));
     w.Document.Lines[1].points[1].selected = 1;
     w.Document.Lines[1].points[2].selected = 1;
@@ -105,7 +105,7 @@ TEST_F(ContextMenu, AnchorToolOffersTheAnchorCommands) {
 
 // Joins only when there is a pair of ends; the handle items act on the anchor under the click.
 TEST_F(ContextMenu, AnchorToolJoinsAndCopiesHandlesOfTheAnchorUnderTheClick) {
-    w.SetTool(ToolAnchor);
+    w.SetTool(ToolKind::Anchor);
     w.Document.Lines = {polyline({{-1, 0}, {1, 0}}), polyline({{1.05, 0}, {2, 1}})};
     auto select = [&](std::size_t path, std::size_t anchor) {
         w.Document.Lines[path].points[anchor].selected = 1;

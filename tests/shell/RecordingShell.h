@@ -35,8 +35,8 @@ public:
         calls.push_back("ExportFileClick " + std::to_string(tag));
         return true;
     }
-    void SelectTool(int tool) override {
-        calls.push_back("SelectTool " + std::to_string(tool));
+    void SelectTool(ToolKind tool) override {
+        calls.push_back("SelectTool " + std::to_string(toolIndex(tool)));
         w_.SetTool(tool);
     }
     void ToolPanelPos1Click() override { calls.push_back("ToolPanelPos1Click"); }
