@@ -3,6 +3,7 @@
 // against formatting the text whole plus writing its bytes.
 
 #include "LoopDrawing.h"
+#include "ResidentMemory.h"
 #include "export/PovExport.h"
 
 #include <benchmark/benchmark.h>
@@ -130,22 +131,6 @@ void writeAndSync(const std::string& path, const std::string& text) {
     ::close(fd);
 }
 
-long kibibytes(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0) return std::atol(line.c_str() + std::strlen(field));
-    return -1;
-}
-
-// Forgets the peak resident size so far, so the next peak is the export's own.
-bool resetPeak() {
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return static_cast<bool>(clear);
-}
-
 // 10,000 closed paths of 100 curved anchors, prism, accuracy 15 (about 157 MiB of text).
 void BM_PovStreamToFile_1M(benchmark::State& state) {
     const std::vector<TCvLine> lines = bench::drawing(1'000'000);
@@ -165,12 +150,12 @@ void BM_PovStreamToFile_1M(benchmark::State& state) {
     double best = 1e30;
     long peak = -1;
     for (auto _ : state) {
-        const long before = kibibytes("VmRSS:");
-        const bool measured = resetPeak();
-        best = std::min(best, bestSeconds(1, [&] {
-                            if (!PovExportFile(streamed, refs, request)) std::abort();
+        peak = std::max(peak, bench::addedPeak([&] {
+                            best = std::min(best, bestSeconds(1, [&] {
+                                                if (!PovExportFile(streamed, refs, request))
+                                                    std::abort();
+                                            }));
                         }));
-        if (measured) peak = std::max(peak, kibibytes("VmHWM:") - before);
     }
     state.counters["text_MiB"] = megabytes;
     state.counters["format_ms"] = format * 1e3;

@@ -175,7 +175,7 @@ bool TCvDocument::Redo(int& penPath) {
 }
 
 bool TCvDocument::LoadFromFile(const std::string& fileName) {
-    plumex::DocumentContent content = plumex::readDocument(plumex::readFileBytes(fileName));
+    plumex::DocumentContent content = plumex::readDocumentFile(fileName);
     Lines = std::move(content.lines);
     Settings = std::move(content.settings);
     UndoBuffer.Clear();

@@ -2,6 +2,7 @@
 
 #include "model/ByteReader.h"
 #include "model/ByteWriter.h"
+#include "model/FileReader.h"
 #include "model/ModelMessages.h"
 #include "model/ReadError.h"
 
@@ -20,7 +21,7 @@ constexpr std::size_t MagicSize = 16;
 constexpr std::size_t MinPathRecordSize = 12; // name length, flags, anchor count
 
 // The magic is compared as text: it ends at the first zero byte within its 16 bytes.
-void readMagic(ByteReader& in) {
+void readMagic(ByteInput& in) {
     if (in.remaining() < MagicSize) throw ReadError(messageText(Message::NotPlumexFile));
     const auto field = in.take(MagicSize);
     const auto end = std::find(field.begin(), field.end(), std::uint8_t{0});
@@ -29,7 +30,7 @@ void readMagic(ByteReader& in) {
     if (text != Magic) throw ReadError(messageText(Message::NotPlumexFile));
 }
 
-int readVersion(ByteReader& in) {
+int readVersion(ByteInput& in) {
     const std::int32_t version = in.readInt32();
     if (version < 4) throw ReadError(messageText(Message::OldDataVersion));
     if (version > CurrentDocumentVersion) throw ReadError(messageText(Message::NewDataVersion));
@@ -37,44 +38,44 @@ int readVersion(ByteReader& in) {
 }
 
 // A scale or picture factor: the view divides by it, so it must be a positive number.
-double readPositive(ByteReader& in) {
+double readPositive(ByteInput& in) {
     const double v = in.readFinite();
     if (!(v > 0)) throw ReadError(InvalidData);
     return v;
 }
 
-void readView(ByteReader& in, DocumentSettings& settings) {
+void readView(ByteInput& in, DocumentSettings& settings) {
     settings.scale = readPositive(in);
     settings.viewCentre = in.readCoord();
 }
 
-void readDraft(ByteReader& in, DraftReference& draft) {
+void readDraft(ByteInput& in, DraftReference& draft) {
     draft.fileName = in.readText();
     if (draft.fileName.empty()) return;
     draft.position = in.readCoord();
     draft.factor = readPositive(in);
 }
 
-std::vector<double> readGuides(ByteReader& in) {
+std::vector<double> readGuides(ByteInput& in) {
     std::vector<double> guides(in.readCount(sizeof(double)));
     for (double& g : guides) g = in.readFinite();
     return guides;
 }
 
-void readPath(ByteReader& in, int version, std::vector<TCvLine>& lines) {
+void readPath(ByteInput& in, int version, std::vector<TCvLine>& lines) {
     TCvLine line;
     line.Read(in, version);
     line.SelectAll(false);
     lines.push_back(std::move(line));
 }
 
-void readVersion4(ByteReader& in, DocumentContent& doc) {
+void readVersion4(ByteInput& in, DocumentContent& doc) {
     readDraft(in, doc.settings.draft);
     readView(in, doc.settings);
     while (!in.atEnd()) readPath(in, 4, doc.lines);
 }
 
-void readVersion5(ByteReader& in, DocumentContent& doc) {
+void readVersion5(ByteInput& in, DocumentContent& doc) {
     const std::size_t count = in.readCount(MinPathRecordSize);
     doc.lines.reserve(count);
     for (std::size_t i = 0; i < count; ++i) readPath(in, 5, doc.lines);
@@ -114,15 +115,25 @@ void writeGuides(ByteWriter& out, const std::vector<double>& guides) {
 
 } // namespace
 
-DocumentContent readDocument(std::span<const std::uint8_t> bytes) {
-    ByteReader in(bytes);
+DocumentContent readDocument(ByteInput& in) {
     readMagic(in);
     DocumentContent doc;
-    if (readVersion(in) == 4)
+    doc.version = readVersion(in);
+    if (doc.version == 4)
         readVersion4(in, doc);
     else
         readVersion5(in, doc);
     return doc;
+}
+
+DocumentContent readDocument(std::span<const std::uint8_t> bytes) {
+    ByteReader in(bytes);
+    return readDocument(in);
+}
+
+DocumentContent readDocumentFile(const std::string& fileName) {
+    FileReader in(fileName);
+    return readDocument(in);
 }
 
 std::vector<std::uint8_t> writeDocument(const std::vector<TCvLine>& lines,

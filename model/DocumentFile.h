@@ -7,20 +7,28 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace plumex {
+
+class ByteInput;
 
 inline constexpr int CurrentDocumentVersion = 5;
 
 struct DocumentContent {
     std::vector<TCvLine> lines; // nothing selected after reading
     DocumentSettings settings;
+    int version = CurrentDocumentVersion; // of the file it was read from
 };
 
 // Parses a whole file. Throws ReadError with the message to show; hostile input can neither
 // crash it nor make it allocate more than the bytes it was given can describe.
 DocumentContent readDocument(std::span<const std::uint8_t> bytes);
+DocumentContent readDocument(ByteInput& in);
+// Reads the file in chunks, so only the drawing, not the file as well, is held in memory.
+// Throws ReadError, also with the system's reason when the file cannot be read.
+DocumentContent readDocumentFile(const std::string& fileName);
 
 // The version 5 file of `lines` and `settings`. Throws std::domain_error for content that
 // readDocument would refuse (a number that is not finite, a scale or factor not above 0).

@@ -1,5 +1,6 @@
 #include "model/FileBytes.h"
 
+#include "model/FileDescriptor.h"
 #include "model/ReadError.h"
 
 #include <algorithm>
@@ -17,27 +18,6 @@
 namespace plumex {
 
 namespace {
-
-// Closes a descriptor on every path out of a function.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-    // Closes now, reporting the error that a deferred write may only show here.
-    int close() {
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        return rc;
-    }
-
-private:
-    int fd_;
-};
 
 [[noreturn]] void fail(const std::string& what, const std::string& fileName) {
     throw std::system_error(errno, std::generic_category(), what + " \"" + fileName + "\"");
@@ -144,17 +124,21 @@ void syncFolderOf(const std::string& target) {
 
 } // namespace
 
-std::vector<std::uint8_t> readFileBytes(const std::string& fileName, std::size_t maxBytes) {
-    FileDescriptor fd(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) throw ReadError("Cannot open \"" + fileName + "\": " + std::strerror(errno));
+FileDescriptor openForReading(const std::string& fileName) {
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw ReadError("Cannot open \"" + fileName + "\": " + std::strerror(errno));
+    return FileDescriptor(fd);
+}
+
+std::vector<std::uint8_t> readToEnd(int fd, const std::string& fileName, std::size_t maxBytes) {
     std::vector<std::uint8_t> bytes;
     struct stat st {};
     // A sparse file may claim far more than it holds: the reservation is only a hint.
-    if (::fstat(fd.get(), &st) == 0 && st.st_size > 0)
+    if (::fstat(fd, &st) == 0 && st.st_size > 0)
         bytes.reserve(static_cast<std::size_t>(std::min<off_t>(st.st_size, off_t{1} << 28)));
     std::uint8_t buffer[1 << 16];
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) throw ReadError("Cannot read \"" + fileName + "\": " + std::strerror(errno));
         if (n == 0) return bytes;
@@ -162,6 +146,11 @@ std::vector<std::uint8_t> readFileBytes(const std::string& fileName, std::size_t
             throw ReadError("File too large: \"" + fileName + "\"");
         bytes.insert(bytes.end(), buffer, buffer + n);
     }
+}
+
+std::vector<std::uint8_t> readFileBytes(const std::string& fileName, std::size_t maxBytes) {
+    const FileDescriptor fd = openForReading(fileName);
+    return readToEnd(fd.get(), fileName, maxBytes);
 }
 
 void writeFileAtomically(const std::string& fileName, std::span<const std::uint8_t> bytes) {

@@ -11,7 +11,7 @@
 #include <vector>
 
 namespace plumex {
-class ByteReader;
+class ByteInput;
 class ByteWriter;
 } // namespace plumex
 
@@ -50,7 +50,7 @@ public:
     virtual bool AnyPointIn(TCvCoord corner1, TCvCoord corner2) const;
     // Replaces name, states and anchors with one path record of a document of `version`.
     // Throws plumex::ReadError; the path is left unchanged then.
-    virtual void Read(plumex::ByteReader& in, int version);
+    virtual void Read(plumex::ByteInput& in, int version);
     // Maps every anchor and handle by the linear map with axis images xAxis and yAxis.
     virtual void Transform(TCvCoord centre, TCvCoord xAxis, TCvCoord yAxis);
     virtual void TranslateSelected(TCvCoord v);

@@ -1,6 +1,6 @@
 // The path record of document files and the clipboard.
 
-#include "model/ByteReader.h"
+#include "model/ByteInput.h"
 #include "model/ByteWriter.h"
 #include "model/ModelMessages.h"
 #include "model/Path.h"
@@ -46,14 +46,13 @@ void encodeAnchor(std::uint8_t* b, const TCvPoint& p) {
 } // namespace
 
 // The record is the same in versions 4 and 5.
-void TCvLine::Read(plumex::ByteReader& in, int /*version*/) {
+void TCvLine::Read(plumex::ByteInput& in, int /*version*/) {
     std::string newName = in.readText();
     const std::int32_t flags = in.readInt32();
     const std::size_t n = in.readCount(AnchorRecordSize);
-    const std::uint8_t* bytes = in.take(n * AnchorRecordSize).data();
     std::vector<TCvPoint> anchors(n);
     for (std::size_t i = 0; i < n; ++i) {
-        anchors[i] = decodeAnchor(bytes + i * AnchorRecordSize);
+        anchors[i] = decodeAnchor(in.take(AnchorRecordSize).data());
         // Model code divides and compares coordinates; NaN or infinity would spread silently.
         if (!finite(anchors[i])) throw plumex::ReadError(plumex::InvalidData);
     }
