@@ -60,7 +60,7 @@ int runSvg(const std::vector<std::string>& words, std::ostream& out) {
     if (doc.content.lines.empty()) throw Refused("The document holds no paths");
     if (!args.values.count("-o")) {
         try {
-            out << SvgExportText(doc.content.lines);
+            WriteSvg(out, doc.content.lines);
         } catch (const std::domain_error& e) {
             throw Refused(e.what());
         }

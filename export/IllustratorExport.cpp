@@ -9,6 +9,8 @@
 #include <cmath>
 #include <ctime>
 #include <new>
+#include <ostream>
+#include <sstream>
 #include <system_error>
 
 namespace plumex {
@@ -181,28 +183,42 @@ IllustratorHeader illustratorHeaderFor(const std::string& fileName) {
     return h;
 }
 
+void WriteIllustrator(std::ostream& out, const std::vector<TCvLine>& lines, double scale,
+                      const TCvRect& bounds, const IllustratorHeader& header) {
+    const Frame f = frameOf(bounds, scale);
+    // The text is made in a piece of memory that is handed on whenever it fills.
+    constexpr std::size_t Piece = std::size_t{1} << 16;
+    std::string buffer;
+    buffer.reserve(2 * Piece);
+    const auto handOn = [&] {
+        out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        buffer.clear();
+    };
+    appendHeader(buffer, header, f);
+    IllustratorSink sink(buffer, f);
+    for (const TCvLine& line : lines) {
+        walkPath(line, sink);
+        if (buffer.size() >= Piece) handOn();
+    }
+    buffer += "%%Trailer\r\n%%EOF\r\n";
+    handOn();
+}
+
 std::string IllustratorText(const std::vector<TCvLine>& lines, double scale, const TCvRect& bounds,
                             const IllustratorHeader& header) {
-    const Frame f = frameOf(bounds, scale);
-    std::string out;
-    std::size_t anchors = 0;
-    for (const TCvLine& line : lines) anchors += line.points.size();
-    out.reserve(1024 + anchors * 64);
-    appendHeader(out, header, f);
-    IllustratorSink sink(out, f);
-    for (const TCvLine& line : lines) walkPath(line, sink);
-    out += "%%Trailer\r\n%%EOF\r\n";
-    return out;
+    std::ostringstream out;
+    WriteIllustrator(out, lines, scale, bounds, header);
+    return std::move(out).str();
 }
 
 bool ExportIllustrator(const std::string& fileName, const std::vector<TCvLine>& lines, double scale,
                        const TCvRect& bounds, std::string* error) {
     if (fileName.empty()) return false;
     try {
-        const std::string text =
-            IllustratorText(lines, scale, bounds, illustratorHeaderFor(fileName));
-        writeFileAtomically(
-            fileName, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+        const IllustratorHeader header = illustratorHeaderFor(fileName);
+        writeFileAtomically(fileName, [&](std::ostream& out) {
+            WriteIllustrator(out, lines, scale, bounds, header);
+        });
         return true;
     } catch (const std::bad_alloc&) {
         if (error) *error = "Out of memory";

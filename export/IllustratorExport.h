@@ -5,6 +5,7 @@
 #include "model/Path.h"
 #include "model/Rect.h"
 
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -34,7 +35,11 @@ public:
 std::string IllustratorText(const std::vector<TCvLine>& lines, double scale, const TCvRect& bounds,
                             const IllustratorHeader& header);
 
-// Writes the file through a temporary file and a rename. On failure answers false with the
+// Streams the same text; throws IllustratorRangeError before writing anything.
+void WriteIllustrator(std::ostream& out, const std::vector<TCvLine>& lines, double scale,
+                      const TCvRect& bounds, const IllustratorHeader& header);
+
+// Streams the file through a temporary file and a rename. On failure answers false with the
 // reason in `error`; the previous file is untouched then.
 bool ExportIllustrator(const std::string& fileName, const std::vector<TCvLine>& lines, double scale,
                        const TCvRect& bounds, std::string* error = nullptr);

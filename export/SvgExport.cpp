@@ -55,6 +55,18 @@ private:
     std::string& out_;
 };
 
+// Every number the document will hold, checked before the first byte is written, so a refused
+// drawing leaves no partial document behind in a stream.
+void checkPixels(const std::vector<TCvLine>& paths) {
+    const auto fits = [](TCvCoord p) {
+        return std::isfinite(p.x * PixelsPerUnit) && std::isfinite(p.y * PixelsPerUnit);
+    };
+    for (const TCvLine& path : paths)
+        for (const TCvPoint& p : path.points)
+            if (!fits(p.anchor) || !fits(p.inHandle) || !fits(p.outHandle))
+                throw std::domain_error("A coordinate is too large for SVG");
+}
+
 } // namespace
 
 std::string SvgPathData(const TCvLine& path) {
@@ -65,6 +77,7 @@ std::string SvgPathData(const TCvLine& path) {
 }
 
 void WriteSvg(std::ostream& out, const std::vector<TCvLine>& paths) {
+    checkPixels(paths);
     TCvRect bounds;
     bool any = false;
     for (const TCvLine& p : paths) {

@@ -17,7 +17,7 @@ namespace plumex {
 // what a pixel number can hold.
 std::string SvgExportText(const std::vector<TCvLine>& paths);
 
-// Streams the document; throws as SvgExportText does, after writing part of it.
+// Streams the document; throws as SvgExportText does, before writing anything.
 void WriteSvg(std::ostream& out, const std::vector<TCvLine>& paths);
 
 // The path data of one path ("M x y C ... Z"), numbers in the shortest fixed-point text that

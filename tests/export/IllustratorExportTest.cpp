@@ -151,6 +151,31 @@ TEST(IllustratorExport, UnusableScaleOrFrameIsRefused) {
                  IllustratorRangeError);
 }
 
+// Thousands of paths make text far beyond one piece handed to the stream: the whole is exactly
+// the header, each path's own lines in order and the trailer, in the file as in memory.
+TEST(IllustratorExport, LargeDrawingStreamsEveryPathOnce) {
+    std::vector<TCvLine> lines;
+    for (int i = 0; i < 3000; ++i)
+        lines.push_back(testing::polyline({{0.5 * i, 0}, {0.5 * i + 1, 2}, {0.5 * i, 3}}, i % 2));
+    const TCvRect bounds = contentBounds(lines);
+    const std::string text = IllustratorText(lines, 10, bounds, fixedHeader());
+    std::string expected;
+    for (const TCvLine& line : lines) expected += body(IllustratorText({line}, 10, bounds, {}));
+    EXPECT_EQ(body(text), expected);
+    EXPECT_GT(text.size(), std::size_t{3} << 16);
+    EXPECT_TRUE(text.ends_with("s\r\n%%Trailer\r\n%%EOF\r\n"));
+
+    const auto file = std::filesystem::temp_directory_path() /
+                      ("plumex_ai_large_" + std::to_string(::getpid()) + ".ai");
+    ASSERT_TRUE(ExportIllustrator(file.string(), lines, 10, bounds));
+    const std::vector<std::uint8_t> bytes = readFileBytes(file.string());
+    std::filesystem::remove(file);
+    const std::string written(bytes.begin(), bytes.end());
+    // The header differs only in its title and date.
+    EXPECT_EQ(written.substr(written.find("%%BoundingBox")),
+              text.substr(text.find("%%BoundingBox")));
+}
+
 TEST(IllustratorExport, FailedExportKeepsThePreviousFile) {
     const auto dir =
         std::filesystem::temp_directory_path() / ("plumex_ai_" + std::to_string(::getpid()));

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <limits>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 
 namespace plumex {
@@ -53,6 +55,17 @@ TEST(SvgExport, FailureKeepsThePreviousFile) {
     EXPECT_FALSE(SvgExportFile("/nonexistent-dir/x.svg", {line}, &error));
     EXPECT_FALSE(error.empty());
     std::remove(file.c_str());
+}
+
+// A handle lies outside the curve's bounds, so only the path data would meet it: the drawing is
+// refused before the stream gets the document's first line.
+TEST(SvgExport, RefusedDrawingWritesNothingToTheStream) {
+    const double huge = std::numeric_limits<double>::max() / 2;
+    TCvLine line = testing::polyline({{0, 0}, {1, 1}});
+    line.points[1].inHandle = {1, huge};
+    std::ostringstream out;
+    EXPECT_THROW(WriteSvg(out, {testing::polyline({{0, 0}, {1, 0}}), line}), std::domain_error);
+    EXPECT_EQ(out.str(), "");
 }
 
 } // namespace
