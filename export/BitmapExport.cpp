@@ -66,18 +66,6 @@ private:
     TCvCoord at_;
 };
 
-class StreamSink : public ByteSink {
-public:
-    explicit StreamSink(std::ostream& os) : os_(os) {}
-    void write(std::span<const std::uint8_t> bytes) override {
-        os_.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-    }
-
-private:
-    std::ostream& os_;
-};
-
 class PathOutlines : public OutlineSource {
 public:
     PathOutlines(const std::vector<TCvLine>& lines, const SampleMap& map)
@@ -154,7 +142,7 @@ BitmapOutcome ExportBitmap(const std::string& fileName, const std::vector<TCvLin
     BitmapOutcome outcome;
     try {
         writeFileAtomically(fileName, [&](std::ostream& os) {
-            StreamSink sink(os);
+            StreamByteSink sink(os);
             outcome = renderBitmap(sink, lines, request, progress);
             if (outcome.result != BitmapResult::Written) throw NotWritten{};
         });

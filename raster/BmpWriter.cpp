@@ -1,6 +1,7 @@
 #include "raster/BmpWriter.h"
 
 #include <algorithm>
+#include <ostream>
 #include <stdexcept>
 
 namespace plumex {
@@ -8,12 +9,20 @@ namespace {
 
 constexpr std::uint64_t HeaderBytes = 14 + 40;
 
+int bitsPerPixel(BmpFormat f) {
+    return f == BmpFormat::Grey8 ? 8 : f == BmpFormat::Mono1 ? 1 : 24;
+}
+
+std::uint32_t paletteColours(BmpFormat f) {
+    return f == BmpFormat::Grey8 ? 256 : f == BmpFormat::Mono1 ? 2 : 0;
+}
+
 std::uint64_t paletteBytes(BmpFormat f) {
-    return f == BmpFormat::Grey8 ? 256 * 4 : 2 * 4;
+    return std::uint64_t{4} * paletteColours(f);
 }
 
 std::uint64_t rowBytes(std::int64_t width, BmpFormat f) {
-    const std::uint64_t bits = static_cast<std::uint64_t>(width) * (f == BmpFormat::Grey8 ? 8 : 1);
+    const std::uint64_t bits = static_cast<std::uint64_t>(width) * bitsPerPixel(f);
     return (bits + 31) / 32 * 4;
 }
 
@@ -29,6 +38,11 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 
 } // namespace
 
+void StreamByteSink::write(std::span<const std::uint8_t> bytes) {
+    out_.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
 std::optional<std::uint64_t> bmpFileSize(std::int64_t width, std::int64_t height, BmpFormat f) {
     constexpr std::int64_t maxSide = 0x7FFFFFFF;
     if (width < 1 || height < 1 || width > maxSide || height > maxSide) return std::nullopt;
@@ -43,8 +57,8 @@ BmpWriter::BmpWriter(ByteSink& sink, std::int64_t width, std::int64_t height, Bm
     const std::optional<std::uint64_t> size = bmpFileSize(width, height, format);
     if (!size) throw std::length_error("A bitmap file cannot hold this size");
     const std::uint64_t offset = HeaderBytes + paletteBytes(format);
-    const int bits = format == BmpFormat::Grey8 ? 8 : 1;
-    const std::uint32_t colours = format == BmpFormat::Grey8 ? 256 : 2;
+    const int bits = bitsPerPixel(format);
+    const std::uint32_t colours = paletteColours(format);
     std::vector<std::uint8_t> head;
     head.reserve(offset);
     head.push_back('B');
@@ -72,7 +86,8 @@ BmpWriter::BmpWriter(ByteSink& sink, std::int64_t width, std::int64_t height, Bm
 }
 
 void BmpWriter::writeRow(std::span<const std::uint8_t> greys) {
-    if (static_cast<std::int64_t>(greys.size()) != width_ || rowsWritten_ >= height_)
+    if (static_cast<std::int64_t>(greys.size()) != width_ || rowsWritten_ >= height_ ||
+        format_ == BmpFormat::Rgb24)
         throw std::logic_error("BmpWriter: row does not fit the picture");
     if (format_ == BmpFormat::Grey8) {
         std::copy(greys.begin(), greys.end(), row_.begin());
@@ -80,6 +95,20 @@ void BmpWriter::writeRow(std::span<const std::uint8_t> greys) {
         std::fill(row_.begin(), row_.end(), std::uint8_t{0});
         for (std::size_t x = 0; x < greys.size(); ++x)
             if (greys[x] >= 128) row_[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+    }
+    sink_.write(row_);
+    ++rowsWritten_;
+}
+
+void BmpWriter::writeRow(std::span<const Color> colours) {
+    if (static_cast<std::int64_t>(colours.size()) != width_ || rowsWritten_ >= height_ ||
+        format_ != BmpFormat::Rgb24)
+        throw std::logic_error("BmpWriter: row does not fit the picture");
+    std::size_t i = 0; // the padding after the pixels stays zero
+    for (const Color c : colours) {
+        row_[i++] = static_cast<std::uint8_t>(blueOf(c));
+        row_[i++] = static_cast<std::uint8_t>(greenOf(c));
+        row_[i++] = static_cast<std::uint8_t>(redOf(c));
     }
     sink_.write(row_);
     ++rowsWritten_;

@@ -1,21 +1,33 @@
 #pragma once
-// Windows bitmap files written row by row: 8 bits with a palette of 256 greys, or 1 bit with
-// black and white. Rows go bottom-up (positive height), each padded to 4 bytes.
+// Windows bitmap files written row by row: 8 bits with a palette of 256 greys, 1 bit with
+// black and white, or 24-bit colour. Rows go bottom-up (positive height), each padded to 4 bytes.
+
+#include "raster/RasterImage.h"
 
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <span>
 #include <vector>
 
 namespace plumex {
 
-enum class BmpFormat { Grey8, Mono1 };
+enum class BmpFormat { Grey8, Mono1, Rgb24 };
 
 // Where the bytes go, in order.
 class ByteSink {
 public:
     virtual ~ByteSink() = default;
     virtual void write(std::span<const std::uint8_t> bytes) = 0;
+};
+
+class StreamByteSink : public ByteSink {
+public:
+    explicit StreamByteSink(std::ostream& out) : out_(out) {}
+    void write(std::span<const std::uint8_t> bytes) override;
+
+private:
+    std::ostream& out_;
 };
 
 // The file's size in bytes, or nothing when a bitmap file cannot hold the picture: a side
@@ -28,8 +40,11 @@ public:
     BmpWriter(ByteSink& sink, std::int64_t width, std::int64_t height, BmpFormat format);
 
     // The next row up, `width` greys; the monochrome file takes 128 and above as white.
-    // Throws std::logic_error for a wrong width or a row past the last.
+    // Throws std::logic_error for a wrong width, a row past the last or a colour file.
     void writeRow(std::span<const std::uint8_t> greys);
+    // The next row up of a colour file, `width` colours. Throws as writeRow does, and for a file
+    // of greys.
+    void writeRow(std::span<const Color> colours);
     bool complete() const { return rowsWritten_ == height_; }
 
 private:

@@ -1,4 +1,5 @@
 #include "raster/BmpWriter.h"
+#include "raster/BmpReader.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +56,30 @@ TEST(BmpWriter, MonoRowsPackBitsAndPad) {
     EXPECT_EQ(b.data[63], 0x40);
     EXPECT_EQ(b.data[66], 0x80);
     EXPECT_THROW(w.writeRow(std::vector<std::uint8_t>(32)), std::logic_error);
+}
+
+TEST(BmpWriter, ColourRowsAreBlueGreenRedPaddedAndReadBack) {
+    RasterImage image{3, 2, {}, {}};
+    image.pixels = {rgbColor(255, 0, 0), rgbColor(0, 255, 0),   rgbColor(0, 0, 255),
+                    rgbColor(1, 2, 3),   rgbColor(250, 128, 7), rgbColor(255, 255, 255)};
+    Bytes b;
+    BmpWriter w(b, 3, 2, BmpFormat::Rgb24);
+    EXPECT_THROW(w.writeRow(std::vector<std::uint8_t>(3)), std::logic_error);
+    for (int y = 1; y >= 0; --y)
+        w.writeRow(
+            std::span<const Color>(image.pixels).subspan(static_cast<std::size_t>(y) * 3, 3));
+    ASSERT_EQ(b.data.size(), 54u + 2 * 12); // 9 bytes of pixels padded to 12
+    EXPECT_EQ(bmpFileSize(3, 2, BmpFormat::Rgb24), b.data.size());
+    EXPECT_EQ(b.u32(10), 54u); // no palette
+    EXPECT_EQ(b.data[28], 24);
+    EXPECT_EQ(b.u32(46), 0u);
+    // The bottom row comes first, each pixel blue, green, red.
+    EXPECT_EQ(std::vector<std::uint8_t>(b.data.begin() + 54, b.data.begin() + 66),
+              (std::vector<std::uint8_t>{3, 2, 1, 7, 128, 250, 255, 255, 255, 0, 0, 0}));
+    EXPECT_EQ(readBmp(b.data).pixels, image.pixels);
+
+    BmpWriter grey(b, 3, 1, BmpFormat::Grey8);
+    EXPECT_THROW(grey.writeRow(std::span<const Color>(image.pixels).first(3)), std::logic_error);
 }
 
 TEST(BmpWriter, SizesAFileCannotHoldAreRefused) {
