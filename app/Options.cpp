@@ -135,43 +135,42 @@ void saveRecord(const TCvOptions& o, IniFile& ini) {
 
 TCvOptions::TCvOptions() : Language(defaultLanguageName()) {}
 
-bool* TCvOptions::optionField(int n) {
+bool* TCvOptions::optionField(CanvasOption n) {
     switch (n) {
-    case OptShowAnchor:
+    case CanvasOption::ShowAnchor:
         return &ShowAnchor;
-    case OptShowGrid:
+    case CanvasOption::ShowGrid:
         return &ShowGrid;
-    case OptSnapGrid:
+    case CanvasOption::SnapGrid:
         return &SnapGrid;
-    case OptShowGuides:
+    case CanvasOption::ShowGuides:
         return &ShowGuides;
-    case OptSnapGuides:
+    case CanvasOption::SnapGuides:
         return &SnapGuides;
-    case OptLockGuides:
+    case CanvasOption::LockGuides:
         return &LockGuides;
-    case OptShowHelper:
+    case CanvasOption::ShowHelper:
         return &ShowHelper;
-    case OptShowRuler:
+    case CanvasOption::ShowRuler:
         return &ShowRuler;
-    case OptShowDraft:
+    case CanvasOption::ShowDraft:
         return &ShowDraft;
-    case OptDimDraft:
+    case CanvasOption::DimDraft:
         return &DimDraft;
-    case OptSmallAnchor:
+    case CanvasOption::SmallAnchor:
         return &SmallAnchor;
-    case OptGridSizeFixed:
+    case CanvasOption::GridSizeFixed:
         return &GridSizeFixed;
-    default:
-        return nullptr;
     }
+    return nullptr;
 }
 
-bool TCvOptions::option(int n) const {
+bool TCvOptions::option(CanvasOption n) const {
     const bool* field = const_cast<TCvOptions*>(this)->optionField(n);
     return field && *field;
 }
 
-void TCvOptions::setOption(int n, bool value) {
+void TCvOptions::setOption(CanvasOption n, bool value) {
     if (bool* field = optionField(n)) *field = value;
 }
 

@@ -12,22 +12,22 @@ namespace plumex {
 
 class IniFile;
 
-// Canvas options by number, as the main window and the canvas address them.
-enum CanvasOption : int {
-    OptShowAnchor,
-    OptShowGrid,
-    OptSnapGrid,
-    OptShowGuides,
-    OptSnapGuides,
-    OptLockGuides,
-    OptShowHelper,
-    OptShowRuler,
-    OptShowDraft,
-    OptDimDraft,
-    OptSmallAnchor,
-    OptGridSizeFixed,
-    CanvasOptionCount
+// The canvas's on/off options, numbered as the option buttons and menus address them.
+enum class CanvasOption : int {
+    ShowAnchor,
+    ShowGrid,
+    SnapGrid,
+    ShowGuides,
+    SnapGuides,
+    LockGuides,
+    ShowHelper,
+    ShowRuler,
+    ShowDraft,
+    DimDraft,
+    SmallAnchor,
+    GridSizeFixed,
 };
+inline constexpr int CanvasOptionCount = 12;
 
 struct TCvOptions {
     std::string Language; // by locale until a file says otherwise
@@ -62,8 +62,8 @@ struct TCvOptions {
     TCvOptions();
 
     // Canvas option n (0 to 11); false and no effect for other numbers.
-    bool option(int n) const;
-    void setOption(int n, bool value);
+    bool option(CanvasOption n) const;
+    void setOption(CanvasOption n, bool value);
 
     // Fills the record and the colour table from the file; missing keys keep their values.
     void Load(const std::string& path, ColorTable& colors = colorTable());
@@ -75,7 +75,7 @@ struct TCvOptions {
     bool operator==(const TCvOptions&) const = default;
 
 private:
-    bool* optionField(int n);
+    bool* optionField(CanvasOption n);
 };
 
 } // namespace plumex

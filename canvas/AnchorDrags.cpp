@@ -8,7 +8,7 @@
 namespace plumex {
 
 void duplicateSelectedAnchors(TCvDocument& doc) {
-    std::vector<TCvLine> pieces = CopiedPaths(doc, true);
+    std::vector<TCvLine> pieces = CopiedPaths(doc, CopyScope::AnchorRuns);
     for (TCvLine& line : doc.Lines) line.SelectAll(false);
     doc.Lines.insert(doc.Lines.end(), pieces.begin(), pieces.end());
     doc.UpdateSelectionBounds();

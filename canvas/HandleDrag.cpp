@@ -7,7 +7,7 @@ namespace plumex {
 TCvCoord handleTarget(const TCvWindow& window, const MouseEvent& e, TCvCoord anchor,
                       std::optional<double> direction) {
     const bool snap = window.Press().snapGrid;
-    const TCvCoord h = window.SnapPoint(window.PixelToUnit(e.pos.x, e.pos.y), snap, snap);
+    const TCvCoord h = window.SnapPoint(window.PixelToUnit(e.pos.x, e.pos.y), SnapAxes::both(snap));
     return (e.shift & ssShift) ? constrainHandle(anchor, h, direction) : h;
 }
 

@@ -39,7 +39,7 @@ void MoveDrag::moveBy(TCvWindow& window, TCvCoord v) {
     if (what_ == MoveWhat::Objects)
         MoveObjects(window.Document, v);
     else
-        MoveAnchors(window.Document, v, false);
+        MoveAnchors(window.Document, v);
     window.Invalidate();
 }
 
@@ -57,7 +57,8 @@ void MoveDrag::move(TCvWindow& window, const MouseEvent&) {
         v = subtract(target, lastPoint_);
         const TCvRect& b = window.Document.SelectionBounds;
         const TCvRect moved{b.left + v.x, b.top + v.y, b.right + v.x, b.bottom + v.y};
-        TCvCoord fix = window.SnapRect(moved, p.snapGrid && !p.lockX, p.snapGrid && !p.lockY);
+        TCvCoord fix = window.SnapRect(
+            moved, SnapAxes{.x = p.snapGrid && !p.lockX, .y = p.snapGrid && !p.lockY});
         if (p.lockX) fix.x = 0;
         if (p.lockY) fix.y = 0;
         v = add(v, fix);

@@ -126,7 +126,7 @@ bool ObjectTool::pressPath(TCvWindow& window, const MouseEvent& e) {
     }
     window.BeginDrag(std::make_unique<RubberBandDrag>(
         window, [](TCvWindow& w, const PixelRect& band, const MouseEvent& up) {
-            w.SelectInRect(band, shiftHeld(up));
+            w.SelectInRect(band, shiftHeld(up) ? SelectMode::Toggle : SelectMode::Replace);
         }));
     return false;
 }

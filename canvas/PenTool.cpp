@@ -75,7 +75,7 @@ bool PenTool::hover(TCvWindow& window, const MouseEvent& e) {
     invalidateLastSegment(window, *line);
     const TCvCoord raw = window.PixelToUnit(e.pos.x, e.pos.y);
     const bool snap = window.Options().SnapGrid != ((e.shift & ssAlt) != 0);
-    TCvCoord p = window.SnapPoint(raw, snap, snap);
+    TCvCoord p = window.SnapPoint(raw, SnapAxes::both(snap));
     // Shift holds the next segment horizontal or vertical from the anchor before it.
     if (e.shift & ssShift) p = lockToAxis(line->points[line->points.size() - 2].anchor, p);
     const AnchorHit hovered = window.HitAnchor(raw);

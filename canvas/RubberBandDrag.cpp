@@ -4,11 +4,11 @@
 
 namespace plumex {
 
-RubberBandDrag::RubberBandDrag(TCvWindow& window, Finish finish, bool ellipse)
-    : finish_(std::move(finish)), ellipse_(ellipse) {
+RubberBandDrag::RubberBandDrag(TCvWindow& window, Finish finish, BandShape shape)
+    : finish_(std::move(finish)), shape_(shape) {
     const PressContext& p = window.Press();
     band_ = {p.pressPixel.x, p.pressPixel.y, p.currentPixel.x, p.currentPixel.y};
-    window.DrawRubberBand(band_, ellipse_);
+    window.DrawRubberBand(band_, shape_);
     drawn_ = true;
 }
 
@@ -18,7 +18,7 @@ PixelPoint RubberBandDrag::corner(TCvWindow& window, const MouseEvent&) {
 
 void RubberBandDrag::erase(TCvWindow& window) {
     // The band is inverted: drawing it again takes it away.
-    if (drawn_) window.DrawRubberBand(band_, ellipse_);
+    if (drawn_) window.DrawRubberBand(band_, shape_);
     drawn_ = false;
 }
 
@@ -27,7 +27,7 @@ void RubberBandDrag::move(TCvWindow& window, const MouseEvent& e) {
     const PixelPoint c = corner(window, e);
     band_.right = c.x;
     band_.bottom = c.y;
-    window.DrawRubberBand(band_, ellipse_);
+    window.DrawRubberBand(band_, shape_);
     drawn_ = true;
 }
 

@@ -4,6 +4,7 @@
 
 #include "canvas/Drag.h"
 #include "canvas/Pixel.h"
+#include "canvas/Surface.h"
 
 #include <functional>
 
@@ -13,7 +14,7 @@ class RubberBandDrag : public Drag {
 public:
     using Finish = std::function<void(TCvWindow&, const PixelRect& band, const MouseEvent&)>;
     // Draws the band from the press pixel to the current pixel at once.
-    RubberBandDrag(TCvWindow& window, Finish finish, bool ellipse = false);
+    RubberBandDrag(TCvWindow& window, Finish finish, BandShape shape = BandShape::Rectangle);
 
     DragKind state() const override { return DragKind::RubberBand; }
     void move(TCvWindow& window, const MouseEvent& e) override;
@@ -30,7 +31,7 @@ private:
     void erase(TCvWindow& window);
 
     Finish finish_;
-    bool ellipse_;
+    BandShape shape_;
     bool drawn_ = false;
     PixelRect band_;
 };

@@ -34,8 +34,8 @@ TCvLine EllipsePath(const TCvRect& r) {
     return line;
 }
 
-ShapeBandDrag::ShapeBandDrag(TCvWindow& window, Finish finish, bool ellipse)
-    : RubberBandDrag(window, std::move(finish), ellipse) {}
+ShapeBandDrag::ShapeBandDrag(TCvWindow& window, Finish finish, BandShape shape)
+    : RubberBandDrag(window, std::move(finish), shape) {}
 
 PixelPoint ShapeBandDrag::corner(TCvWindow& window, const MouseEvent& e) {
     const PressContext& p = window.Press();
@@ -47,7 +47,7 @@ PixelPoint ShapeBandDrag::corner(TCvWindow& window, const MouseEvent& e) {
         c = {p.pressPixel.x + (dx < 0 ? -d : d), p.pressPixel.y + (dy < 0 ? -d : d)};
     }
     if (p.snapGrid)
-        c = window.UnitToPixel(window.SnapPoint(window.PixelToUnit(c.x, c.y), true, true));
+        c = window.UnitToPixel(window.SnapPoint(window.PixelToUnit(c.x, c.y), SnapAxes::both()));
     return c;
 }
 
@@ -56,7 +56,7 @@ void ShapeTool::press(TCvWindow& window, const MouseEvent&) {
     window.BeginDrag(std::make_unique<ShapeBandDrag>(
         window,
         [this](TCvWindow& w, const PixelRect& band, const MouseEvent& e) { finish(w, band, e); },
-        ellipse_));
+        ellipse_ ? BandShape::Ellipse : BandShape::Rectangle));
 }
 
 void ShapeTool::finish(TCvWindow& window, const PixelRect& band, const MouseEvent& e) {

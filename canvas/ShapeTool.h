@@ -21,7 +21,7 @@ TCvLine EllipsePath(const TCvRect& r);
 // makes it a square, and the moving corner snaps.
 class ShapeBandDrag : public RubberBandDrag {
 public:
-    ShapeBandDrag(TCvWindow& window, Finish finish, bool ellipse);
+    ShapeBandDrag(TCvWindow& window, Finish finish, BandShape shape);
 
 protected:
     PixelPoint corner(TCvWindow& window, const MouseEvent& e) override;
@@ -29,7 +29,7 @@ protected:
 
 class ShapeTool : public ToolBehaviour {
 public:
-    explicit ShapeTool(bool ellipse) : ellipse_(ellipse) {}
+    explicit ShapeTool(BandShape shape) : ellipse_(shape == BandShape::Ellipse) {}
     CursorShape cursor() const override {
         return ellipse_ ? CursorShape::Ellipse : CursorShape::Rect;
     }

@@ -26,6 +26,9 @@ struct FontSpec {
 
 enum class PenStyle { Solid, Dotted };
 
+// The outline of a rubber band: the rectangle, or the ellipse inside it.
+enum class BandShape { Rectangle, Ellipse };
+
 class Surface {
 public:
     virtual ~Surface() = default;
@@ -54,7 +57,7 @@ public:
     // Draws `image` scaled into `dest` (which may reach far outside the buffer).
     virtual void drawImage(const PixelRect& dest, const RasterImage& image) = 0;
     // The dotted inverting frame of the tools: drawing it twice restores the pixels.
-    virtual void invertFrame(const PixelRect& r, bool asEllipse) = 0;
+    virtual void invertFrame(const PixelRect& r, BandShape shape) = 0;
 
     virtual Color pixel(PixelPoint p) const = 0;
     virtual void setPixel(PixelPoint p, Color c) = 0;

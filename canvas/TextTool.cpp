@@ -14,7 +14,7 @@ void TextTool::press(TCvWindow& window, const MouseEvent&) {
             if (w.Press().doubleClick) return;
             CreateText(w, (e.shift & ssCtrl) != 0, w.PixelRectToUnitRect(normalized(band)));
         },
-        false));
+        BandShape::Rectangle));
 }
 
 bool TextTool::CreateText(TCvWindow& window, bool reuse, const TCvRect& rect) {

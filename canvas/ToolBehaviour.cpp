@@ -35,9 +35,9 @@ std::unique_ptr<ToolBehaviour> makeToolBehaviour(ToolKind tool) {
     case ToolKind::Pen:
         return std::make_unique<PenTool>();
     case ToolKind::Rect:
-        return std::make_unique<ShapeTool>(false);
+        return std::make_unique<ShapeTool>(BandShape::Rectangle);
     case ToolKind::Ellipse:
-        return std::make_unique<ShapeTool>(true);
+        return std::make_unique<ShapeTool>(BandShape::Ellipse);
     case ToolKind::Text:
         return std::make_unique<TextTool>();
     }

@@ -38,13 +38,12 @@ void TCvWindow::HandleCreated() {
     CenterOn({0, 0});
 }
 
-bool TCvWindow::GetOption(int n) const {
+bool TCvWindow::GetOption(CanvasOption n) const {
     return options_->option(n);
 }
 
-void TCvWindow::SetOption(int n, bool value) {
-    if (n < 0 || n >= CanvasOptionCount) return;
-    if (n == OptGridSizeFixed) {
+void TCvWindow::SetOption(CanvasOption n, bool value) {
+    if (n == CanvasOption::GridSizeFixed) {
         if (value) {
             options_->GridSizeFixed = AskFixedGrid();
         } else {
@@ -54,7 +53,7 @@ void TCvWindow::SetOption(int n, bool value) {
     } else {
         options_->setOption(n, value);
     }
-    if (n == OptShowRuler) {
+    if (n == CanvasOption::ShowRuler) {
         rulerImagesValid_ = false;
         indicatorX_ = indicatorY_ = -1;
     }

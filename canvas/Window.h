@@ -16,6 +16,7 @@
 #include "canvas/ToolKind.h"
 #include "canvas/ViewTransform.h"
 #include "commands/AnchorCommands.h"
+#include "commands/TransformCommands.h"
 #include "model/Document.h"
 
 #include <array>
@@ -30,6 +31,27 @@ class RulerCache;
 class ToolBehaviour;
 
 enum class KeyMove { Left, Right, Up, Down };
+// A key move steps one grid unit, or a tenth of one.
+enum class KeyStep { Normal, Fine };
+// A click on a path with Shift toggles it; without, it replaces the selection.
+enum class SelectMode { Replace, Toggle };
+// Paste puts the paths at the centre of the view, or where they were copied from.
+enum class PastePlace { ViewCentre, SamePosition };
+// Whether a clipboard that cannot be read says why.
+enum class ClipboardErrors { Quiet, Report };
+
+// Which coordinates of a point snap to the grid (guides snap either way).
+struct SnapAxes {
+    bool x = false;
+    bool y = false;
+    static constexpr SnapAxes both(bool on = true) { return {on, on}; }
+};
+
+// Which of the two guide lists an operation takes.
+struct GuideAxes {
+    bool vertical = false;
+    bool horizontal = false;
+};
 
 // Which list a guide line is in: vertical lines stand at an x, horizontal ones at a y.
 enum class GuideAxis { Vertical, Horizontal };
@@ -121,10 +143,10 @@ public:
     TCvDocument Document;
 
     // --- options by number (0 to 11) ---
-    bool GetOption(int n) const;
+    bool GetOption(plumex::CanvasOption n) const;
     // Stores and applies the option, repaints and fires the change notification. Option 11
     // asks for the fixed grid size and stays off when that is cancelled.
-    void SetOption(int n, bool value);
+    void SetOption(plumex::CanvasOption n, bool value);
 
     // --- view ---
     double Scale() const { return options_->Scale; }
@@ -172,8 +194,8 @@ public:
     bool AskFixedGrid();
     double RulerStep() const { return rulerStep_; }
     int RulerMajor() const { return rulerMajor_; }
-    TCvCoord SnapPoint(TCvCoord p, bool snapX, bool snapY) const;
-    TCvCoord SnapRect(const TCvRect& r, bool snapX, bool snapY) const;
+    TCvCoord SnapPoint(TCvCoord p, plumex::SnapAxes grid) const;
+    TCvCoord SnapRect(const TCvRect& r, plumex::SnapAxes grid) const;
     std::vector<double>& VerticalGuides() { return Document.Settings.verticalGuides; }
     std::vector<double>& HorizontalGuides() { return Document.Settings.horizontalGuides; }
     // Adds a guide and repaints its line; the index of the new guide.
@@ -181,12 +203,12 @@ public:
     void MoveGuide(plumex::GuideAxis axis, int index, double to);
     void DeleteGuide(plumex::GuideAxis axis, int index);
     // Empties one list; with LockGuides on, asks first (false when the user says No).
-    bool EraseGuides(bool vertical, bool horizontal);
+    bool EraseGuides(plumex::GuideAxes axes);
     // The guide within the hover tolerance of a client pixel, vertical guides first.
     std::optional<plumex::MovingGuide> GuideAt(plumex::PixelPoint p) const;
     std::optional<plumex::MovingGuide> MovingGuideLine() const { return movingGuide_; }
     void SetMovingGuide(std::optional<plumex::MovingGuide> g) { movingGuide_ = g; }
-    void MoveSelectionByKey(plumex::KeyMove direction, bool fine);
+    void MoveSelectionByKey(plumex::KeyMove direction, plumex::KeyStep step);
 
     // --- tools and drags ---
     plumex::ToolKind Tool() const { return tool_; }
@@ -246,7 +268,7 @@ public:
     void SetPathSelected(int path, bool selected);
     // Toggles (with `toggle`) or selects the visible, unlocked paths with an anchor in the
     // pixel rectangle.
-    void SelectInRect(const plumex::PixelRect& r, bool toggle);
+    void SelectInRect(const plumex::PixelRect& r, plumex::SelectMode mode);
     // The index of the pen tool's path, -1 when none is being built.
     int PenPath() const { return penPath_; }
     void SetPenPath(int index) { penPath_ = index; }
@@ -264,7 +286,7 @@ public:
     // 0 left 90, 1 right 90.
     bool PresetRotate(int n);
     // Mirrors left to right (`horizontal`) or top to bottom.
-    bool FlipSelection(bool horizontal);
+    bool FlipSelection(plumex::FlipAxis axis);
     // The move dialog; `anchor` makes that point the reference instead of the selection.
     bool MoveDialog(std::optional<TCvCoord> anchor = std::nullopt);
     bool ExpandDialog();
@@ -294,7 +316,7 @@ public:
     void InvalidateRect(const plumex::PixelRect& r);
     void InvalidateColumn(double x1, double x2);
     void InvalidateRow(double y1, double y2);
-    void DrawRubberBand(const plumex::PixelRect& r, bool asEllipse);
+    void DrawRubberBand(const plumex::PixelRect& r, plumex::BandShape shape);
     void DrawMarker(plumex::PixelPoint p);
     void UpdateCursorIndicators(plumex::PixelPoint p);
     void SetPaintSuppressed(bool on) { paintSuppressed_ = on; }
@@ -339,13 +361,13 @@ public:
     bool CutSegments();
     // Refills the paste buffer from the clipboard; with `report` a damaged block or text is
     // shown as an error. True when the buffer holds a path.
-    bool ReadClipboard(bool report = false);
+    bool ReadClipboard(plumex::ClipboardErrors errors = plumex::ClipboardErrors::Quiet);
     const std::vector<TCvLine>& PasteBuffer() const { return pasteBuffer_; }
     // Refreshes the buffer first, so what another program put there since counts.
-    bool Paste(bool centred);
+    bool Paste(plumex::PastePlace place);
 
     // --- the Anchor menu: each does nothing when its precondition fails ---
-    bool JoinEndAnchors(bool straight);
+    bool JoinEndAnchors(plumex::JoinShape shape);
     // Asks for the range (remembered for the whole run), then joins ends within it.
     bool JoinNearEndAnchors();
     bool SeparateAnchors();

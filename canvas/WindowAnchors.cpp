@@ -26,9 +26,9 @@ template <class Command> bool runAnchorCommand(TCvWindow& window, Command comman
 
 } // namespace
 
-bool TCvWindow::JoinEndAnchors(bool straight) {
-    return runAnchorCommand(*this, [straight](TCvDocument& d, int pen) {
-        return plumex::JoinEndAnchors(d, straight, 0, pen);
+bool TCvWindow::JoinEndAnchors(JoinShape shape) {
+    return runAnchorCommand(*this, [shape](TCvDocument& d, int pen) {
+        return plumex::JoinEndAnchors(d, shape, 0, pen);
     });
 }
 
@@ -45,7 +45,7 @@ bool TCvWindow::JoinNearEndAnchors() {
     joinRange = answer->width;
     const double range = joinRange;
     return runAnchorCommand(*this, [range](TCvDocument& d, int pen) {
-        return plumex::JoinEndAnchors(d, false, range, pen);
+        return plumex::JoinEndAnchors(d, JoinShape::Curved, range, pen);
     });
 }
 
@@ -96,9 +96,10 @@ bool TCvWindow::PasteHandle(std::optional<AnchorRef> at) {
 bool TCvWindow::Copy() {
     EndPenPath();
     if (Document.CountSelected() == 0 || !host_) return false;
-    const bool runs = CurrentTool().keepsAnchorSelection();
+    const CopyScope scope =
+        CurrentTool().keepsAnchorSelection() ? CopyScope::AnchorRuns : CopyScope::Paths;
     try {
-        host_->setClipboard(ClipboardContentOf(CopiedPaths(Document, runs)));
+        host_->setClipboard(ClipboardContentOf(CopiedPaths(Document, scope)));
     } catch (const std::exception& e) {
         host_->messageBox(e.what(), MessageKind::Error);
         return false;
@@ -112,12 +113,13 @@ bool TCvWindow::Cut() {
 
 bool TCvWindow::CutSegments() {
     if (!Copy()) return false;
-    const bool runs = CurrentTool().keepsAnchorSelection();
+    const CopyScope scope =
+        CurrentTool().keepsAnchorSelection() ? CopyScope::AnchorRuns : CopyScope::Paths;
     return runAnchorCommand(
-        *this, [runs](TCvDocument& d, int pen) { return plumex::CutSegments(d, runs, pen); });
+        *this, [scope](TCvDocument& d, int pen) { return plumex::CutSegments(d, scope, pen); });
 }
 
-bool TCvWindow::ReadClipboard(bool report) {
+bool TCvWindow::ReadClipboard(ClipboardErrors errors) {
     pasteBuffer_.clear();
     if (!host_) return false;
     const ClipboardOffer offer = host_->clipboard();
@@ -125,14 +127,15 @@ bool TCvWindow::ReadClipboard(bool report) {
         pasteBuffer_ = PasteBufferFrom(offer);
     } catch (const ReadError& e) {
         pasteBuffer_.clear();
-        if (report) host_->messageBox(e.what(), MessageKind::Error);
+        if (errors == ClipboardErrors::Report) host_->messageBox(e.what(), MessageKind::Error);
     }
     return !pasteBuffer_.empty();
 }
 
-bool TCvWindow::Paste(bool centred) {
-    if (!ReadClipboard(true)) return false;
-    const std::optional<TCvCoord> at = centred ? std::optional(ViewCenter()) : std::nullopt;
+bool TCvWindow::Paste(PastePlace place) {
+    if (!ReadClipboard(ClipboardErrors::Report)) return false;
+    const std::optional<TCvCoord> at =
+        place == PastePlace::ViewCentre ? std::optional(ViewCenter()) : std::nullopt;
     return runAnchorCommand(
         *this, [&](TCvDocument& d, int pen) { return PastePaths(d, pasteBuffer_, at, pen); });
 }

@@ -34,30 +34,30 @@ bool TCvWindow::AskFixedGrid() {
     return true;
 }
 
-TCvCoord TCvWindow::SnapPoint(TCvCoord p, bool snapX, bool snapY) const {
+TCvCoord TCvWindow::SnapPoint(TCvCoord p, SnapAxes grid) const {
     SnapRules rules;
     rules.guides = options_->ShowGuides && options_->SnapGuides;
     rules.tolerance = PixelsToUnits(SnapPixels);
-    const bool grid = options_->ShowGrid && UnitsToPixels(options_->GridUnits) > 1;
+    const bool gridShown = options_->ShowGrid && UnitsToPixels(options_->GridUnits) > 1;
     const auto& doc = Document.Settings;
     auto axis = [&](double v, bool snap, bool vertical) {
         SnapRules r = rules;
-        if (grid && snap) r.gridStep = options_->GridUnits;
+        if (gridShown && snap) r.gridStep = options_->GridUnits;
         if (movingGuide_ && movingGuide_->vertical() == vertical) r.skipGuide = movingGuide_->index;
         return snapCoordinate(v, vertical ? doc.verticalGuides : doc.horizontalGuides, r);
     };
-    return {axis(p.x, snapX, true), axis(p.y, snapY, false)};
+    return {axis(p.x, grid.x, true), axis(p.y, grid.y, false)};
 }
 
-TCvCoord TCvWindow::SnapRect(const TCvRect& r, bool snapX, bool snapY) const {
+TCvCoord TCvWindow::SnapRect(const TCvRect& r, SnapAxes grid) const {
     SnapRules rules;
     rules.guides = options_->ShowGuides && options_->SnapGuides;
     rules.tolerance = PixelsToUnits(SnapPixels);
-    const bool grid = options_->ShowGrid && UnitsToPixels(options_->GridUnits) > 1;
+    const bool gridShown = options_->ShowGrid && UnitsToPixels(options_->GridUnits) > 1;
     SnapRules rx = rules;
     SnapRules ry = rules;
-    if (grid && snapX) rx.gridStep = options_->GridUnits;
-    if (grid && snapY) ry.gridStep = options_->GridUnits;
+    if (gridShown && grid.x) rx.gridStep = options_->GridUnits;
+    if (gridShown && grid.y) ry.gridStep = options_->GridUnits;
     const auto& doc = Document.Settings;
     return {snapEdges(r.left, r.right, doc.verticalGuides, rx),
             snapEdges(r.top, r.bottom, doc.horizontalGuides, ry)};
@@ -100,9 +100,9 @@ void TCvWindow::DeleteGuide(GuideAxis axis, int index) {
         InvalidateRow(at, at);
 }
 
-bool TCvWindow::EraseGuides(bool vertical, bool horizontal) {
-    vertical = vertical && !VerticalGuides().empty();
-    horizontal = horizontal && !HorizontalGuides().empty();
+bool TCvWindow::EraseGuides(GuideAxes axes) {
+    const bool vertical = axes.vertical && !VerticalGuides().empty();
+    const bool horizontal = axes.horizontal && !HorizontalGuides().empty();
     if (!vertical && !horizontal) return false;
     if (options_->LockGuides) {
         // Locked guides are only erased when the user says so.
@@ -129,8 +129,8 @@ std::optional<MovingGuide> TCvWindow::GuideAt(PixelPoint p) const {
     return std::nullopt;
 }
 
-void TCvWindow::MoveSelectionByKey(KeyMove direction, bool fine) {
-    const double step = fine ? options_->GridUnits / 10 : options_->GridUnits;
+void TCvWindow::MoveSelectionByKey(KeyMove direction, KeyStep size) {
+    const double step = size == KeyStep::Fine ? options_->GridUnits / 10 : options_->GridUnits;
     TCvCoord v;
     switch (direction) {
     case KeyMove::Left:
@@ -153,7 +153,7 @@ void TCvWindow::MoveSelectionByKey(KeyMove direction, bool fine) {
     if (ObjectMode())
         MoveObjects(Document, v);
     else
-        MoveAnchors(Document, v, false);
+        MoveAnchors(Document, v);
     invalidateAll();
     Changed();
 }

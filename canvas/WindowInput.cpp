@@ -46,7 +46,7 @@ void TCvWindow::MouseDown(const MouseEvent& e) {
     press_.dragStarted = false;
     press_.lockX = press_.lockY = false;
     press_.snapGrid = options_->SnapGrid != ((e.shift & ssAlt) != 0);
-    press_.pressPoint = SnapPoint(PixelToUnit(e.pos.x, e.pos.y), press_.snapGrid, press_.snapGrid);
+    press_.pressPoint = SnapPoint(PixelToUnit(e.pos.x, e.pos.y), SnapAxes::both(press_.snapGrid));
     press_.point = press_.pressPoint;
     press_.nearest = {};
     base_.taken = false;
@@ -87,7 +87,7 @@ bool TCvWindow::pressGuideOrRuler(const MouseEvent& e) {
     const bool top = e.pos.y < RulerWidth;
     const TCvCoord at = PixelToUnit(e.pos.x, e.pos.y);
     if (press_.doubleClick) {
-        EraseGuides(left, top);
+        EraseGuides(GuideAxes{.vertical = left, .horizontal = top});
     } else if (left != top) {
         // The corner makes its pair of guides only once the drag starts.
         const GuideAxis axis = left ? GuideAxis::Vertical : GuideAxis::Horizontal;
@@ -161,8 +161,8 @@ void TCvWindow::updateDragPoint(const MouseEvent& e) {
 
 TCvCoord TCvWindow::DragPoint(PixelPoint p) const {
     const TCvCoord raw = PixelToUnit(p.x, p.y);
-    const TCvCoord snapped =
-        SnapPoint(raw, press_.snapGrid && !press_.lockX, press_.snapGrid && !press_.lockY);
+    const TCvCoord snapped = SnapPoint(raw, SnapAxes{.x = press_.snapGrid && !press_.lockX,
+                                                     .y = press_.snapGrid && !press_.lockY});
     // A locked axis does not snap at all: the drag puts it back to the press.
     return {press_.lockX ? raw.x : snapped.x, press_.lockY ? raw.y : snapped.y};
 }

@@ -155,10 +155,10 @@ void TCvWindow::DrawMarker(PixelPoint p) {
     surface_->present(grow({p.x, p.y, p.x + 1, p.y + 1}, MarkerRadius + 1));
 }
 
-void TCvWindow::DrawRubberBand(const PixelRect& r, bool asEllipse) {
+void TCvWindow::DrawRubberBand(const PixelRect& r, BandShape shape) {
     if (!surface_) return;
     const PixelRect n = normalized(r);
-    surface_->invertFrame(n, asEllipse);
+    surface_->invertFrame(n, shape);
     surface_->present(grow(n, 1));
 }
 

@@ -169,8 +169,8 @@ void TCvWindow::SetPathSelected(int path, bool selected) {
     invalidateAll();
 }
 
-void TCvWindow::SelectInRect(const PixelRect& r, bool toggle) {
-    if (!toggle)
+void TCvWindow::SelectInRect(const PixelRect& r, SelectMode mode) {
+    if (mode == SelectMode::Replace)
         for (TCvLine& line : Document.Lines) line.SelectAll(false);
     const PixelRect n = normalized(r);
     const TCvCoord a = PixelToUnit(n.left, n.top);

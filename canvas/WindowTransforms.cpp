@@ -76,9 +76,9 @@ bool TCvWindow::PresetRotate(int n) {
     return done(*this, RotateByPreset(Document, n == 0, ObjectMode(), penPath_));
 }
 
-bool TCvWindow::FlipSelection(bool horizontal) {
+bool TCvWindow::FlipSelection(FlipAxis axis) {
     const int pen = indexAfterTransform(Document, penPath_, false);
-    if (!Flip(Document, horizontal, penPath_)) return false;
+    if (!Flip(Document, axis, penPath_)) return false;
     penPath_ = pen;
     return done(*this, true);
 }
@@ -106,7 +106,7 @@ bool TCvWindow::MoveDialog(std::optional<TCvCoord> anchor) {
         // The copy is what Copy would take: the selected runs of anchors, moved as pieces.
         Document.Record(penPath_);
         duplicateSelectedAnchors(Document);
-        MoveAnchors(Document, answer->offset, false);
+        MoveAnchors(Document, answer->offset);
         return done(*this, true);
     }
     if (answer->copy) {
@@ -116,7 +116,7 @@ bool TCvWindow::MoveDialog(std::optional<TCvCoord> anchor) {
     }
     Document.Record(penPath_);
     if (AnchorMode())
-        MoveAnchors(Document, answer->offset, false);
+        MoveAnchors(Document, answer->offset);
     else
         MoveObjects(Document, answer->offset);
     return done(*this, true);

@@ -33,7 +33,9 @@ std::optional<AnchorRef> SingleSelectedAnchor(const TCvDocument& doc);
 // Joins selected end anchors within `range` of each other (0: at exactly the same position,
 // then also the two only selected ends with a new segment, straight or curved). The joined
 // paths move to the front of the list.
-bool JoinEndAnchors(TCvDocument& doc, bool straight, double range, int penPath = -1);
+// When no ends lie within range of each other, the two ends are bridged by a curve or a line.
+enum class JoinShape { Curved, Straight };
+bool JoinEndAnchors(TCvDocument& doc, JoinShape shape, double range, int penPath = -1);
 // Opens closed paths at their selected anchors and splits open paths at selected inner anchors.
 bool SeparateAnchors(TCvDocument& doc, int penPath = -1);
 // Deletes the selected anchors; their neighbours join directly. Paths left empty go.

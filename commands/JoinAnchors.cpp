@@ -131,13 +131,13 @@ void bridge(std::vector<TCvLine>& work, bool straight) {
 
 } // namespace
 
-bool JoinEndAnchors(TCvDocument& doc, bool straight, double range, int penPath) {
+bool JoinEndAnchors(TCvDocument& doc, JoinShape shape, double range, int penPath) {
     const std::vector<TCvLine> copies = doc.CollectSelected();
     std::vector<TCvLine> work = copies;
     bool joined = false;
     for (std::size_t i = 0; i < work.size(); ++i)
         while (joinable(work[i]) && joinOnce(work, i, range)) joined = true;
-    if (range == 0 && !joined) bridge(work, straight);
+    if (range == 0 && !joined) bridge(work, shape == JoinShape::Straight);
     if (work == copies) return false;
     doc.Record(penPath);
     std::erase_if(doc.Lines.edit(), [](const TCvLine& l) { return l.selected; });

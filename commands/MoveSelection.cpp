@@ -19,7 +19,7 @@ bool MoveObjects(TCvDocument& doc, TCvCoord v) {
     return true;
 }
 
-bool MoveAnchors(TCvDocument& doc, TCvCoord v, bool objectMode) {
+bool MoveAnchors(TCvDocument& doc, TCvCoord v) {
     bool any = false;
     // Only the selected paths are written, so only they count as changed.
     for (std::size_t i = 0; i < doc.Lines.size(); ++i) {
@@ -29,7 +29,7 @@ bool MoveAnchors(TCvDocument& doc, TCvCoord v, bool objectMode) {
     }
     if (!any) return false;
     doc.UpdateSelectionBounds();
-    doc.Pivot = objectMode ? add(doc.Pivot, v) : centre(doc.SelectionBounds);
+    doc.Pivot = centre(doc.SelectionBounds);
     return true;
 }
 

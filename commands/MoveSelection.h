@@ -10,8 +10,7 @@ namespace plumex {
 bool MoveObjects(TCvDocument& doc, TCvCoord v);
 
 // Translates the selected anchors (with their handles) of the selected paths and recomputes
-// SelectionBounds. In object mode the Pivot moves by v, otherwise it goes to the centre of
-// the bounds.
-bool MoveAnchors(TCvDocument& doc, TCvCoord v, bool objectMode);
+// SelectionBounds; the Pivot goes to the centre of the bounds.
+bool MoveAnchors(TCvDocument& doc, TCvCoord v);
 
 } // namespace plumex

@@ -28,11 +28,11 @@ std::vector<TCvLine> SelectedAnchorRuns(const TCvLine& line) {
     return piecesWithoutSelectedAnchors(inverted);
 }
 
-std::vector<TCvLine> CopiedPaths(const TCvDocument& doc, bool anchorRuns) {
+std::vector<TCvLine> CopiedPaths(const TCvDocument& doc, CopyScope scope) {
     std::vector<TCvLine> out;
     for (const TCvLine& line : doc.Lines) {
         if (!line.selected) continue;
-        if (!anchorRuns) {
+        if (scope == CopyScope::Paths) {
             out.push_back(line);
             continue;
         }
@@ -70,8 +70,8 @@ std::vector<TCvLine> PasteBufferFrom(const std::optional<std::vector<std::uint8_
     return PasteBufferFrom(ClipboardOffer{block, std::nullopt, text});
 }
 
-bool CutSegments(TCvDocument& doc, bool anchorRuns, int penPath) {
-    if (anchorRuns) return DeleteSegments(doc, penPath);
+bool CutSegments(TCvDocument& doc, CopyScope scope, int penPath) {
+    if (scope == CopyScope::AnchorRuns) return DeleteSegments(doc, penPath);
     if (doc.CountSelected() == 0) return false;
     doc.Record(penPath);
     doc.DeleteSelected();

@@ -32,9 +32,10 @@ struct ClipboardOffer {
 // a name; a path whose anchors are all selected comes whole (closed or open, named).
 std::vector<TCvLine> SelectedAnchorRuns(const TCvLine& line);
 
-// What Copy takes: copies of the selected paths in list order, or with `anchorRuns` (the anchor
-// and zoom tools) only the selected runs of their anchors.
-std::vector<TCvLine> CopiedPaths(const TCvDocument& doc, bool anchorRuns);
+// What Copy takes: copies of the selected paths in list order, or (the anchor and zoom tools)
+// only the selected runs of their anchors.
+enum class CopyScope { Paths, AnchorRuns };
+std::vector<TCvLine> CopiedPaths(const TCvDocument& doc, CopyScope scope);
 
 // Throws std::length_error or std::domain_error when the paths cannot be written.
 ClipboardContent ClipboardContentOf(const std::vector<TCvLine>& paths);
@@ -50,7 +51,7 @@ std::vector<TCvLine> PasteBufferFrom(const std::optional<std::vector<std::uint8_
 
 // After the copy: with `anchorRuns` every segment between two selected anchors goes and the
 // paths split there, otherwise the selected paths go. Records one undo step first.
-bool CutSegments(TCvDocument& doc, bool anchorRuns, int penPath = -1);
+bool CutSegments(TCvDocument& doc, CopyScope scope, int penPath = -1);
 
 // Inserts copies of `buffer` at the front of the list as the new selection, centred on
 // `centreOn` when given (kept in place when that move would leave the range of a double).

@@ -129,11 +129,11 @@ bool RotateSelectionBy(TCvDocument& doc, double degrees, TCvCoord origin, bool c
     return true;
 }
 
-bool Flip(TCvDocument& doc, bool horizontal, int penPath) {
+bool Flip(TCvDocument& doc, FlipAxis axis, int penPath) {
     if (doc.CountSelected() == 0) return false;
     doc.Record(penPath);
     const TCvCoord c = centre(doc.SelectionBounds);
-    if (horizontal)
+    if (axis == FlipAxis::Horizontal)
         TransformSelection(doc, {-1, 0}, {0, 1}, c, false);
     else
         TransformSelection(doc, {1, 0}, {0, -1}, c, false);

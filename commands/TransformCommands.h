@@ -40,7 +40,9 @@ bool RotateByPreset(TCvDocument& doc, bool left, bool objectMode, int penPath = 
 bool RotateSelectionBy(TCvDocument& doc, double degrees, TCvCoord origin, bool copy,
                        int penPath = -1);
 // Mirrors left to right (`horizontal`) or top to bottom about the selection's centre.
-bool Flip(TCvDocument& doc, bool horizontal, int penPath = -1);
+// Left to right (about a vertical line) or top to bottom.
+enum class FlipAxis { Horizontal, Vertical };
+bool Flip(TCvDocument& doc, FlipAxis axis, int penPath = -1);
 
 // Whether a shear angle (degrees, truncated) can be applied; 90 and beyond are refused.
 bool shearAngleAccepted(double degrees);

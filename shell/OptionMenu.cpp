@@ -7,11 +7,11 @@ namespace plumex {
 
 namespace {
 
-template <int N> void toggle(CommandContext& c) {
+template <CanvasOption N> void toggle(CommandContext& c) {
     c.canvas.SetOption(N, !c.canvas.GetOption(N));
 }
 
-template <int N> bool option(const CommandContext& c) {
+template <CanvasOption N> bool option(const CommandContext& c) {
     return c.canvas.GetOption(N);
 }
 
@@ -26,17 +26,17 @@ Command optionSwitch(std::string_view name, int key, int shortcut, unsigned flag
             .action = action};
 }
 
-template <int N>
+template <CanvasOption N>
 Command optionSwitch(std::string_view name, int key, int shortcut = 0, unsigned flags = 0) {
     return optionSwitch(name, key, shortcut, flags, toggle<N>, option<N>);
 }
 
 bool draftShown(const CommandContext& c) {
-    return c.canvas.GetOption(OptShowDraft);
+    return c.canvas.GetOption(CanvasOption::ShowDraft);
 }
 
 bool draftDim(const CommandContext& c) {
-    return c.canvas.GetOption(OptDimDraft);
+    return c.canvas.GetOption(CanvasOption::DimDraft);
 }
 
 } // namespace
@@ -61,34 +61,39 @@ std::vector<Command> optionMenu() {
                 c.shell.setStatusBarShown(o.ShowStatusBar);
             },
             [](const CommandContext& c) { return c.canvas.Options().ShowStatusBar; }),
-        optionSwitch<OptShowRuler>("ShowRuler1", M_ShowRuler, 'R', cfSeparator),
-        optionSwitch<OptShowGrid>("ShowGrid1", M_ShowGrid, 'G'),
+        optionSwitch<CanvasOption::ShowRuler>("ShowRuler1", M_ShowRuler, 'R', cfSeparator),
+        optionSwitch<CanvasOption::ShowGrid>("ShowGrid1", M_ShowGrid, 'G'),
         optionSwitch(
             "SnapGrid1", M_SnapGrid, scShift | 'G', 0,
             [](CommandContext& c) {
-                toggle<OptSnapGrid>(c);
+                toggle<CanvasOption::SnapGrid>(c);
                 c.shell.repaintStatusBar();
             },
-            option<OptSnapGrid>),
+            option<CanvasOption::SnapGrid>),
         {.name = "GridSize1", .parent = "Option1", .key = M_GridSize, .flags = cfSubmenu},
         {.name = "GridSizeAuto1",
          .parent = "GridSize1",
          .key = M_GridSizeAuto,
          .flags = cfCheckable | cfRadioGrid,
-         .checked = [](const CommandContext& c) { return !c.canvas.GetOption(OptGridSizeFixed); },
-         .action = [](CommandContext& c) { c.canvas.SetOption(OptGridSizeFixed, false); }},
+         .checked =
+             [](const CommandContext& c) {
+                 return !c.canvas.GetOption(CanvasOption::GridSizeFixed);
+             },
+         .action =
+             [](CommandContext& c) { c.canvas.SetOption(CanvasOption::GridSizeFixed, false); }},
         {.name = "GridSizeFixed1",
          .parent = "GridSize1",
          .key = M_GridSizeFixed,
          .flags = cfCheckable | cfRadioGrid,
-         .checked = option<OptGridSizeFixed>,
-         .action = [](CommandContext& c) { c.canvas.SetOption(OptGridSizeFixed, true); }},
-        optionSwitch<OptShowGuides>("ShowGuides1", M_ShowGuides, 'L', cfSeparator),
-        optionSwitch<OptSnapGuides>("SnapGuides1", M_SnapGuides, scShift | 'L'),
-        optionSwitch<OptLockGuides>("LockGuides1", M_LockGuides),
-        optionSwitch<OptShowAnchor>("ShowAnchor1", M_ShowAnchor, 'A', cfSeparator),
-        optionSwitch<OptSmallAnchor>("SmallAnchor1", M_SmallAnchor),
-        optionSwitch<OptShowHelper>("ShowHelper1", M_ShowHelper, 'E'),
+         .checked = option<CanvasOption::GridSizeFixed>,
+         .action =
+             [](CommandContext& c) { c.canvas.SetOption(CanvasOption::GridSizeFixed, true); }},
+        optionSwitch<CanvasOption::ShowGuides>("ShowGuides1", M_ShowGuides, 'L', cfSeparator),
+        optionSwitch<CanvasOption::SnapGuides>("SnapGuides1", M_SnapGuides, scShift | 'L'),
+        optionSwitch<CanvasOption::LockGuides>("LockGuides1", M_LockGuides),
+        optionSwitch<CanvasOption::ShowAnchor>("ShowAnchor1", M_ShowAnchor, 'A', cfSeparator),
+        optionSwitch<CanvasOption::SmallAnchor>("SmallAnchor1", M_SmallAnchor),
+        optionSwitch<CanvasOption::ShowHelper>("ShowHelper1", M_ShowHelper, 'E'),
         {.name = "Draft1", .parent = "Option1", .key = M_Draft, .flags = cfSubmenu | cfSeparator},
         {.name = "ShowDraft1",
          .parent = "Draft1",
@@ -98,8 +103,8 @@ std::vector<Command> optionMenu() {
          .checked = [](const CommandContext& c) { return draftShown(c) && !draftDim(c); },
          .action =
              [](CommandContext& c) {
-                 c.canvas.SetOption(OptDimDraft, false);
-                 c.canvas.SetOption(OptShowDraft, true);
+                 c.canvas.SetOption(CanvasOption::DimDraft, false);
+                 c.canvas.SetOption(CanvasOption::ShowDraft, true);
              }},
         {.name = "ShowDimDraft1",
          .parent = "Draft1",
@@ -109,8 +114,8 @@ std::vector<Command> optionMenu() {
          .checked = [](const CommandContext& c) { return draftShown(c) && draftDim(c); },
          .action =
              [](CommandContext& c) {
-                 c.canvas.SetOption(OptDimDraft, true);
-                 c.canvas.SetOption(OptShowDraft, true);
+                 c.canvas.SetOption(CanvasOption::DimDraft, true);
+                 c.canvas.SetOption(CanvasOption::ShowDraft, true);
              }},
         {.name = "HideDraft1",
          .parent = "Draft1",
@@ -118,7 +123,7 @@ std::vector<Command> optionMenu() {
          .shortcut = scShift | 'D',
          .flags = cfCheckable | cfRadioDraft,
          .checked = [](const CommandContext& c) { return !draftShown(c); },
-         .action = [](CommandContext& c) { c.canvas.SetOption(OptShowDraft, false); }},
+         .action = [](CommandContext& c) { c.canvas.SetOption(CanvasOption::ShowDraft, false); }},
         {.name = "SetColors1",
          .parent = "Option1",
          .key = M_SetColors,

@@ -18,24 +18,19 @@ constexpr const char* toolNames[7] = {"SelLineBtn",     "SelPointBtn", "PenToolB
 constexpr const char* optionNames[12] = {
     "SBShowRuler",  "SBShowGrid",   "SBSnapGrid",    "SBGridSize",   "SBShowGuides", "SBSnapGuides",
     "SBLockGuides", "SBShowAnchor", "SBSmallAnchor", "SBShowHelper", "SBShowDraft",  "SBDimDraft"};
-constexpr int optionByTag[12] = {OptShowRuler,
-                                 OptShowGrid,
-                                 OptSnapGrid,
-                                 OptGridSizeFixed,
-                                 OptShowGuides,
-                                 OptSnapGuides,
-                                 OptLockGuides,
-                                 OptShowAnchor,
-                                 OptSmallAnchor,
-                                 OptShowHelper,
-                                 -1,
-                                 -1};
+// Tags 11 and 12, the two draft buttons, share the draft options.
+constexpr CanvasOption optionByTag[10] = {CanvasOption::ShowRuler,   CanvasOption::ShowGrid,
+                                          CanvasOption::SnapGrid,    CanvasOption::GridSizeFixed,
+                                          CanvasOption::ShowGuides,  CanvasOption::SnapGuides,
+                                          CanvasOption::LockGuides,  CanvasOption::ShowAnchor,
+                                          CanvasOption::SmallAnchor, CanvasOption::ShowHelper};
 constexpr int panelWidth = 30;
 
 } // namespace
 
-int optionOfTag(int tag) {
-    return tag >= 1 && tag <= 12 ? optionByTag[tag - 1] : -1;
+std::optional<CanvasOption> optionOfTag(int tag) {
+    if (tag < 1 || tag > 10) return std::nullopt;
+    return optionByTag[tag - 1];
 }
 
 SpeedPanel::SpeedPanel(QWidget* parent) : QWidget(parent) {
@@ -137,7 +132,7 @@ int SpeedPanel::checkedTool() const {
 
 void SpeedPanel::sync(const TCvOptions& options) {
     for (int tag = 1; tag <= 10; ++tag)
-        options_[tag - 1]->setChecked(options.option(optionOfTag(tag)));
+        options_[tag - 1]->setChecked(options.option(*optionOfTag(tag)));
     options_[3]->setText(options.GridSizeFixed ? "Fix" : "Auto");
     options_[10]->setChecked(options.ShowDraft && !options.DimDraft);
     options_[11]->setChecked(options.ShowDraft && options.DimDraft);

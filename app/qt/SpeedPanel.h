@@ -1,11 +1,13 @@
 #pragma once
 // The side panel: seven tool buttons (one exclusive group) above twelve option buttons.
 
+#include "app/Options.h"
 #include "canvas/ToolKind.h"
 
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QButtonGroup;
 class QSplitter;
@@ -55,7 +57,7 @@ private:
     bool sized_ = false;
 };
 
-// The canvas option an option button shows, by tag; -1 for the two draft buttons.
-int optionOfTag(int tag);
+// The canvas option an option button shows, by tag; none for the two draft buttons.
+std::optional<plumex::CanvasOption> optionOfTag(int tag);
 
 } // namespace plumex

@@ -115,7 +115,7 @@ void TForm1::createCanvas() {
     canvas_ = new ShellCanvas(&Options, Panel1_);
     canvas_->setObjectName("Canvas");
     Panel1_->layout()->addWidget(canvas_);
-    canvas().SetOption(OptSmallAnchor, Options.SmallAnchor);
+    canvas().SetOption(CanvasOption::SmallAnchor, Options.SmallAnchor);
     canvas().OnChange = [this](TCvWindow&) { canvasChanged(); };
     canvas().OnMouseMoveEvent = [this](TCvWindow&, const MouseEvent&) { canvasMouseMoved(); };
     canvas().SetCornerImages(cornerImages());

@@ -59,15 +59,15 @@ void TForm1::SBOptionClick(int tag, bool down) {
     canvas().CancelDrag();
     switch (tag) {
     case 4:
-        canvas().SetOption(OptGridSizeFixed, down);
+        canvas().SetOption(CanvasOption::GridSizeFixed, down);
         break;
     case 11:
     case 12:
-        if (down) canvas().SetOption(OptDimDraft, tag == 12);
-        canvas().SetOption(OptShowDraft, down);
+        if (down) canvas().SetOption(CanvasOption::DimDraft, tag == 12);
+        canvas().SetOption(CanvasOption::ShowDraft, down);
         break;
     default:
-        if (optionOfTag(tag) >= 0) canvas().SetOption(optionOfTag(tag), down);
+        if (const auto option = optionOfTag(tag)) canvas().SetOption(*option, down);
         break;
     }
     // The fixed grid size may have been refused; the buttons show what the options are.

@@ -191,7 +191,7 @@ void QImageSurface::drawImage(const PixelRect& dest, const RasterImage& image) {
     withPainter([&](QPainter& p) { p.drawImage(QRectF(toQRect(visible)), q, source); });
 }
 
-void QImageSurface::invertFrame(const PixelRect& r, bool asEllipse) {
+void QImageSurface::invertFrame(const PixelRect& r, BandShape shape) {
     if (r.width() <= 0 && r.height() <= 0) return;
     // The dotted outline as a mask, then every masked pixel inverted: twice restores.
     const int w = std::max(r.width(), 1) + 1;
@@ -204,7 +204,7 @@ void QImageSurface::invertFrame(const PixelRect& r, bool asEllipse) {
         pen.setWidth(0);
         pen.setStyle(Qt::DotLine);
         p.setPen(pen);
-        if (asEllipse)
+        if (shape == BandShape::Ellipse)
             p.drawEllipse(0, 0, w - 2, h - 2);
         else
             p.drawRect(0, 0, w - 2, h - 2);

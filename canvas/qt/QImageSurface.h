@@ -41,7 +41,7 @@ public:
     void ellipse(const PixelRect& r, std::optional<Color> pen, std::optional<Color> fill) override;
     void text(PixelPoint at, std::string_view text, const FontSpec& font, Color c) override;
     void drawImage(const PixelRect& dest, const RasterImage& image) override;
-    void invertFrame(const PixelRect& r, bool asEllipse) override;
+    void invertFrame(const PixelRect& r, BandShape shape) override;
     Color pixel(PixelPoint p) const override;
     void setPixel(PixelPoint p, Color c) override;
     std::unique_ptr<Surface> createBuffer(int width, int height) const override;

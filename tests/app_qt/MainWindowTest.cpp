@@ -100,23 +100,23 @@ TEST_F(FormTest, MousePositionDecimalsFollowTheScale) {
 
 TEST_F(FormTest, OptionMenuAndButtonsShowTheSameOptions) {
     start();
-    ASSERT_TRUE(canvas().GetOption(OptShowGrid));
+    ASSERT_TRUE(canvas().GetOption(CanvasOption::ShowGrid));
     form->action("ShowGrid1")->trigger();
-    EXPECT_FALSE(canvas().GetOption(OptShowGrid));
+    EXPECT_FALSE(canvas().GetOption(CanvasOption::ShowGrid));
     EXPECT_FALSE(form->speedPanel()->optionButton(2)->isChecked());
     form->updateMenus();
     EXPECT_FALSE(form->action("ShowGrid1")->isChecked());
 
     form->speedPanel()->optionButton(1)->click(); // rulers off
-    EXPECT_FALSE(canvas().GetOption(OptShowRuler));
+    EXPECT_FALSE(canvas().GetOption(CanvasOption::ShowRuler));
     form->action("HideDraft1")->trigger();
     form->updateMenus();
     EXPECT_TRUE(form->action("HideDraft1")->isChecked());
     EXPECT_FALSE(form->speedPanel()->optionButton(11)->isChecked());
     EXPECT_FALSE(form->speedPanel()->optionButton(12)->isChecked());
     form->speedPanel()->optionButton(11)->click(); // draft shown normally
-    EXPECT_TRUE(canvas().GetOption(OptShowDraft));
-    EXPECT_FALSE(canvas().GetOption(OptDimDraft));
+    EXPECT_TRUE(canvas().GetOption(CanvasOption::ShowDraft));
+    EXPECT_FALSE(canvas().GetOption(CanvasOption::DimDraft));
     form->updateMenus();
     EXPECT_TRUE(form->action("ShowDraft1")->isChecked());
 }
@@ -129,7 +129,7 @@ TEST_F(FormTest, CancelledFixedGridLeavesTheButtonOnAuto) {
     });
     QToolButton* grid = form->speedPanel()->optionButton(4);
     grid->click();
-    EXPECT_FALSE(canvas().GetOption(OptGridSizeFixed));
+    EXPECT_FALSE(canvas().GetOption(CanvasOption::GridSizeFixed));
     EXPECT_FALSE(grid->isChecked());
     EXPECT_EQ(grid->text(), "Auto");
 }
@@ -189,9 +189,9 @@ TEST_F(FormTest, ToolsShowTheProgramsOwnCursors) {
 TEST_F(FormTest, CanvasQuestionsGoThroughTheShellsBoxes) {
     start();
     canvas().AddGuide(GuideAxis::Vertical, 1.0);
-    ASSERT_TRUE(canvas().GetOption(OptLockGuides));
+    ASSERT_TRUE(canvas().GetOption(CanvasOption::LockGuides));
     answers = {MessageAnswer::No};
-    EXPECT_FALSE(canvas().EraseGuides(true, false));
+    EXPECT_FALSE(canvas().EraseGuides(GuideAxes{.vertical = true, .horizontal = false}));
     EXPECT_EQ(canvas().VerticalGuides().size(), 1u);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].first, MessageKind::YesNo);

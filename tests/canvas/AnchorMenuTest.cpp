@@ -64,7 +64,7 @@ TEST_F(AnchorMenu, JoinEndsThePenPath) {
     w.SetPenPath(0);
     selectAnchors(0, {0});
     selectAnchors(1, {1});
-    ASSERT_TRUE(w.JoinEndAnchors(true));
+    ASSERT_TRUE(w.JoinEndAnchors(JoinShape::Straight));
     EXPECT_EQ(w.PenPath(), -1);
     ASSERT_EQ(w.Document.Lines.size(), 1u);
     EXPECT_EQ(w.Document.Lines[0].count(), 4);
@@ -102,18 +102,18 @@ TEST_F(AnchorMenu, CopyInOneWindowPastesInAnother) {
     other.Resize(413, 313);
     other.HandleCreated();
     other.Document.Lines = {polyline({{7, 7}, {8, 8}})};
-    ASSERT_TRUE(other.Paste(false));
+    ASSERT_TRUE(other.Paste(PastePlace::SamePosition));
     ASSERT_EQ(other.Document.Lines.size(), 2u);
     EXPECT_EQ(other.Document.Lines[0], w.Document.Lines[0]); // whole path: name kept
     EXPECT_EQ(other.Document.CountSelected(), 1);
     // Centred: on the other window's view centre.
-    ASSERT_TRUE(other.Paste(true));
+    ASSERT_TRUE(other.Paste(PastePlace::ViewCentre));
     EXPECT_TRUE(plumex::testing::coordNear(centre(other.Document.SelectionBounds),
                                            other.ViewCenter(), 1e-9));
     // The clipboard changed behind the window's back: Paste reads it again.
     host.clipboardOffer = {std::nullopt, std::nullopt,
                            std::string("bezier_spline <0,0>,<0,1>,<1,1>,<1,0>")};
-    ASSERT_TRUE(other.Paste(false));
+    ASSERT_TRUE(other.Paste(PastePlace::SamePosition));
     EXPECT_EQ(other.Document.Lines[0].count(), 2);
     EXPECT_EQ(other.Document.Lines[0].LastAnchor(), (TCvCoord{1, 0}));
 }
@@ -124,7 +124,7 @@ TEST_F(AnchorMenu, PasteTakesTheSvgDocumentWhenNoBlockIsThere) {
     ASSERT_TRUE(host.clipboardOffer.svg);
     host.clipboardOffer.block.reset(); // as a drawing program offers it
     const auto before = w.Document.Lines;
-    ASSERT_TRUE(w.Paste(false));
+    ASSERT_TRUE(w.Paste(PastePlace::SamePosition));
     ASSERT_EQ(w.Document.Lines.size(), 4u);
     for (std::size_t i = 0; i < 2; ++i) {
         EXPECT_TRUE(w.Document.Lines[i].selected);
@@ -136,7 +136,7 @@ TEST_F(AnchorMenu, PasteTakesTheSvgDocumentWhenNoBlockIsThere) {
     // A broken document is reported at paste and changes nothing.
     host.clipboardOffer.svg = "<svg xmlns=\"http://www.w3.org/2000/svg\"><path d=\"M0 0 L";
     const auto pasted = w.Document.Lines;
-    EXPECT_FALSE(w.Paste(false));
+    EXPECT_FALSE(w.Paste(PastePlace::SamePosition));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].find("SVG"), std::string::npos) << host.messages[0];
     EXPECT_EQ(w.Document.Lines, pasted);
@@ -150,7 +150,7 @@ TEST_F(AnchorMenu, DamagedBlockIsReportedAndPastesNothing) {
     EXPECT_FALSE(w.ReadClipboard()); // the menu update stays quiet
     EXPECT_TRUE(host.messages.empty());
     const auto before = w.Document.Lines;
-    EXPECT_FALSE(w.Paste(true));
+    EXPECT_FALSE(w.Paste(PastePlace::ViewCentre));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0], "Invalid Data");
     EXPECT_TRUE(w.PasteBuffer().empty());
@@ -172,6 +172,6 @@ TEST_F(AnchorMenu, CutSegmentsAndCutKeepWhatTheyCopied) {
     w.Document.SelectAll();
     ASSERT_TRUE(w.Cut());
     EXPECT_TRUE(w.Document.Lines.empty());
-    ASSERT_TRUE(w.Paste(false));
+    ASSERT_TRUE(w.Paste(PastePlace::SamePosition));
     EXPECT_EQ(w.Document.Lines.size(), 2u);
 }

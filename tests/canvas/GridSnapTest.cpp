@@ -30,16 +30,16 @@ TEST(AutoGrid, FixedGridKeepsItsStepWhileTheRulerFollowsTheScale) {
     plumex::testing::FakeHost host;
     w.SetHost(&host);
     host.gridAnswer = GridSize{0.25, 4};
-    w.SetOption(OptGridSizeFixed, true);
+    w.SetOption(CanvasOption::GridSizeFixed, true);
     EXPECT_TRUE(o.GridSizeFixed);
     w.ZoomTo(250);
     EXPECT_EQ(o.GridUnits, 0.25);
     EXPECT_EQ(o.GridKnots, 4);
     EXPECT_NEAR(w.RulerStep(), 0.2, 1e-12);
-    w.SetOption(OptGridSizeFixed, false); // back to automatic at the current scale
+    w.SetOption(CanvasOption::GridSizeFixed, false); // back to automatic at the current scale
     EXPECT_NEAR(o.GridUnits, 0.05, 1e-12);
     host.gridAnswer.reset();
-    w.SetOption(OptGridSizeFixed, true); // cancelled: stays automatic
+    w.SetOption(CanvasOption::GridSizeFixed, true); // cancelled: stays automatic
     EXPECT_FALSE(o.GridSizeFixed);
 }
 
@@ -57,53 +57,53 @@ struct SnapFixture : ::testing::Test {
 } // namespace
 
 TEST_F(SnapFixture, GridSnapWithinSixPixels) {
-    EXPECT_DOUBLE_EQ(w.SnapPoint({0.23, 0}, true, true).x, 0.2);
-    EXPECT_DOUBLE_EQ(w.SnapPoint({0.25, 0}, true, true).x, 0.30000000000000004);
-    EXPECT_DOUBLE_EQ(w.SnapPoint({0.23, 0.41}, false, true).x, 0.23); // axis not snapped
-    EXPECT_DOUBLE_EQ(w.SnapPoint({0.23, 0.41}, false, true).y, 0.4);
+    EXPECT_DOUBLE_EQ(w.SnapPoint({0.23, 0}, SnapAxes::both()).x, 0.2);
+    EXPECT_DOUBLE_EQ(w.SnapPoint({0.25, 0}, SnapAxes::both()).x, 0.30000000000000004);
+    EXPECT_DOUBLE_EQ(w.SnapPoint({0.23, 0.41}, SnapAxes{.y = true}).x, 0.23); // axis not snapped
+    EXPECT_DOUBLE_EQ(w.SnapPoint({0.23, 0.41}, SnapAxes{.y = true}).y, 0.4);
     w.SetScaleOption(30);
     o.GridUnits = 0.5;
-    EXPECT_DOUBLE_EQ(w.SnapPoint({0.72, 0}, true, true).x, 0.72); // 6.6 pixels away
-    EXPECT_DOUBLE_EQ(w.SnapPoint({0.68, 0}, true, true).x, 0.5);  // 5.4 pixels away
+    EXPECT_DOUBLE_EQ(w.SnapPoint({0.72, 0}, SnapAxes::both()).x, 0.72); // 6.6 pixels away
+    EXPECT_DOUBLE_EQ(w.SnapPoint({0.68, 0}, SnapAxes::both()).x, 0.5);  // 5.4 pixels away
 }
 
 TEST_F(SnapFixture, GridSnapNeedsTheGridShownAndWiderThanOnePixel) {
     o.ShowGrid = false;
-    EXPECT_DOUBLE_EQ(w.SnapPoint({0.23, 0}, true, true).x, 0.23);
+    EXPECT_DOUBLE_EQ(w.SnapPoint({0.23, 0}, SnapAxes::both()).x, 0.23);
     o.ShowGrid = true;
     o.GridUnits = 0.01; // one pixel
-    EXPECT_DOUBLE_EQ(w.SnapPoint({0.0123, 0}, true, true).x, 0.0123);
+    EXPECT_DOUBLE_EQ(w.SnapPoint({0.0123, 0}, SnapAxes::both()).x, 0.0123);
     o.GridUnits = -0.1; // harmless
-    EXPECT_DOUBLE_EQ(w.SnapPoint({0.23, 0}, true, true).x, 0.23);
+    EXPECT_DOUBLE_EQ(w.SnapPoint({0.23, 0}, SnapAxes::both()).x, 0.23);
 }
 
 TEST_F(SnapFixture, NearerGuideBeatsTheGridAndTheMovingGuideIsSkipped) {
     w.VerticalGuides() = {1.02};
-    EXPECT_DOUBLE_EQ(w.SnapPoint({1.03, 0}, true, true).x, 1.02);
+    EXPECT_DOUBLE_EQ(w.SnapPoint({1.03, 0}, SnapAxes::both()).x, 1.02);
     w.VerticalGuides() = {1.045};
-    EXPECT_DOUBLE_EQ(w.SnapPoint({1.02, 0}, true, true).x, 1.0); // grid 2 px, guide 2.5 px
+    EXPECT_DOUBLE_EQ(w.SnapPoint({1.02, 0}, SnapAxes::both()).x, 1.0); // grid 2 px, guide 2.5 px
     // Guides snap without grid snapping, and not while guide snapping is off.
-    EXPECT_DOUBLE_EQ(w.SnapPoint({1.07, 0}, false, false).x, 1.045);
+    EXPECT_DOUBLE_EQ(w.SnapPoint({1.07, 0}, SnapAxes{}).x, 1.045);
     o.SnapGuides = false;
-    EXPECT_DOUBLE_EQ(w.SnapPoint({1.07, 0}, false, false).x, 1.07);
+    EXPECT_DOUBLE_EQ(w.SnapPoint({1.07, 0}, SnapAxes{}).x, 1.07);
     o.SnapGuides = true;
     w.SetMovingGuide(MovingGuide{GuideAxis::Vertical, 0});
-    EXPECT_DOUBLE_EQ(w.SnapPoint({1.07, 0}, false, false).x, 1.07);
+    EXPECT_DOUBLE_EQ(w.SnapPoint({1.07, 0}, SnapAxes{}).x, 1.07);
     w.SetMovingGuide(std::nullopt);
     w.HorizontalGuides() = {-2, -2.01};
-    EXPECT_DOUBLE_EQ(w.SnapPoint({0, -2.015}, false, false).y, -2.01);
+    EXPECT_DOUBLE_EQ(w.SnapPoint({0, -2.015}, SnapAxes{}).y, -2.01);
 }
 
 TEST_F(SnapFixture, RectSnapsTheNearestEdge) {
     // Right edge 0.02 from the grid line 0.9, left edge 0.03 from 0.1: the right edge wins.
-    TCvCoord c = w.SnapRect({0.13, 0.5, 0.88, 0.2}, true, true);
+    TCvCoord c = w.SnapRect({0.13, 0.5, 0.88, 0.2}, SnapAxes::both());
     EXPECT_NEAR(c.x, 0.02, 1e-12);
     EXPECT_NEAR(c.y, 0, 1e-12);
     // A guide nearer than any grid line wins, on either edge.
     w.HorizontalGuides() = {0.205};
-    c = w.SnapRect({0.13, 0.55, 0.88, 0.215}, true, true);
+    c = w.SnapRect({0.13, 0.55, 0.88, 0.215}, SnapAxes::both());
     EXPECT_NEAR(c.y, -0.01, 1e-12);
     // Nothing within six pixels: no correction.
-    c = w.SnapRect({0.15, 0.55, 0.75, 0.25}, false, false);
+    c = w.SnapRect({0.15, 0.55, 0.75, 0.25}, SnapAxes{});
     EXPECT_EQ(c.x, 0);
 }

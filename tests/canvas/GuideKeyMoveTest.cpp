@@ -26,18 +26,19 @@ struct GuideFixture : ::testing::Test {
 TEST_F(GuideFixture, LockedGuidesAreErasedOnlyAfterYes) {
     w.VerticalGuides() = {1, 2};
     w.HorizontalGuides() = {3};
-    EXPECT_FALSE(w.EraseGuides(true, false)); // the fake answers No
+    EXPECT_FALSE(
+        w.EraseGuides(GuideAxes{.vertical = true, .horizontal = false})); // the fake answers No
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0], message(msgClrGuide));
     EXPECT_EQ(w.VerticalGuides().size(), 2u);
     host.answers = {MessageAnswer::Yes};
-    EXPECT_TRUE(w.EraseGuides(true, false));
+    EXPECT_TRUE(w.EraseGuides(GuideAxes{.vertical = true, .horizontal = false}));
     EXPECT_TRUE(w.VerticalGuides().empty());
     EXPECT_EQ(w.HorizontalGuides().size(), 1u);
     // Empty lists are not asked about; unlocked guides go without asking.
     o.LockGuides = false;
-    EXPECT_FALSE(w.EraseGuides(true, false));
-    EXPECT_TRUE(w.EraseGuides(true, true));
+    EXPECT_FALSE(w.EraseGuides(GuideAxes{.vertical = true, .horizontal = false}));
+    EXPECT_TRUE(w.EraseGuides(GuideAxes{.vertical = true, .horizontal = true}));
     EXPECT_EQ(host.messages.size(), 2u);
     EXPECT_TRUE(w.HorizontalGuides().empty());
 }
@@ -70,12 +71,12 @@ TEST_F(GuideFixture, KeyMovesWholePathsOrSelectedAnchorsAsOneUndoStep) {
     w.Document.Lines = {a, polyline({{5, 5}, {6, 6}})};
     w.Document.SelectionChanged();
     const auto before = w.Document.Lines;
-    w.MoveSelectionByKey(KeyMove::Right, false);
+    w.MoveSelectionByKey(KeyMove::Right, KeyStep::Normal);
     EXPECT_TRUE(coordNear(w.Document.Lines[0].points[1].anchor, {1.1, 0}, 1e-12));
     EXPECT_EQ(w.Document.Lines[1], before[1]);
     EXPECT_TRUE(coordNear(w.Document.Pivot, {0.6, 0}, 1e-12));
     EXPECT_NEAR(w.Document.SelectionBounds.left, 0.1, 1e-12);
-    w.MoveSelectionByKey(KeyMove::Down, true);
+    w.MoveSelectionByKey(KeyMove::Down, KeyStep::Fine);
     EXPECT_TRUE(coordNear(w.Document.Lines[0].points[0].anchor, {0.1, -0.01}, 1e-12));
     EXPECT_TRUE(w.Undo());
     EXPECT_TRUE(w.Undo());
@@ -85,7 +86,7 @@ TEST_F(GuideFixture, KeyMovesWholePathsOrSelectedAnchorsAsOneUndoStep) {
     // The anchor tool moves only selected anchors and puts the pivot at the new centre.
     w.SetTool(ToolKind::Anchor);
     w.Document.Lines[0].points[0].selected = 0;
-    w.MoveSelectionByKey(KeyMove::Up, false);
+    w.MoveSelectionByKey(KeyMove::Up, KeyStep::Normal);
     EXPECT_EQ(w.Document.Lines[0].points[0].anchor, (TCvCoord{0, 0}));
     EXPECT_TRUE(coordNear(w.Document.Lines[0].points[1].anchor, {1, 0.1}, 1e-12));
     EXPECT_TRUE(coordNear(w.Document.Pivot, {0.5, 0.05}, 1e-12));
@@ -95,7 +96,7 @@ TEST_F(GuideFixture, KeyMoveWithNothingSelectedLeavesTheDocumentUnmodified) {
     w.Document.Lines = {polyline({{0, 0}, {1, 0}})};
     int changes = 0;
     w.OnChange = [&](TCvWindow&) { ++changes; };
-    w.MoveSelectionByKey(KeyMove::Left, false);
+    w.MoveSelectionByKey(KeyMove::Left, KeyStep::Normal);
     EXPECT_FALSE(w.Document.IsModified());
     EXPECT_EQ(changes, 0);
 }
@@ -103,11 +104,12 @@ TEST_F(GuideFixture, KeyMoveWithNothingSelectedLeavesTheDocumentUnmodified) {
 TEST_F(GuideFixture, OptionsByNumberAreStoredAndNotified) {
     int changes = 0;
     w.OnChange = [&](TCvWindow&) { ++changes; };
-    for (int n = 0; n < CanvasOptionCount; ++n) {
-        if (n == OptGridSizeFixed) continue;
+    for (int k = 0; k < CanvasOptionCount; ++k) {
+        const auto n = static_cast<CanvasOption>(k);
+        if (n == CanvasOption::GridSizeFixed) continue;
         const bool v = !w.GetOption(n);
         w.SetOption(n, v);
-        EXPECT_EQ(o.option(n), v) << n;
+        EXPECT_EQ(o.option(n), v) << k;
     }
     EXPECT_EQ(changes, CanvasOptionCount - 1);
     EXPECT_EQ(w.AnchorSize(), 3);

@@ -35,7 +35,7 @@ public:
         texts.push_back({at, std::string(t), f.escapement});
     }
     void drawImage(const PixelRect&, const RasterImage&) override {}
-    void invertFrame(const PixelRect&, bool) override {}
+    void invertFrame(const PixelRect&, BandShape) override {}
     Color pixel(PixelPoint) const override { return 0; }
     void setPixel(PixelPoint, Color) override {}
     std::unique_ptr<Surface> createBuffer(int width, int height) const override {

@@ -251,8 +251,8 @@ TEST_F(TransformDialogs, PresetsRecordOneStepEach) {
         {[&] { return w.PresetExpand(3); }, {0.5, 0.25}},
         {[&] { return w.PresetRotate(0); }, {1.5, -0.5}}, // anticlockwise
         {[&] { return w.PresetRotate(1); }, {0.5, 1.5}},  // clockwise
-        {[&] { return w.FlipSelection(true); }, {2, 0}},
-        {[&] { return w.FlipSelection(false); }, {0, 1}},
+        {[&] { return w.FlipSelection(FlipAxis::Horizontal); }, {2, 0}},
+        {[&] { return w.FlipSelection(FlipAxis::Vertical); }, {0, 1}},
     };
     int n = 0;
     for (const auto& [run, first] : presets) {
@@ -291,7 +291,7 @@ TEST_F(TransformDialogs, PenPathFollowsItsPathToTheEnd) {
     w.Document.Lines[1].SelectAll(false);
     w.Document.Lines[0].SelectAll(true);
     w.Document.SelectionChanged();
-    ASSERT_TRUE(w.FlipSelection(true));
+    ASSERT_TRUE(w.FlipSelection(FlipAxis::Horizontal));
     EXPECT_EQ(w.PenPath(), 0);
     EXPECT_EQ(w.Document.Lines[0].name, "a");
 

@@ -94,7 +94,7 @@ TEST_F(ViewFixture, WheelZoomsByFourthRootOfTwo) {
 
 TEST_F(ViewFixture, VisibleCentreWithAndWithoutRulers) {
     EXPECT_EQ(w.ClientCenter(), (PixelPoint{13 + 400, 13 + 300}));
-    w.SetOption(OptShowRuler, false);
+    w.SetOption(CanvasOption::ShowRuler, false);
     EXPECT_EQ(w.ClientCenter(), (PixelPoint{406, 306}));
     w.GoOriginCenter();
     EXPECT_EQ(w.Origin(), (PixelPoint{406, 306}));

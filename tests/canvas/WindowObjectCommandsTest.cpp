@@ -30,7 +30,7 @@ TEST_F(ObjectCommandFixture, DupeThenMoveLeavesTheSourceInPlace) {
     EXPECT_EQ(changes, 1);
     ASSERT_EQ(w.Document.Lines.size(), 3u);
     o.SnapGrid = false;
-    w.MoveSelectionByKey(KeyMove::Right, false);
+    w.MoveSelectionByKey(KeyMove::Right, KeyStep::Normal);
     EXPECT_EQ(w.Document.Lines[0].FirstAnchor(), (TCvCoord{0, 0}));
     EXPECT_GT(w.Document.Lines[2].FirstAnchor().x, 0);
     EXPECT_EQ(w.Document.Lines[0].selected, 0);

@@ -85,7 +85,7 @@ TEST_F(PaintFixture, EndAnchorsOfUnselectedOpenPathsAreHollow) {
     EXPECT_EQ(at(50, 149), Black);
     EXPECT_EQ(at(150, 149), Black);
     // Small anchors are 3 pixels.
-    w.SetOption(OptSmallAnchor, true);
+    w.SetOption(CanvasOption::SmallAnchor, true);
     paint();
     EXPECT_EQ(at(49, 49), Black);
     EXPECT_EQ(at(48, 48), White);
@@ -194,12 +194,12 @@ TEST_F(PaintFixture, FarAndBrokenPathsPaintSafely) {
 TEST_F(PaintFixture, RubberBandTwiceRestoresThePixels) {
     paint();
     const QImage before = s.image().copy();
-    w.DrawRubberBand({150, 20, 30, 170}, false);
+    w.DrawRubberBand({150, 20, 30, 170}, BandShape::Rectangle);
     EXPECT_NE(s.image(), before);
-    w.DrawRubberBand({150, 20, 30, 170}, false);
+    w.DrawRubberBand({150, 20, 30, 170}, BandShape::Rectangle);
     EXPECT_EQ(s.image(), before);
-    w.DrawRubberBand({20, 20, 120, 90}, true);
-    w.DrawRubberBand({20, 20, 120, 90}, true);
+    w.DrawRubberBand({20, 20, 120, 90}, BandShape::Ellipse);
+    w.DrawRubberBand({20, 20, 120, 90}, BandShape::Ellipse);
     EXPECT_EQ(s.image(), before);
 }
 

@@ -48,8 +48,8 @@ void expectNoChange(TCvDocument& doc, const std::function<bool(TCvDocument&)>& c
     EXPECT_FALSE(doc.UndoBuffer.CanUndo());
 }
 
-auto join(bool straight, double range) {
-    return [=](TCvDocument& d) { return JoinEndAnchors(d, straight, range); };
+auto join(JoinShape shape, double range) {
+    return [=](TCvDocument& d) { return JoinEndAnchors(d, shape, range); };
 }
 
 } // namespace
@@ -63,12 +63,12 @@ TEST(JoinEndAnchors, CoincidentEndsMergeWithoutMovingAndGoToTheFront) {
     TCvLine joined = curve({{{0, 0}, {-1, 0}, {0, 1}},
                             {{2, 0}, {2, 1}, {3, -3}}, // a's in-handle, b's out-handle
                             {{4, 0}, {4, 1}, {4, -1}}});
-    applyAndUndo(doc, join(false, 0), {selecting(joined, {1}), doc.Lines[0]});
+    applyAndUndo(doc, join(JoinShape::Curved, 0), {selecting(joined, {1}), doc.Lines[0]});
     EXPECT_EQ(doc.Lines[0].points[1].independent, 1);
     // The same pair found from the other side: b's end is its first anchor, a's its last.
     doc = TCvDocument{};
     doc.Lines = {selecting(b, {0}), selecting(a, {-1})};
-    ASSERT_TRUE(JoinEndAnchors(doc, false, 0));
+    ASSERT_TRUE(JoinEndAnchors(doc, JoinShape::Curved, 0));
     ASSERT_EQ(doc.Lines.size(), 1u);
     EXPECT_EQ(doc.Lines[0].count(), 3);
     EXPECT_EQ(doc.Lines[0].points[1].anchor, (TCvCoord{2, 0}));
@@ -82,7 +82,7 @@ TEST(JoinEndAnchors, ApartEndsGetACurvedOrStraightSegment) {
     TCvLine curved = a;
     curved.points.insert(curved.points.end(), b.points.begin(), b.points.end());
     curved = selecting(curved, {1, 2});
-    applyAndUndo(doc, join(false, 0), {curved});
+    applyAndUndo(doc, join(JoinShape::Curved, 0), {curved});
     // Straight: the handles of the new segment lie on their anchors.
     doc = TCvDocument{};
     doc.Lines = {selecting(a, {-1}), selecting(b, {0})};
@@ -91,11 +91,11 @@ TEST(JoinEndAnchors, ApartEndsGetACurvedOrStraightSegment) {
     straight.points[1].independent = 1;
     straight.points[2].inHandle = straight.points[2].anchor;
     straight.points[2].independent = 1;
-    applyAndUndo(doc, join(true, 0), {straight});
+    applyAndUndo(doc, join(JoinShape::Straight, 0), {straight});
     // Selected first anchors: both paths turn so that the chosen ends meet.
     doc = TCvDocument{};
     doc.Lines = {selecting(a, {0}), selecting(b, {-1})};
-    ASSERT_TRUE(JoinEndAnchors(doc, true, 0));
+    ASSERT_TRUE(JoinEndAnchors(doc, JoinShape::Straight, 0));
     ASSERT_EQ(doc.Lines.size(), 1u);
     std::vector<double> xs;
     for (const TCvPoint& p : doc.Lines[0].points) xs.push_back(p.anchor.x);
@@ -109,14 +109,14 @@ TEST(JoinEndAnchors, BothEndsOfOnePathCloseIt) {
     doc.Lines = {selecting(open, {0, -1})};
     TCvLine ring = selecting(open, {0, -1});
     ring.closed = 1;
-    applyAndUndo(doc, join(false, 0), {ring});
+    applyAndUndo(doc, join(JoinShape::Curved, 0), {ring});
     // Ends at one place: the last anchor is dropped, its in-handle kept by the first.
     const TCvLine loop =
         curve({{{0, 0}, {0, 0}, {1, 0}}, {{1, 1}, {1, 0}, {0, 1}}, {{0, 0}, {-1, 0}, {0, 0}}});
     doc = TCvDocument{};
     doc.Lines = {selecting(loop, {0, -1})};
     TCvLine closed = curve({{{0, 0}, {-1, 0}, {1, 0}}, {{1, 1}, {1, 0}, {0, 1}}}, true);
-    applyAndUndo(doc, join(false, 0), {selecting(closed, {0})});
+    applyAndUndo(doc, join(JoinShape::Curved, 0), {selecting(closed, {0})});
     EXPECT_EQ(doc.Lines[0].points[0].independent, 0);
 }
 
@@ -126,12 +126,12 @@ TEST(JoinEndAnchors, ThreeEndsWithoutAPairDoNothing) {
                  selecting(polyline({{5, 0}, {6, 0}}), {0})};
     EXPECT_EQ(CountSelectedEndAnchors(doc), 3);
     EXPECT_FALSE(CanJoinEndAnchors(doc));
-    expectNoChange(doc, join(false, 0));
-    expectNoChange(doc, join(true, 0));
+    expectNoChange(doc, join(JoinShape::Curved, 0));
+    expectNoChange(doc, join(JoinShape::Straight, 0));
     // With two of three at one place the pair joins.
     doc.Lines[1] = selecting(polyline({{1, 0}, {6, 0}}), {0});
     EXPECT_TRUE(CanJoinEndAnchors(doc));
-    ASSERT_TRUE(JoinEndAnchors(doc, false, 0));
+    ASSERT_TRUE(JoinEndAnchors(doc, JoinShape::Curved, 0));
     EXPECT_EQ(doc.Lines.size(), 1u);
     EXPECT_EQ(doc.Lines[0].count(), 3);
 }
@@ -141,7 +141,7 @@ TEST(JoinEndAnchors, NearRangeMovesBothEndsToTheirMidpoint) {
     const TCvLine b = curve({{{1.05, 0}, {1, 1}, {1.1, 1}}, {{3, 0}, {3, 0}, {3, 0}}});
     TCvDocument doc;
     doc.Lines = {selecting(a, {-1}), selecting(b, {0})};
-    ASSERT_TRUE(JoinEndAnchors(doc, false, 0.1));
+    ASSERT_TRUE(JoinEndAnchors(doc, JoinShape::Curved, 0.1));
     ASSERT_EQ(doc.Lines.size(), 1u);
     const TCvPoint& m = doc.Lines[0].points[1];
     EXPECT_TRUE(coordNear(m.anchor, {1.025, 0}, 1e-12));
@@ -152,7 +152,7 @@ TEST(JoinEndAnchors, NearRangeMovesBothEndsToTheirMidpoint) {
     TCvLine b2 = b;
     b2.Translate({0.15, 0});
     far.Lines = {selecting(a, {-1}), selecting(b2, {0})};
-    expectNoChange(far, join(false, 0.1));
+    expectNoChange(far, join(JoinShape::Curved, 0.1));
     EXPECT_TRUE(AnySelectedOpenPath(far));
 }
 

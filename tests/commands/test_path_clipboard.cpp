@@ -34,7 +34,7 @@ TEST(PathClipboard, ObjectToolCopyPastesTheSamePathInPlaceAtTheFront) {
     named.name = "ring";
     named.SelectAll(true);
     doc.Lines = {polyline({{9, 9}, {10, 10}}), named};
-    const std::vector<TCvLine> buffer = throughBlock(CopiedPaths(doc, false));
+    const std::vector<TCvLine> buffer = throughBlock(CopiedPaths(doc, CopyScope::Paths));
     ASSERT_TRUE(PastePaths(doc, buffer, std::nullopt));
     ASSERT_EQ(doc.Lines.size(), 3u);
     EXPECT_EQ(doc.Lines[0], named);
@@ -54,12 +54,12 @@ TEST(PathClipboard, ObjectToolCopyPastesTheSamePathInPlaceAtTheFront) {
 TEST(PathClipboard, AnchorToolCopiesSelectedRuns) {
     TCvDocument doc;
     doc.Lines = {selecting(ring, {0, 1, 2, 3})};
-    std::vector<TCvLine> whole = CopiedPaths(doc, true);
+    std::vector<TCvLine> whole = CopiedPaths(doc, CopyScope::AnchorRuns);
     ASSERT_EQ(whole.size(), 1u);
     EXPECT_EQ(whole[0], selecting(ring, {0, 1, 2, 3}));
 
     doc.Lines = {selecting(ring, {1, 2})};
-    std::vector<TCvLine> two = CopiedPaths(doc, true);
+    std::vector<TCvLine> two = CopiedPaths(doc, CopyScope::AnchorRuns);
     ASSERT_EQ(two.size(), 1u);
     EXPECT_EQ(two[0].closed, 0);
     ASSERT_EQ(two[0].count(), 2);
@@ -68,7 +68,7 @@ TEST(PathClipboard, AnchorToolCopiesSelectedRuns) {
 
     // The run over the seam of a closed path stays one piece; a lone anchor is its own path.
     doc.Lines = {selecting(ring, {3, 0}), selecting(polyline({{0, 0}, {1, 0}, {2, 0}}), {1})};
-    const std::vector<TCvLine> runs = throughBlock(CopiedPaths(doc, true));
+    const std::vector<TCvLine> runs = throughBlock(CopiedPaths(doc, CopyScope::AnchorRuns));
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].FirstAnchor(), (TCvCoord{0, 3}));
     EXPECT_EQ(runs[0].LastAnchor(), (TCvCoord{0, 0}));
@@ -80,10 +80,10 @@ TEST(PathClipboard, CutSegmentsSplitsWhereBothEndsWereSelected) {
     TCvDocument doc;
     doc.Lines = {selecting(polyline({{0, 0}, {1, 0}, {2, 0}, {3, 0}}), {1, 2})};
     const std::vector<TCvLine> before = doc.Lines;
-    const std::vector<TCvLine> copied = CopiedPaths(doc, true);
+    const std::vector<TCvLine> copied = CopiedPaths(doc, CopyScope::AnchorRuns);
     ASSERT_EQ(copied.size(), 1u);
     EXPECT_EQ(copied[0].count(), 2);
-    ASSERT_TRUE(CutSegments(doc, true));
+    ASSERT_TRUE(CutSegments(doc, CopyScope::AnchorRuns));
     ASSERT_EQ(doc.Lines.size(), 2u);
     EXPECT_EQ(doc.Lines[0].LastAnchor(), (TCvCoord{1, 0}));
     EXPECT_EQ(doc.Lines[1].FirstAnchor(), (TCvCoord{2, 0}));
@@ -91,7 +91,7 @@ TEST(PathClipboard, CutSegmentsSplitsWhereBothEndsWereSelected) {
     ASSERT_TRUE(doc.Undo(pen));
     EXPECT_EQ(doc.Lines, before);
     // Any other tool: the selected paths go.
-    ASSERT_TRUE(CutSegments(doc, false));
+    ASSERT_TRUE(CutSegments(doc, CopyScope::Paths));
     EXPECT_TRUE(doc.Lines.empty());
 }
 

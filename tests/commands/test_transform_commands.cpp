@@ -97,7 +97,7 @@ TEST(TransformCommands, MoveToOriginAndFlipCarryThePivot) {
     EXPECT_EQ(doc.SelectionBounds.bottom, 0);
     EXPECT_EQ(doc.Pivot, (TCvCoord{8, 8}));
     EXPECT_FALSE(MoveToOrigin(doc, true, true)); // already there
-    ASSERT_TRUE(Flip(doc, true));
+    ASSERT_TRUE(Flip(doc, FlipAxis::Horizontal));
     EXPECT_EQ(doc.Lines[0].FirstAnchor(), (TCvCoord{2, 0}));
     EXPECT_EQ(doc.Pivot, (TCvCoord{-6, 8}));
 }

@@ -386,7 +386,7 @@ public:
     void ellipse(const PixelRect&, std::optional<Color>, std::optional<Color>) override {}
     void text(PixelPoint, std::string_view, const FontSpec&, Color) override {}
     void drawImage(const PixelRect&, const RasterImage&) override {}
-    void invertFrame(const PixelRect&, bool) override {}
+    void invertFrame(const PixelRect&, BandShape) override {}
     Color pixel(PixelPoint) const override { return 0; }
     void setPixel(PixelPoint, Color) override {}
     std::unique_ptr<Surface> createBuffer(int width, int height) const override {
@@ -1058,7 +1058,7 @@ private:
             const bool v = r.choice({"off", "on"}, "on or off") == 1;
             r.end();
             w_.CancelDrag();
-            w_.SetOption(n, v);
+            w_.SetOption(static_cast<CanvasOption>(n), v);
         } else if (op == "undo" || op == "redo") {
             r.end();
             if (op == "undo")
@@ -1112,7 +1112,7 @@ private:
             const bool vertical = r.optional("vertical");
             const bool horizontal = r.optional("horizontal");
             r.end();
-            w_.EraseGuides(vertical, horizontal);
+            w_.EraseGuides(GuideAxes{.vertical = vertical, .horizontal = horizontal});
         } else if (op == "shear") {
             r.expect("dialog");
             const int zone = r.integer("hover zone");
@@ -1142,7 +1142,7 @@ private:
         w_.CancelDrag();
         switch (c) {
         case 0:
-            w_.JoinEndAnchors(straight);
+            w_.JoinEndAnchors(straight ? JoinShape::Straight : JoinShape::Curved);
             break;
         case 1:
             w_.JoinNearEndAnchors();
@@ -1184,7 +1184,7 @@ private:
             w_.CutSegments();
             break;
         case 14:
-            w_.Paste(centred);
+            w_.Paste(centred ? PastePlace::ViewCentre : PastePlace::SamePosition);
             break;
         default:
             w_.ReadClipboard();

@@ -252,7 +252,7 @@ TEST_F(Commands, OptionSwitchesShowTheirState) {
     const bool before = runner.checked(grid);
     EXPECT_TRUE(runner.run(grid));
     EXPECT_NE(runner.checked(grid), before);
-    EXPECT_EQ(w.GetOption(OptShowGrid), !before);
+    EXPECT_EQ(w.GetOption(CanvasOption::ShowGrid), !before);
     EXPECT_TRUE(runner.run(cmd("ShowDimDraft1")));
     EXPECT_TRUE(runner.checked(cmd("ShowDimDraft1")));
     EXPECT_FALSE(runner.checked(cmd("ShowDraft1")));
