@@ -9,7 +9,7 @@ namespace plumex {
 
 void duplicateSelectedAnchors(TCvDocument& doc) {
     std::vector<TCvLine> pieces = CopiedPaths(doc, CopyScope::AnchorRuns);
-    for (TCvLine& line : doc.Lines) line.SelectAll(false);
+    doc.DeselectPaths();
     doc.Lines.insert(doc.Lines.end(), pieces.begin(), pieces.end());
     doc.UpdateSelectionBounds();
 }
@@ -18,7 +18,7 @@ void AnchorCopyDrag::move(TCvWindow& window, const MouseEvent& e) {
     if (!move_) {
         duplicateSelectedAnchors(window.Document);
         move_.emplace(MoveStart::Move, MoveWhat::Anchors, window.Press().pressPoint,
-                      MoveGrip{.segment = true});
+                      MoveGrip{.anchor = {}, .segment = true});
     }
     move_->move(window, e);
 }
@@ -43,7 +43,7 @@ void AnchorCopyDrag::insertAnchor(TCvWindow& window) {
     if (segment_.path < 0 || segment_.path >= static_cast<int>(doc.Lines.size())) return;
     doc.Record();
     window.DropPressCopy(); // this is the one undo step
-    for (TCvLine& line : doc.Lines) line.SelectAll(false);
+    doc.DeselectPaths();
     doc.Lines[static_cast<std::size_t>(segment_.path)].InsertPoint(segment_.first, segment_.second,
                                                                    segment_.t);
     doc.SelectionChanged();
@@ -51,25 +51,28 @@ void AnchorCopyDrag::insertAnchor(TCvWindow& window) {
     window.Changed();
 }
 
-void selectAnchorsInBand(TCvWindow& window, const PixelRect& band, bool add) {
+void selectAnchorsInBand(TCvWindow& window, const PixelRect& band, SelectMode mode) {
     TCvDocument& doc = window.Document;
-    if (!add)
-        for (TCvLine& line : doc.Lines) line.SelectAll(false);
+    if (mode == SelectMode::Replace) doc.DeselectPaths();
     const PixelRect n = normalized(band);
     const TCvCoord a = window.PixelToUnit(n.left, n.top);
     const TCvCoord b = window.PixelToUnit(n.right, n.bottom);
     const double left = std::min(a.x, b.x), right = std::max(a.x, b.x);
     const double bottom = std::min(a.y, b.y), top = std::max(a.y, b.y);
-    for (TCvLine& line : doc.Lines) {
-        if (!line.visible || line.locked) continue;
-        bool touched = false;
-        for (TCvPoint& p : line.points) {
-            const TCvCoord q = p.anchor;
-            if (q.x < left || q.x > right || q.y < bottom || q.y > top) continue;
-            p.selected = p.selected ? 0 : 1;
-            touched = true;
-        }
-        if (touched) line.UpdateSelected();
+    auto inside = [&](const TCvPoint& p) {
+        const TCvCoord q = p.anchor;
+        return !(q.x < left || q.x > right || q.y < bottom || q.y > top);
+    };
+    // Only the paths with an anchor in the band are written, so only they count as changed.
+    for (std::size_t i = 0; i < doc.Lines.size(); ++i) {
+        const TCvLine& seen = std::as_const(doc.Lines)[i];
+        if (!seen.visible || seen.locked ||
+            std::none_of(seen.points.begin(), seen.points.end(), inside))
+            continue;
+        TCvLine& line = doc.Lines[i];
+        for (TCvPoint& p : line.points)
+            if (inside(p)) p.selected = p.selected ? 0 : 1;
+        line.UpdateSelected();
     }
     doc.SelectionChanged();
     window.Invalidate();

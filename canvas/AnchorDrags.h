@@ -33,8 +33,9 @@ private:
 // each run of selected anchors becomes an open path; a wholly selected path is copied whole.
 void duplicateSelectedAnchors(TCvDocument& doc);
 
-// Without `add` the selection starts empty; every anchor of a visible, unlocked path inside
-// the pixel band (edges included) toggles.
-void selectAnchorsInBand(TCvWindow& window, const PixelRect& band, bool add);
+enum class SelectMode;
+// Replace starts from an empty selection; every anchor of a visible, unlocked path inside the
+// pixel band (edges included) toggles.
+void selectAnchorsInBand(TCvWindow& window, const PixelRect& band, SelectMode mode);
 
 } // namespace plumex

@@ -37,7 +37,7 @@ bool AnchorTool::searchAnchors(const TCvWindow&, AnchorSearch& how) const {
 }
 
 void selectOnlyAnchor(TCvDocument& doc, int path, int point) {
-    for (TCvLine& line : doc.Lines) line.SelectAll(false);
+    doc.DeselectPaths();
     anchorOf(doc, path, point).selected = 1;
     doc.Lines[static_cast<std::size_t>(path)].selected = 1;
 }
@@ -96,8 +96,8 @@ void AnchorTool::pressAnchor(TCvWindow& window, const MouseEvent& e, const Ancho
     selectionChanged(window);
     if (!anchorOf(doc, hit.path, hit.point).selected) return;
     window.GrabAnchor(hit.at);
-    window.BeginDrag(
-        std::make_unique<MoveDrag>(MoveStart::Move, MoveWhat::Anchors, hit.at, MoveGrip{hit}));
+    window.BeginDrag(std::make_unique<MoveDrag>(MoveStart::Move, MoveWhat::Anchors, hit.at,
+                                                MoveGrip{.anchor = hit, .segment = false}));
 }
 
 void AnchorTool::pressSegment(TCvWindow& window, const MouseEvent& e, const PathHit& hit) {
@@ -109,8 +109,7 @@ void AnchorTool::pressSegment(TCvWindow& window, const MouseEvent& e, const Path
     TCvPoint& a = anchorOf(doc, hit.path, hit.first);
     TCvPoint& b = anchorOf(doc, hit.path, hit.second);
     const bool both = a.selected && b.selected;
-    if (!shiftHeld(e) && !both)
-        for (TCvLine& line : doc.Lines) line.SelectAll(false);
+    if (!shiftHeld(e) && !both) doc.DeselectPaths();
     const std::uint8_t v = shiftHeld(e) && both ? 0 : 1;
     a.selected = b.selected = v;
     doc.Lines[static_cast<std::size_t>(hit.path)].UpdateSelected();
@@ -120,7 +119,7 @@ void AnchorTool::pressSegment(TCvWindow& window, const MouseEvent& e, const Path
     else
         window.BeginDrag(std::make_unique<MoveDrag>(MoveStart::Move, MoveWhat::Anchors,
                                                     window.Press().pressPoint,
-                                                    MoveGrip{.segment = true}));
+                                                    MoveGrip{.anchor = {}, .segment = true}));
 }
 
 void AnchorTool::dragStarted(TCvWindow& window, const MouseEvent& e) {
@@ -131,7 +130,7 @@ void AnchorTool::dragStarted(TCvWindow& window, const MouseEvent& e) {
     }
     window.BeginDrag(std::make_unique<RubberBandDrag>(
         window, [](TCvWindow& w, const PixelRect& band, const MouseEvent& up) {
-            selectAnchorsInBand(w, band, shiftHeld(up));
+            selectAnchorsInBand(w, band, shiftHeld(up) ? SelectMode::Toggle : SelectMode::Replace);
         }));
 }
 

@@ -27,12 +27,12 @@ void GuideDrag::move(TCvWindow& window, const MouseEvent& e) {
     // Each guide snaps with itself left out.
     if (vertical_ >= 0) {
         window.SetMovingGuide(MovingGuide{GuideAxis::Vertical, vertical_});
-        const TCvCoord s = window.SnapPoint(raw, SnapAxes{.x = p.snapGrid && !p.lockX});
+        const TCvCoord s = window.SnapPoint(raw, SnapAxes{.x = p.snapGrid && !p.lockX, .y = false});
         window.MoveGuide(GuideAxis::Vertical, vertical_, p.lockX ? p.pressPoint.x : s.x);
     }
     if (horizontal_ >= 0) {
         window.SetMovingGuide(MovingGuide{GuideAxis::Horizontal, horizontal_});
-        const TCvCoord s = window.SnapPoint(raw, SnapAxes{.y = p.snapGrid && !p.lockY});
+        const TCvCoord s = window.SnapPoint(raw, SnapAxes{.x = false, .y = p.snapGrid && !p.lockY});
         window.MoveGuide(GuideAxis::Horizontal, horizontal_, p.lockY ? p.pressPoint.y : s.y);
     }
 }

@@ -19,7 +19,7 @@ void MoveDrag::duplicate(TCvWindow& window) {
     TCvDocument& doc = window.Document;
     const std::size_t first = doc.Lines.size();
     std::vector<TCvLine> copies = doc.CollectSelected();
-    for (TCvLine& line : doc.Lines) line.SelectAll(false);
+    doc.DeselectPaths();
     doc.Lines.insert(doc.Lines.end(), copies.begin(), copies.end());
     doc.UpdateSelectionBounds();
     if (!grip_.anchor) return;

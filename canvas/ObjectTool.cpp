@@ -102,8 +102,8 @@ void ObjectTool::pressAnchor(TCvWindow& window, const MouseEvent& e) {
         window.SelectOnly(hit.path);
     const TCvLine& now = window.Document.Lines[static_cast<std::size_t>(hit.path)];
     if (!now.points[static_cast<std::size_t>(hit.point)].selected) return;
-    window.BeginDrag(
-        std::make_unique<MoveDrag>(moveStart(e), MoveWhat::Objects, hit.at, MoveGrip{hit}));
+    window.BeginDrag(std::make_unique<MoveDrag>(moveStart(e), MoveWhat::Objects, hit.at,
+                                                MoveGrip{.anchor = hit, .segment = false}));
 }
 
 bool ObjectTool::pressPath(TCvWindow& window, const MouseEvent& e) {

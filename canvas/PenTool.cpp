@@ -57,7 +57,7 @@ void PenTool::press(TCvWindow& window, const MouseEvent& e) {
     in.shift = (e.shift & ssShift) != 0;
     in.ctrl = (e.shift & ssCtrl) != 0;
     const int before = window.PenPath();
-    const PenPressResult r = penPress(window.Document.Lines, before, in);
+    const PenPressResult r = penPress(window.Document.Lines.edit(), before, in);
     window.SetPenPath(r.penPath);
     if (r.pointer) window.GrabPointer(window.UnitToPixel(*r.pointer));
     window.Document.SelectionChanged();
@@ -113,9 +113,9 @@ void PenDrag::move(TCvWindow& window, const MouseEvent& e) {
 
 void PenDrag::finish(TCvWindow& window, bool doubleClick, TCvCoord at) {
     TCvDocument& doc = window.Document;
-    if (doubleClick) closeOnDoubleClick(doc.Lines, window.PenPath());
+    if (doubleClick) closeOnDoubleClick(doc.Lines.edit(), window.PenPath());
     window.RecordPressCopy(pressPenPath_);
-    window.SetPenPath(finishPenPress(doc.Lines, window.PenPath(), closeOrJoin_, at));
+    window.SetPenPath(finishPenPress(doc.Lines.edit(), window.PenPath(), closeOrJoin_, at));
     doc.SelectionChanged();
     window.Invalidate();
     window.Changed();

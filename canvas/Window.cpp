@@ -65,8 +65,8 @@ void TCvWindow::SetTool(ToolKind tool) {
     ToolBehaviour& next = *tools_[toolIndex(tool)];
     next.activate(*this);
     if (!next.keepsAnchorSelection()) {
-        for (TCvLine& line : Document.Lines)
-            if (line.selected) line.SelectAll(true);
+        for (std::size_t i = 0; i < Document.Lines.size(); ++i)
+            if (std::as_const(Document.Lines)[i].selected) Document.Lines[i].SelectAll(true);
     }
     tool_ = tool;
     EndPenPath();

@@ -9,7 +9,7 @@ using namespace plumex;
 
 void TCvWindow::EndPenPath() {
     if (penPath_ < 0) return;
-    removeFloatingAnchor(Document.Lines, penPath_);
+    removeFloatingAnchor(Document.Lines.edit(), penPath_);
     penPath_ = -1;
     // The floating anchor followed the mouse into the selection's bounds.
     Document.UpdateSelectionBounds();

@@ -170,14 +170,14 @@ void TCvWindow::SetPathSelected(int path, bool selected) {
 }
 
 void TCvWindow::SelectInRect(const PixelRect& r, SelectMode mode) {
-    if (mode == SelectMode::Replace)
-        for (TCvLine& line : Document.Lines) line.SelectAll(false);
+    if (mode == SelectMode::Replace) Document.DeselectPaths();
     const PixelRect n = normalized(r);
     const TCvCoord a = PixelToUnit(n.left, n.top);
     const TCvCoord b = PixelToUnit(n.right, n.bottom);
-    for (TCvLine& line : Document.Lines) {
+    for (std::size_t i = 0; i < Document.Lines.size(); ++i) {
+        const TCvLine& line = std::as_const(Document.Lines)[i];
         if (!line.visible || line.locked || !line.AnyPointIn(a, b)) continue;
-        line.SelectAll(!line.selected);
+        Document.Lines[i].SelectAll(!line.selected);
     }
     Document.SelectionChanged();
     invalidateAll();

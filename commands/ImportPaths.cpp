@@ -5,7 +5,7 @@ namespace plumex {
 bool ImportPaths(TCvDocument& doc, const std::vector<TCvLine>& paths, int penPath) {
     if (paths.empty()) return false;
     doc.Record(penPath);
-    for (TCvLine& line : doc.Lines) line.SelectAll(false);
+    doc.DeselectPaths();
     std::vector<TCvLine> added = paths;
     for (TCvLine& line : added) {
         line.locked = 0;

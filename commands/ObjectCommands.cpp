@@ -98,7 +98,7 @@ bool Dupe(TCvDocument& doc, int penPath) {
     if (doc.CountSelected() == 0) return false;
     doc.Record(penPath);
     std::vector<TCvLine> copies = doc.CollectSelected();
-    for (TCvLine& line : doc.Lines) line.SelectAll(false);
+    doc.DeselectPaths();
     doc.Append(copies);
     return true;
 }

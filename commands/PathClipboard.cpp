@@ -82,7 +82,7 @@ bool PastePaths(TCvDocument& doc, const std::vector<TCvLine>& buffer,
                 std::optional<TCvCoord> centreOn, int penPath) {
     if (buffer.empty()) return false;
     doc.Record(penPath);
-    for (TCvLine& line : doc.Lines) line.SelectAll(false);
+    doc.DeselectPaths();
     std::vector<TCvLine> pasted = buffer;
     for (TCvLine& line : pasted) {
         // The pasted paths are the selection, whatever flags the block carried.

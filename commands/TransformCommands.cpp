@@ -36,7 +36,7 @@ void TransformSelection(TCvDocument& doc, TCvCoord xAxis, TCvCoord yAxis, TCvCoo
     std::vector<TCvLine> copies = doc.CollectSelected();
     if (copies.empty()) return;
     if (copy) {
-        for (TCvLine& line : doc.Lines) line.SelectAll(false);
+        doc.DeselectPaths();
     } else {
         std::erase_if(doc.Lines.edit(), [](const TCvLine& l) { return l.selected != 0; });
     }

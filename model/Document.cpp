@@ -22,8 +22,18 @@ int TCvDocument::CountSelected() const {
 }
 
 void TCvDocument::DeselectAll() {
-    for (TCvLine& line : Lines) line.SelectAll(false);
+    DeselectPaths();
     SelectionChanged();
+}
+
+void TCvDocument::DeselectPaths() {
+    // Only paths with something selected are written, so only they count as changed.
+    for (std::size_t i = 0; i < Lines.size(); ++i) {
+        const TCvLine& line = std::as_const(Lines)[i];
+        if (line.selected || std::any_of(line.points.begin(), line.points.end(),
+                                         [](const TCvPoint& p) { return p.selected != 0; }))
+            Lines[i].SelectAll(false);
+    }
 }
 
 void TCvDocument::SelectAll() {
@@ -163,13 +173,13 @@ void TCvDocument::record(std::span<const TCvLine> before, std::span<const int> a
 }
 
 bool TCvDocument::Undo(int& penPath) {
-    if (!UndoBuffer.CanUndo() || !UndoBuffer.Undo(Lines, Pivot, penPath)) return false;
+    if (!UndoBuffer.CanUndo() || !UndoBuffer.Undo(Lines.edit(), Pivot, penPath)) return false;
     UpdateSelectionBounds();
     return true;
 }
 
 bool TCvDocument::Redo(int& penPath) {
-    if (!UndoBuffer.CanRedo() || !UndoBuffer.Redo(Lines, Pivot, penPath)) return false;
+    if (!UndoBuffer.CanRedo() || !UndoBuffer.Redo(Lines.edit(), Pivot, penPath)) return false;
     UpdateSelectionBounds();
     return true;
 }

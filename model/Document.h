@@ -27,6 +27,8 @@ public:
 
     int CountSelected() const;
     void DeselectAll();
+    // Deselects every path and anchor, leaving SelectionBounds and Pivot as they are.
+    void DeselectPaths();
     // Selects every path that is visible and not locked.
     void SelectAll();
     // Locks and deselects the selected paths.

@@ -5,7 +5,8 @@
 //
 // Reading through a const LineList logs nothing. Every way to write logs: operator[], front()
 // and back() log their index; everything else that can reach several paths or change the count
-// (non-const iteration, the vector itself, insert, erase, assignment) logs every path. A
+// (non-const iteration, edit(), insert, erase, assignment) logs every path. A LineList passed
+// where a const vector is wanted reads; a function that edits the vector gets edit(). A
 // consumer keeps a Mark; changedSince(mark) answers the indices written after it, or nothing
 // when every path may have changed since (always so for a mark of another list or copy).
 
@@ -75,7 +76,6 @@ public:
         touchAll();
         return lines_;
     }
-    operator Vector&() { return edit(); } // NOLINT: passes to functions that edit the vector
     iterator begin() { return edit().begin(); }
     iterator end() { return edit().end(); }
     reverse_iterator rbegin() { return edit().rbegin(); }

@@ -59,8 +59,9 @@ struct SnapFixture : ::testing::Test {
 TEST_F(SnapFixture, GridSnapWithinSixPixels) {
     EXPECT_DOUBLE_EQ(w.SnapPoint({0.23, 0}, SnapAxes::both()).x, 0.2);
     EXPECT_DOUBLE_EQ(w.SnapPoint({0.25, 0}, SnapAxes::both()).x, 0.30000000000000004);
-    EXPECT_DOUBLE_EQ(w.SnapPoint({0.23, 0.41}, SnapAxes{.y = true}).x, 0.23); // axis not snapped
-    EXPECT_DOUBLE_EQ(w.SnapPoint({0.23, 0.41}, SnapAxes{.y = true}).y, 0.4);
+    EXPECT_DOUBLE_EQ(w.SnapPoint({0.23, 0.41}, SnapAxes{.x = false, .y = true}).x,
+                     0.23); // axis not snapped
+    EXPECT_DOUBLE_EQ(w.SnapPoint({0.23, 0.41}, SnapAxes{.x = false, .y = true}).y, 0.4);
     w.SetScaleOption(30);
     o.GridUnits = 0.5;
     EXPECT_DOUBLE_EQ(w.SnapPoint({0.72, 0}, SnapAxes::both()).x, 0.72); // 6.6 pixels away

@@ -108,3 +108,29 @@ TEST_F(ManyPaths, ClicksAndDragsWriteOnlyThePathsTheyChange) {
     ASSERT_TRUE(w.Document.Redo(pen));
     EXPECT_TRUE(moved == w.Document.Lines[40]);
 }
+
+TEST_F(ManyPaths, AnchorToolClicksBandsAndMovesWriteOnlyThePathsTheyChange) {
+    w.SetTool(ToolKind::Anchor);
+    clickU(anchor(10));
+    ASSERT_TRUE(w.Document.Lines[10].points[1].selected);
+    LineList::Mark m = w.Document.Lines.mark();
+    clickU(anchor(40));
+    EXPECT_FALSE(w.Document.Lines[10].selected);
+    EXPECT_EQ(writtenSince(w.Document.Lines, m), (std::vector<int>{10, 40}));
+
+    // A press on a segment selects its two anchors.
+    m = w.Document.Lines.mark();
+    clickU({0.02 * 20, 0.25});
+    EXPECT_EQ(writtenSince(w.Document.Lines, m), (std::vector<int>{20, 40}));
+
+    m = w.Document.Lines.mark();
+    dragU(anchor(20), {anchor(20).x, anchor(20).y + 0.1});
+    EXPECT_EQ(writtenSince(w.Document.Lines, m), std::vector<int>{20});
+
+    // A band over two paths' top anchors, from empty space.
+    m = w.Document.Lines.mark();
+    dragU({0.02 * 30 + 0.003, 1.05}, {0.02 * 31 + 0.015, 0.95});
+    EXPECT_TRUE(w.Document.Lines[30].points[2].selected);
+    EXPECT_TRUE(w.Document.Lines[31].points[2].selected);
+    EXPECT_EQ(writtenSince(w.Document.Lines, m), (std::vector<int>{20, 30, 31}));
+}

@@ -54,7 +54,7 @@ TEST(LineList, LogsWhatWasHandedOutForWriting) {
     lines.push_back(polyline({{3, 3}}));
     EXPECT_EQ(written(lines, beforePush), Everything);
     const LineList::Mark beforeVector = lines.mark();
-    Lines& raw = lines;
+    Lines& raw = lines.edit();
     raw.pop_back();
     EXPECT_EQ(written(lines, beforeVector), Everything);
     EXPECT_EQ(written(lines, start), Everything);
