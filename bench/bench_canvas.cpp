@@ -112,9 +112,11 @@ PixelPoint aimAt(const Scene& scene, int path) {
 
 // A click (press and release without moving) that selects one path of the 1,000,000-anchor
 // drawing; each iteration selects the other of two paths, so every click changes the selection.
+// Argument: the tool (0 the object tool, 1 the anchor tool, which selects the one anchor).
 void BM_ClickSelect_1M(benchmark::State& state) {
     ensureApp();
     Scene scene(1'000'000);
+    scene.window.SetTool(static_cast<ToolKind>(state.range(0)));
     const PixelPoint at[2] = {aimAt(scene, 4040), aimAt(scene, 6060)};
     int k = 0;
     for (auto _ : state) {
@@ -130,9 +132,11 @@ void BM_ClickSelect_1M(benchmark::State& state) {
 }
 
 // Press on the selected path, three moves of a few pixels, release: one undo step each time.
+// Argument: the tool, as for the click (the anchor tool moves the grabbed anchor).
 void BM_MoveDrag_1M(benchmark::State& state) {
     ensureApp();
     Scene scene(1'000'000);
+    scene.window.SetTool(static_cast<ToolKind>(state.range(0)));
     const PixelPoint start = aimAt(scene, 5050);
     scene.window.MouseMove({start, MouseButton::None, 0});
     scene.window.MouseDown(leftDown(start));
@@ -159,8 +163,8 @@ void BM_MoveDrag_1M(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_ClickSelect_1M)->Unit(benchmark::kMillisecond)->UseManualTime();
-BENCHMARK(BM_MoveDrag_1M)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_ClickSelect_1M)->Unit(benchmark::kMillisecond)->UseManualTime()->Arg(0)->Arg(1);
+BENCHMARK(BM_MoveDrag_1M)->Unit(benchmark::kMillisecond)->UseManualTime()->Arg(0)->Arg(1);
 BENCHMARK(BM_HoverMove_1M)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FitAll_10k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FitAll_1M)->Unit(benchmark::kMillisecond)->Iterations(3);
