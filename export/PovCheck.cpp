@@ -44,7 +44,7 @@ std::string anchorWord(int anchor) {
 class PathChecker {
 public:
     PathChecker(std::vector<PovFinding>& out, const TCvLine& line, int number, const PovRequest& r)
-        : out_(out), line_(line), number_(number), r_(r) {
+        : out_(out), first_(out.size()), line_(line), number_(number), r_(r) {
         r_.accuracy = clampAccuracy(r_.accuracy);
     }
 
@@ -69,8 +69,9 @@ public:
 
 private:
     void add(PovSeverity severity, PovCheckRule rule, int anchor, std::string message) {
-        for (const PovFinding& f : out_)
-            if (f.path == number_ && f.rule == rule && f.anchor == anchor + 1) return;
+        // Only this path's own findings, which follow first_, can repeat this one.
+        for (std::size_t k = first_; k < out_.size(); ++k)
+            if (out_[k].rule == rule && out_[k].anchor == anchor + 1) return;
         out_.push_back({severity, rule, number_, line_.name, anchor + 1, std::move(message)});
     }
 
@@ -201,6 +202,7 @@ private:
     }
 
     std::vector<PovFinding>& out_;
+    std::size_t first_;
     const TCvLine& line_;
     int number_;
     PovRequest r_;
@@ -211,23 +213,131 @@ double boundsArea(const TCvRect& r) {
     return (r.right - r.left) * (r.top - r.bottom);
 }
 
+bool hasNan(const TCvRect& r) {
+    return std::isnan(r.left) || std::isnan(r.right) || std::isnan(r.bottom) || std::isnan(r.top);
+}
+
+// The box of a path's anchors; false when an anchor has a NaN coordinate, which no bounds hold.
+bool anchorBox(const TCvLine& line, TCvRect& box) {
+    box = TCvRect(line.points.front().anchor);
+    for (const TCvPoint& p : line.points) {
+        if (std::isnan(p.anchor.x) || std::isnan(p.anchor.y)) return false;
+        extend(box, p.anchor);
+    }
+    return true;
+}
+
+// `r` holds every point of `box` (inclusive, as contains() is).
+bool holds(const TCvRect& r, const TCvRect& box) {
+    return contains(r, {box.left, box.bottom}) && contains(r, {box.right, box.top});
+}
+
+// Outer bounds filed by the grid cells they cover. A path lies inside another only when all its
+// anchors lie within the other's bounds (the first thing outlineInside asks), so an inner path
+// needs only the outers filed in the cell of its anchor box's corner: comparing every pair of
+// paths took minutes on large drawings.
+class BoundsGrid {
+public:
+    BoundsGrid(const std::vector<TCvRect>& bounds, const std::vector<bool>& used) {
+        std::size_t count = 0;
+        bool any = false;
+        TCvRect extent;
+        for (std::size_t k = 0; k < bounds.size(); ++k) {
+            if (!used[k]) continue;
+            ++count;
+            const TCvRect& b = bounds[k];
+            if (!std::isfinite(b.left) || !std::isfinite(b.right) || !std::isfinite(b.bottom) ||
+                !std::isfinite(b.top))
+                continue;
+            extent = any ? unite(extent, b) : b;
+            any = true;
+        }
+        side_ = static_cast<int>(
+            std::clamp(std::ceil(std::sqrt(static_cast<double>(count))), 1.0, 1024.0));
+        left_ = extent.left;
+        bottom_ = extent.bottom;
+        scaleX_ = scale(extent.right - extent.left);
+        scaleY_ = scale(extent.top - extent.bottom);
+        // Two passes: count each cell's outers, then file them in ascending order.
+        start_.assign(static_cast<std::size_t>(side_) * side_ + 1, 0);
+        forEachCell(bounds, used, [&](std::size_t cell, std::size_t) { ++start_[cell + 1]; });
+        for (std::size_t c = 1; c < start_.size(); ++c) start_[c] += start_[c - 1];
+        filed_.resize(start_.back());
+        std::vector<std::size_t> fill(start_.begin(), start_.end() - 1);
+        forEachCell(bounds, used,
+                    [&](std::size_t cell, std::size_t k) { filed_[fill[cell]++] = k; });
+    }
+
+    // The outers whose bounds may hold `p`, in ascending order.
+    std::pair<const std::size_t*, const std::size_t*> near(TCvCoord p) const {
+        const std::size_t c = cell(column(p.x, left_, scaleX_), column(p.y, bottom_, scaleY_));
+        return {filed_.data() + start_[c], filed_.data() + start_[c + 1]};
+    }
+
+private:
+    double scale(double width) const {
+        const double s = side_ / width;
+        return width > 0 && std::isfinite(s) ? s : 0.0;
+    }
+
+    // Monotonic in v, so a point between two values falls in a column between theirs.
+    int column(double v, double origin, double scale) const {
+        if (scale == 0) return 0;
+        const double t = std::floor((v - origin) * scale);
+        return static_cast<int>(std::clamp(t, 0.0, static_cast<double>(side_ - 1)));
+    }
+
+    std::size_t cell(int x, int y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(side_) +
+               static_cast<std::size_t>(x);
+    }
+
+    template <class F>
+    void forEachCell(const std::vector<TCvRect>& bounds, const std::vector<bool>& used, F f) const {
+        for (std::size_t k = 0; k < bounds.size(); ++k) {
+            if (!used[k]) continue;
+            const TCvRect& b = bounds[k];
+            const int x0 = column(b.left, left_, scaleX_), x1 = column(b.right, left_, scaleX_);
+            const int y0 = column(b.bottom, bottom_, scaleY_);
+            const int y1 = column(b.top, bottom_, scaleY_);
+            for (int y = y0; y <= y1; ++y)
+                for (int x = x0; x <= x1; ++x) f(cell(x, y), k);
+        }
+    }
+
+    int side_ = 1;
+    double left_ = 0, bottom_ = 0, scaleX_ = 0, scaleY_ = 0;
+    std::vector<std::size_t> start_; // cell c's outers are filed_[start_[c], start_[c + 1])
+    std::vector<std::size_t> filed_;
+};
+
 // Closed paths inside an odd number of others are holes a prism would fill; those inside an
 // even number are islands, which stand as objects of their own anyway.
 void checkHoles(std::vector<PovFinding>& out, const std::vector<TCvLine>& selection) {
     const std::size_t n = selection.size();
+    std::vector<TCvRect> bounds(n);
+    std::vector<bool> outer(n, false);
+    for (std::size_t k = 0; k < n; ++k) {
+        const TCvLine& line = selection[k];
+        if (!line.closed || line.points.empty()) continue;
+        bounds[k] = line.GetBounds();
+        outer[k] = !hasNan(bounds[k]); // bounds with a NaN hold no point
+    }
+    const BoundsGrid grid(bounds, outer);
     for (std::size_t j = 0; j < n; ++j) {
         const TCvLine& inner = selection[j];
         if (!inner.closed || inner.points.empty()) continue;
+        TCvRect box;
+        if (!anchorBox(inner, box)) continue;
         int depth = 0;
         std::size_t parent = n;
-        for (std::size_t k = 0; k < n; ++k) {
-            const TCvLine& outer = selection[k];
-            if (k == j || !outer.closed || outer.points.empty()) continue;
-            if (!outlineInside(outer, inner)) continue;
+        const auto [first, last] = grid.near({box.left, box.bottom});
+        for (const std::size_t* it = first; it != last; ++it) {
+            const std::size_t k = *it;
+            if (k == j || !holds(bounds[k], box)) continue;
+            if (!outlineInside(selection[k], inner)) continue;
             ++depth;
-            if (parent == n ||
-                boundsArea(outer.GetBounds()) < boundsArea(selection[parent].GetBounds()))
-                parent = k;
+            if (parent == n || boundsArea(bounds[k]) < boundsArea(bounds[parent])) parent = k;
         }
         if (depth % 2 == 0) continue;
         std::string outerName = "path " + std::to_string(parent + 1);
