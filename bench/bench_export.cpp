@@ -4,6 +4,7 @@
 
 #include "LoopDrawing.h"
 #include "ResidentMemory.h"
+#include "export/PovCheck.h"
 #include "export/PovExport.h"
 
 #include <benchmark/benchmark.h>
@@ -167,6 +168,15 @@ void BM_PovStreamToFile_1M(benchmark::State& state) {
     std::filesystem::remove(streamed);
 }
 
+// The pre-export check of the prism export: 1,000 and 10,000 closed paths of 100 anchors.
+void BM_PovCheck(benchmark::State& state) {
+    const std::vector<TCvLine> lines = bench::drawing(static_cast<int>(state.range(0)));
+    std::size_t findings = 0;
+    for (auto _ : state) findings = PovCheck(lines, prismRequest()).size();
+    state.counters["findings"] = static_cast<double>(findings);
+}
+
+BENCHMARK(BM_PovCheck)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PovStreamToFile_1M)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_PrismFormatPovNumber)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrismSnprintf)->Unit(benchmark::kMillisecond);
