@@ -1,26 +1,19 @@
 #include "canvas/PathPainter.h"
 
+#include "canvas/ColorRole.h"
+
 namespace plumex {
 
 namespace {
 
-enum Role : int {
-    Background = 0,
-    Unselected = 1,
-    Selected = 2,
-    SelectedPathAnchor = 3,
-    SelectedEnd = 4,
-    SelectedPathEnd = 5,
-    Control = 6,
-    Locked = 7,
-};
+using enum ColorRole;
 
 bool isEnd(const TCvLine& line, int i) {
     return !line.closed && (i == 0 || i == line.count() - 1);
 }
 
 // Pen and fill roles of anchor i by the state table.
-std::pair<int, int> anchorRoles(const TCvLine& line, int i) {
+std::pair<ColorRole, ColorRole> anchorRoles(const TCvLine& line, int i) {
     if (line.locked) return {Locked, Locked};
     const bool end = isEnd(line, i);
     const bool sel = line.points[i].selected != 0;
@@ -34,8 +27,8 @@ std::pair<int, int> anchorRoles(const TCvLine& line, int i) {
 void drawAnchor(Surface& s, const TCvLine& line, int i, const ViewTransform& view, int size,
                 const ColorTable& colors) {
     const auto [pen, fill] = anchorRoles(line, i);
-    s.rectangle(anchorSquare(view.UnitToPixel(line.points[i].anchor), size), colors[pen],
-                colors[fill]);
+    s.rectangle(anchorSquare(view.UnitToPixel(line.points[i].anchor), size), roleColor(colors, pen),
+                roleColor(colors, fill));
 }
 
 void drawHandles(Surface& s, const TCvPoint& p, const ViewTransform& view, int size,
@@ -43,9 +36,11 @@ void drawHandles(Surface& s, const TCvPoint& p, const ViewTransform& view, int s
     const PixelPoint in = view.UnitToPixel(p.inHandle);
     const PixelPoint out = view.UnitToPixel(p.outHandle);
     const PixelPoint pts[3] = {in, view.UnitToPixel(p.anchor), out};
-    s.polyline(pts, colors[Control]);
-    s.rectangle(anchorSquare(in, size), colors[Control], colors[Background]);
-    s.rectangle(anchorSquare(out, size), colors[Control], colors[Background]);
+    const Color ink = roleColor(colors, Control);
+    const Color paper = roleColor(colors, Background);
+    s.polyline(pts, ink);
+    s.rectangle(anchorSquare(in, size), ink, paper);
+    s.rectangle(anchorSquare(out, size), ink, paper);
 }
 
 } // namespace
@@ -60,8 +55,8 @@ void DrawLine(Surface& s, const TCvLine& line, const ViewTransform& view, const 
               const ColorTable& colors) {
     if (line.points.empty()) return;
     const auto pts = line.BezierPointList([&](TCvCoord c) { return view.UnitToPixel(c); });
-    const int pen = line.selected ? Selected : line.locked ? Locked : Unselected;
-    s.polyBezier(pts, colors[pen]);
+    const ColorRole pen = line.selected ? Selected : line.locked ? Locked : Unselected;
+    s.polyBezier(pts, roleColor(colors, pen));
     if (style.handles && !line.locked)
         for (const TCvPoint& p : line.points)
             if (p.selected) drawHandles(s, p, view, style.anchorSize, colors);

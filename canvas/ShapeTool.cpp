@@ -56,14 +56,14 @@ void ShapeTool::press(TCvWindow& window, const MouseEvent&) {
     window.BeginDrag(std::make_unique<ShapeBandDrag>(
         window,
         [this](TCvWindow& w, const PixelRect& band, const MouseEvent& e) { finish(w, band, e); },
-        ellipse_ ? BandShape::Ellipse : BandShape::Rectangle));
+        shape_));
 }
 
 void ShapeTool::finish(TCvWindow& window, const PixelRect& band, const MouseEvent& e) {
     if (window.Press().doubleClick) {
         CanvasHost* host = window.Host();
         if (!host) return;
-        SizeRequest request{0, size_.x, size_.y, ellipse_ ? 174 : 173, e.pos};
+        SizeRequest request{0, size_.x, size_.y, ellipse() ? 174 : 173, e.pos};
         const std::optional<SizeAnswer> a = host->runSizeDialog(request);
         if (!a) return;
         const TCvCoord at = window.Press().pressPoint;
@@ -76,7 +76,7 @@ void ShapeTool::finish(TCvWindow& window, const PixelRect& band, const MouseEven
 void ShapeTool::create(TCvWindow& window, const TCvRect& r) {
     TCvDocument& doc = window.Document;
     doc.DeselectAll();
-    TCvLine line = ellipse_ ? EllipsePath(r) : RectanglePath(r);
+    TCvLine line = ellipse() ? EllipsePath(r) : RectanglePath(r);
     line.SelectAll(true);
     doc.Lines.push_back(std::move(line));
     doc.SelectionChanged();

@@ -29,9 +29,9 @@ protected:
 
 class ShapeTool : public ToolBehaviour {
 public:
-    explicit ShapeTool(BandShape shape) : ellipse_(shape == BandShape::Ellipse) {}
+    explicit ShapeTool(BandShape shape) : shape_(shape) {}
     CursorShape cursor() const override {
-        return ellipse_ ? CursorShape::Ellipse : CursorShape::Rect;
+        return ellipse() ? CursorShape::Ellipse : CursorShape::Rect;
     }
     bool copiesBeforePress() const override { return true; }
     void press(TCvWindow& window, const MouseEvent& e) override;
@@ -43,7 +43,8 @@ private:
     void finish(TCvWindow& window, const PixelRect& band, const MouseEvent& e);
     void create(TCvWindow& window, const TCvRect& r);
 
-    bool ellipse_;
+    bool ellipse() const { return shape_ == BandShape::Ellipse; }
+    BandShape shape_;
     TCvCoord size_{1, 1};
 };
 
