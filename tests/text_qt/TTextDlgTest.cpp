@@ -2,9 +2,13 @@
 
 #include "text/qt/TTextDlg.h"
 #include "Fonts.h"
+#include "text/qt/TOpenTTFDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -54,4 +58,46 @@ TEST(TTextDlg, FontFromAFileIsUsedByItsPath) {
     // Picking an installed family again goes back to fontconfig.
     dlg.CBFontNames->setCurrentIndex(1);
     EXPECT_TRUE(dlg.request().fontFile.empty());
+}
+
+// A bold file of a family whose regular face is installed too: the memo must show the file's
+// own face, not the family's regular one nor a stand-in for its full name.
+TEST(TTextDlg, MemoShowsAFontFilesOwnFace) {
+    TTextDlg dlg;
+    dlg.AddFontFile(plumex::testing::DejaVuSerifBold, "DejaVu Serif Bold");
+    const QFontInfo shown(dlg.RE1->font());
+    EXPECT_EQ(shown.family().toStdString(), "DejaVu Serif");
+    EXPECT_EQ(shown.styleName().toStdString(), "Bold");
+    EXPECT_TRUE(shown.bold());
+    EXPECT_EQ(shown.pointSize(), 50);
+}
+
+TEST(TTextDlg, TabLeavesTheMemo) {
+    TTextDlg dlg;
+    EXPECT_TRUE(dlg.RE1->tabChangesFocus());
+}
+
+TEST(TOpenTTFDialog, PreviewShowsTheFilesFaceAt20PointsAndKeepsItOnErrors) {
+    TOpenTTFDialog dlg;
+    dlg.preview(QString::fromStdString(plumex::testing::DejaVuSerifBold));
+    EXPECT_EQ(dlg.Preview->text(), "DejaVu Serif Bold\r\nSAMPLE sample 0123456789");
+    EXPECT_EQ(dlg.FullName(), "DejaVu Serif Bold");
+    const QFontInfo shown(dlg.Preview->font());
+    EXPECT_EQ(shown.family().toStdString(), "DejaVu Serif");
+    EXPECT_EQ(shown.styleName().toStdString(), "Bold");
+    EXPECT_TRUE(shown.bold());
+    EXPECT_EQ(shown.pointSize(), 20);
+
+    // A .ttf that is no font changes nothing.
+    const QString bad = QDir::temp().filePath("plumex-not-a-font.ttf");
+    {
+        QFile f(bad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a font at all");
+    }
+    dlg.preview(bad);
+    QFile::remove(bad);
+    EXPECT_EQ(dlg.FullName(), "DejaVu Serif Bold");
+    EXPECT_EQ(dlg.Preview->text(), "DejaVu Serif Bold\r\nSAMPLE sample 0123456789");
+    EXPECT_EQ(QFontInfo(dlg.Preview->font()).styleName().toStdString(), "Bold");
 }

@@ -3,6 +3,7 @@
 #include "model/ReadError.h"
 #include "text/FontInfo.h"
 #include "text/InstalledFonts.h"
+#include "text/qt/FileFace.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -43,14 +44,13 @@ void TOpenTTFDialog::preview(const QString& path) {
     } catch (const plumex::ReadError&) {
         return;
     }
+    // The new face is registered before the previous one goes, so a refused file leaves the
+    // preview as it was.
+    const FileFace face = RegisterFileFace(path);
+    if (face.id < 0) return;
     dropTemporary();
-    temporary_ = QFontDatabase::addApplicationFont(path);
-    if (temporary_ < 0) return;
-    const QStringList families = QFontDatabase::applicationFontFamilies(temporary_);
-    if (families.isEmpty()) return;
-    QFont font(families.front());
-    font.setPointSize(20);
-    Preview->setFont(font);
+    temporary_ = face.id;
+    Preview->setFont(face.font(20));
     Preview->setText(QString::fromStdString(info.FullName()) +
                      QStringLiteral("\r\nSAMPLE sample 0123456789"));
     name_ = info.FullName();

@@ -5,11 +5,11 @@
 #include "app/Locale.h"
 #include "export/PovFormat.h"
 #include "text/InstalledFonts.h"
+#include "text/qt/FileFace.h"
 #include "text/qt/TOpenTTFDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -39,6 +39,7 @@ TTextDlg::TTextDlg(QWidget* parent) : QDialog(parent) {
     RE1->setLineWrapMode(QPlainTextEdit::NoWrap);
     RE1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RE1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RE1->setTabChangesFocus(true); // keyboard users can leave the memo for the other fields
     CBFontNames = new QComboBox(this);
     for (const std::string& f : plumex::ListFontFamilies())
         CBFontNames->addItem(QString::fromStdString(f));
@@ -179,16 +180,17 @@ void TTextDlg::refreshFont() {
         if (r.fontFile.empty()) {
             const plumex::FontMatch m = plumex::FindFont(r.family, r.bold, r.italic);
             font.setFamily(QString::fromStdString(m.family));
+            font.setBold(r.bold);
+            font.setItalic(r.italic);
             face = QString::fromStdString(plumex::DescribeFont(m, r.family));
         } else {
-            font.setFamily(CBFontNames->currentText());
+            // The list shows the file's full name; Qt knows the face by family and style.
+            font = faces_[FontName()].font(displaySize_, r.bold, r.italic);
             face = QString::fromStdString(r.fontFile);
         }
     } catch (const std::exception& e) {
         face = QString::fromStdString(e.what());
     }
-    font.setBold(r.bold);
-    font.setItalic(r.italic);
     font.setPointSize(displaySize_);
     RE1->setFont(font);
     LFace->setText(face);
@@ -200,10 +202,8 @@ void TTextDlg::AddFontFile(const std::string& path, const std::string& name) {
         InstalledFonts().Add(path);
         CBFontNames->insertItem(0, q);
     }
-    // Qt shows the memo in it under the family name it reads from the file.
-    const int id = QFontDatabase::addApplicationFont(QString::fromStdString(path));
-    (void)id;
     files_[name] = path;
+    faces_[name] = RegisterFileFace(QString::fromStdString(path));
     CBFontNames->setCurrentText(q);
     refreshFont();
 }

@@ -3,6 +3,7 @@
 // the object size, Make Holes, Bold and Italic. Created once; its fields stay between uses.
 
 #include "text/TextRequest.h"
+#include "text/qt/FileFace.h"
 
 #include <QDialog>
 
@@ -58,4 +59,5 @@ private:
     double objectSize_ = 1;
     int displaySize_ = 50;
     std::map<std::string, std::string> files_; // list names added from files -> their file
+    std::map<std::string, FileFace> faces_;    // and the face Qt shows the memo in
 };
