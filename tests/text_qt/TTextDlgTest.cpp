@@ -11,6 +11,8 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -100,4 +102,33 @@ TEST(TOpenTTFDialog, PreviewShowsTheFilesFaceAt20PointsAndKeepsItOnErrors) {
     EXPECT_EQ(dlg.FullName(), "DejaVu Serif Bold");
     EXPECT_EQ(dlg.Preview->text(), "DejaVu Serif Bold\r\nSAMPLE sample 0123456789");
     EXPECT_EQ(QFontInfo(dlg.Preview->font()).styleName().toStdString(), "Bold");
+}
+
+// OK takes the object size typed in the combo; text that is no positive number keeps the last.
+TEST(TTextDlg, RunTakesTheTypedObjectSizeOrKeepsTheLast) {
+    TTextDlg dlg;
+    auto answer = [&](const char* typed) {
+        QTimer::singleShot(0, &dlg, [&dlg, typed] {
+            dlg.CBObjSizes->setEditText(typed);
+            dlg.OkBtn->click();
+        });
+    };
+    answer("2.5");
+    std::optional<plumex::TextRequest> r = dlg.run(std::nullopt);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->objectSize, 2.5);
+    for (const char* bad : {"abc", "-3", "0", ""}) {
+        answer(bad);
+        r = dlg.run(std::nullopt);
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->objectSize, 2.5) << bad;
+    }
+    // A dragged frame's height is offered and taken.
+    QTimer::singleShot(0, &dlg, [&dlg] { dlg.OkBtn->click(); });
+    r = dlg.run(0.75);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->objectSize, 0.75);
+    EXPECT_EQ(dlg.CBObjSizes->currentText(), "0.75");
+    QTimer::singleShot(0, &dlg, [&dlg] { dlg.CancelBtn->click(); });
+    EXPECT_FALSE(dlg.run(std::nullopt));
 }
