@@ -143,7 +143,13 @@ BitmapOutcome ExportBitmap(const std::string& fileName, const std::vector<TCvLin
     try {
         writeFileAtomically(fileName, [&](std::ostream& os) {
             StreamByteSink sink(os);
-            outcome = renderBitmap(sink, lines, request, progress);
+            // A failed write (a full disk) ends the rendering at once instead of after every
+            // row; the file writer then reports the system's reason.
+            const auto rows = [&](std::int64_t done, std::int64_t total) {
+                return os.good() && (!progress || progress(done, total));
+            };
+            outcome = renderBitmap(sink, lines, request, rows);
+            if (!os.good()) return;
             if (outcome.result != BitmapResult::Written) throw NotWritten{};
         });
     } catch (const NotWritten&) {

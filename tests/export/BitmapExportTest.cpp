@@ -5,12 +5,14 @@
 #include "testing.h"
 
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace plumex {
@@ -249,6 +251,40 @@ TEST(BitmapExport, CancelAndRefusalKeepThePreviousFile) {
     EXPECT_FALSE(missing.error.empty());
     EXPECT_EQ(ExportBitmap(file, {unitSquare}, r).result, BitmapResult::Written);
     EXPECT_EQ(readFileBytes(file).size(), 15478u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);
+    fs::remove_all(dir);
+}
+
+// A file that cannot grow (here: a file size limit, as a full disk would) ends the export at
+// the first failed write with the system's reason, and the previous file stays.
+TEST(BitmapExport, FailedWriteStopsTheRenderingAndKeepsThePreviousFile) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("plumex_bmp_full_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string file = (dir / "keep.bmp").string();
+    const std::vector<std::uint8_t> old{'o', 'l', 'd'};
+    writeFileAtomically(file, old);
+    // 1020 x 1020 greys, about 1 MB, against a limit of 64 KiB.
+    const BitmapRequest r{contentBounds({unitSquare}), 1000, 10, BitmapMode::GreyScale};
+    std::int64_t rowsSeen = 0;
+    const auto count = [&](std::int64_t done, std::int64_t) {
+        rowsSeen = done;
+        return true;
+    };
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit limited = before;
+    limited.rlim_cur = 64 * 1024;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const BitmapOutcome outcome = ExportBitmap(file, {unitSquare}, r, count);
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(outcome.result, BitmapResult::Failed);
+    EXPECT_NE(outcome.error.find("keep.bmp"), std::string::npos) << outcome.error;
+    EXPECT_LT(rowsSeen, 200) << "rendering went on after the write failed";
+    EXPECT_EQ(readFileBytes(file), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);
     fs::remove_all(dir);
 }
