@@ -30,8 +30,8 @@ public:
 };
 
 // The whole file's text. `bounds` are the content bounds (see contentBounds). Paths without
-// anchors write nothing; a one-anchor path writes its move and its ending. Throws
-// IllustratorRangeError.
+// anchors write nothing; an open one-anchor path writes its move and "S", a closed one its
+// move, its one segment back onto the anchor and "s". Throws IllustratorRangeError.
 std::string IllustratorText(const std::vector<TCvLine>& lines, double scale, const TCvRect& bounds,
                             const IllustratorHeader& header);
 

@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QTimer>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -117,4 +119,67 @@ TEST_F(FormTest, TooLargeBitmapIsReportedAndKeepsTheFile) {
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].second, "Could not create a Bitmap! Size may be Too large.");
     EXPECT_EQ(readFile(bmp), "old");
+}
+
+// A loaded draft picture widens what both exports frame.
+TEST_F(FormTest, ExportsFrameTheDraftPicture) {
+    start({document("one.plx")});
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    ASSERT_TRUE(picture.save(QString::fromStdString(dir.file("draft.bmp"))));
+    ASSERT_TRUE(canvas().LoadDraft(dir.file("draft.bmp"), 4)); // (-2, 1) to (2, -1)
+    canvas().ZoomTo(10);
+    const std::string ai = dir.file("draft.ai");
+    chosen = {ai};
+    form->action("ExportAi1")->trigger();
+    // Left -2 and bottom -1 move the origin to (30, 20); the frame reaches x 2 and y 1.
+    const std::string text = readFile(ai);
+    EXPECT_NE(text.find("%%BoundingBox: 9 9 51 31\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("30.0000 20.0000 m\r\n"), std::string::npos) << text;
+
+    chosen = {dir.file("draft.bmp.bmp")};
+    std::string objectSize;
+    answerNextDialog([&](QDialog& d) {
+        objectSize = static_cast<TExportBmpDlg&>(d).EObjSize->text().toStdString();
+    });
+    ASSERT_TRUE(form->ExportFileClick(12));
+    EXPECT_EQ(objectSize, "4.00 X 2.00");
+    EXPECT_EQ(QImage(QString::fromStdString(dir.file("draft.bmp.bmp"))).size(), QSize(420, 220));
+}
+
+TEST_F(FormTest, IllustratorExportErrorIsShownAndNothingReplaced) {
+    start({document("one.plx")});
+    chosen = {dir.file("missing-folder/one.ai")};
+    answers = {MessageAnswer::Ok};
+    EXPECT_FALSE(form->ExportFileClick(11));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].first, MessageKind::Error);
+    EXPECT_NE(asked[0].second.find("missing-folder/one.ai"), std::string::npos) << asked[0].second;
+}
+
+// Cancel in the progress window of a long export stops it and keeps the previous file.
+TEST_F(FormTest, CancelledBitmapExportKeepsThePreviousFile) {
+    start({document("one.plx")});
+    const std::string bmp = dir.file("keep.bmp");
+    dir.write("keep.bmp", "old");
+    chosen = {bmp};
+    // 10,020 x 10,020 greys: far longer than the progress window's delay.
+    answerNextDialog([](QDialog& d) { static_cast<TExportBmpDlg&>(d).EScale->setText("10000"); });
+    bool sawProgress = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* progress = form->findChild<QProgressDialog*>("BitmapProgress");
+        if (!progress || !progress->isVisible()) return;
+        sawProgress = true;
+        progress->cancel();
+    });
+    watcher.start(20);
+    EXPECT_FALSE(form->ExportFileClick(12));
+    watcher.stop();
+    EXPECT_TRUE(sawProgress);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(readFile(bmp), "old");
+    for (const auto& entry : std::filesystem::directory_iterator(dir.file("")))
+        EXPECT_EQ(entry.path().filename().string().rfind("keep.bmp.", 0), std::string::npos)
+            << "temporary file left: " << entry.path();
 }

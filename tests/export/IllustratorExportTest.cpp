@@ -101,10 +101,14 @@ TEST(IllustratorExport, EveryPathWhateverItsStateAndDegeneratePaths) {
     locked.locked = 1;
     locked.selected = 1;
     TCvLine dot = testing::polyline({{0.5, 0.5}});
-    const std::string text = textOf({hidden, TCvLine{}, locked, dot}, 10);
+    // A closed one-anchor path: its segment starts and ends on the anchor, read from nothing else.
+    const TCvLine loop = testing::curve({{{0.5, 0}, {0, 1}, {1, 1}}}, true);
+    const std::string text = textOf({hidden, TCvLine{}, locked, dot, loop}, 10);
     EXPECT_EQ(body(text), "10.0000 10.0000 m\r\n20.0000 10.0000 L\r\nS\r\n"
                           "10.0000 20.0000 m\r\n20.0000 20.0000 L\r\nS\r\n"
-                          "15.0000 15.0000 m\r\nS\r\n");
+                          "15.0000 15.0000 m\r\nS\r\n"
+                          "15.0000 10.0000 m\r\n"
+                          "20.0000 20.0000 10.0000 20.0000 15.0000 10.0000 C\r\ns\r\n");
 }
 
 TEST(IllustratorExport, FrameFollowsBoundsDraftAndNegativeCoordinates) {
