@@ -24,7 +24,7 @@ MenuState menuStateOf(const TCvWindow& canvas, const ShellHost& shell) {
     s.tool = canvas.Tool();
     s.canUndo = doc.UndoBuffer.CanUndo();
     s.canRedo = doc.UndoBuffer.CanRedo();
-    s.draftLoaded = canvas.Draft().Present();
+    s.draftLoaded = canvas.Draft().Present() || !doc.Settings.draft.fileName.empty();
     s.clipboardHasPaths = shell.clipboardHasPaths();
     s.recentFiles = shell.recentFilesEnabled();
     s.joinable = CanJoinEndAnchors(doc);

@@ -17,6 +17,8 @@ struct MenuState {
     bool canUndo = false;
     bool canRedo = false;
     bool clipboardHasPaths = false;
+    // A draft picture is shown, or the document names one that did not load (Delete Draft
+    // is the way to drop that reference).
     bool draftLoaded = false;
     bool recentFiles = false;
     int selectedAnchors = 0; // selected anchors of selected paths

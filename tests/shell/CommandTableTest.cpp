@@ -262,3 +262,13 @@ TEST_F(Commands, OptionSwitchesShowTheirState) {
     EXPECT_TRUE(runner.run(cmd("N011")));
     EXPECT_DOUBLE_EQ(w.Scale(), 0.1);
 }
+
+TEST_F(Commands, DeleteDraftDropsAReferenceWhosePictureDidNotLoad) {
+    // A document whose picture has moved keeps naming it; the user can still let it go.
+    w.Document.Settings.draft = {"/nonexistent/moved-away.png", {1, 2}, 0.5};
+    ASSERT_FALSE(w.Draft().Present());
+    EXPECT_TRUE(runner.enabled(cmd("ClrDraft1")));
+    EXPECT_TRUE(runner.run(cmd("ClrDraft1")));
+    EXPECT_TRUE(w.Document.Settings.draft.fileName.empty());
+    EXPECT_FALSE(runner.enabled(cmd("ClrDraft1")));
+}
