@@ -14,6 +14,9 @@ namespace {
 constexpr int MaxScans = 1000;
 // The library's own working memory (progressive coefficients) beyond the picture itself.
 constexpr long MaxLibraryMemory = 1L << 30;
+// Huffman-coded data spends at least a bit on every 8 x 8 block of its full-resolution
+// component (512 pixels a byte); twice that leaves room. Arithmetic coding has no such floor.
+constexpr int64_t MaxPixelsPerByte = 1024;
 
 struct ErrorManager {
     jpeg_error_mgr pub{};
@@ -66,6 +69,12 @@ bool decode(std::span<const uint8_t> data, int64_t maxPixels, Decompressor& d, E
     const int64_t w = cinfo.image_width, h = cinfo.image_height;
     if (w < 1 || h < 1 || w > MaxPictureSide || h > MaxPictureSide || w * h > maxPixels) {
         refusal = "Image too large (" + std::to_string(w) + " x " + std::to_string(h) + ")";
+        return true;
+    }
+    // A few bytes claiming a huge picture would otherwise be decoded, all grey, in full.
+    if (!cinfo.arith_code && w * h > MaxPixelsPerByte * int64_t(data.size())) {
+        refusal =
+            "JPEG data too short for " + std::to_string(w) + " x " + std::to_string(h) + " pixels";
         return true;
     }
     cinfo.out_color_space = JCS_RGB;

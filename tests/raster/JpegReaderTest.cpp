@@ -43,5 +43,35 @@ TEST(JpegReader, LibraryErrorsComeBackAsMessages) {
     EXPECT_THROW(readJpeg(good, 100), PictureError);
 }
 
+// Sets the frame size in the start-of-frame marker (baseline or progressive).
+Bytes withFrameSize(Bytes file, int w, int h) {
+    for (size_t i = 0; i + 9 < file.size(); ++i)
+        if (file[i] == 0xFF && (file[i + 1] == 0xC0 || file[i + 1] == 0xC2)) {
+            file[i + 5] = uint8_t(h >> 8);
+            file[i + 6] = uint8_t(h);
+            file[i + 7] = uint8_t(w >> 8);
+            file[i + 8] = uint8_t(w);
+            return file;
+        }
+    ADD_FAILURE() << "no frame header";
+    return file;
+}
+
+TEST(JpegReader, SizesTheDataCannotHoldAreRefusedBeforeDecoding) {
+    // A few hundred bytes claiming 16000 x 16000: every 8 x 8 block of Huffman-coded data
+    // takes at least a bit, so this cannot be a real picture of that size.
+    for (const char* name : {"grey", "progressive"}) {
+        const Bytes file = withFrameSize(
+            fileBytes(PLUMEX_TEST_DATA "/picture/" + std::string(name) + ".jpg"), 16000, 16000);
+        EXPECT_EQ(readError(file), "JPEG data too short for 16000 x 16000 pixels") << name;
+    }
+    // A flat grey picture compresses to about 240 pixels a byte and still loads.
+    const Bytes flat = fileBytes(PLUMEX_TEST_DATA "/picture/flat.jpg");
+    ASSERT_GT(1000u * 1000u / flat.size(), 200u);
+    const RasterImage image = readJpeg(flat);
+    EXPECT_EQ(image.width, 1000);
+    EXPECT_EQ(image.at(999, 999), rgbColor(200, 200, 200));
+}
+
 } // namespace
 } // namespace plumex

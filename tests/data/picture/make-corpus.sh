@@ -39,4 +39,7 @@ convert source.png -colors 120 -compress RLE BMP3:imrle8.bmp
 convert source.png -define bmp:subtype=RGB565 BMP:im16.bmp
 convert source.png -define bmp:subtype=RGB555 BMP:im555.bmp
 convert source.png -colorspace CMYK cmyk.jpg
+# One flat grey picture, as small as progressive JPEG gets: about 240 pixels per byte.
+convert -size 1000x1000 xc:'rgb(200,200,200)' -colorspace Gray -quality 75 -interlace JPEG \
+  -define jpeg:optimize-coding=true flat.jpg
 rm source.png
