@@ -18,7 +18,8 @@
 namespace plumex {
 namespace {
 
-// The switch outlives each dialog; every new dialog starts with the box checked.
+// The switch outlives each dialog; a new dialog's box shows it, so a checked box always
+// means the preview is on.
 bool previewSwitch = true;
 
 // Qt separates a filter's patterns by blanks inside the parentheses.
@@ -69,7 +70,7 @@ QWidget* TPictDialog::makePreviewPart() {
     panel->setFixedSize(183, 217);
     CBPreview = new QCheckBox("Preview", panel);
     CBPreview->move(8, 8);
-    CBPreview->setChecked(true);
+    CBPreview->setChecked(previewSwitch);
     Label1 = new QLabel(panel);
     Label1->setGeometry(60, 8, 115, 17);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

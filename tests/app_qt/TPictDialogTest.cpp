@@ -76,4 +76,19 @@ TEST(TPictDialog, TypedSizesFollowEachOtherAndLettersAreDropped) {
     dialog.CBPreview->setChecked(true);
 }
 
+TEST(TPictDialog, NextDialogShowsThePreviewSwitchAsLeft) {
+    QTemporaryDir dir;
+    const QString picture = savedPicture(dir, "wide.png", 640, 480);
+    {
+        TPictDialog first(nullptr, "Load Draft");
+        first.CBPreview->setChecked(false);
+    }
+    TPictDialog next(nullptr, "Load Draft");
+    EXPECT_FALSE(next.CBPreview->isChecked());
+    next.ShowPreviewOf(picture);
+    EXPECT_EQ(next.Label1->text(), "");
+    next.CBPreview->setChecked(true);
+    EXPECT_EQ(next.Label1->text(), "640x480");
+}
+
 } // namespace
