@@ -33,8 +33,12 @@ double sweepHeight(const std::string& text, double fallback) {
     return v;
 }
 
+// Nine significant digits, in exponent form when that is shorter: a fixed number of decimals
+// would turn the camera of a drawing a few thousandths across into a point.
 std::string num(double v) {
-    return FormatPovNumber(v, 4);
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 9);
+    return std::string(buf, res.ptr);
 }
 
 std::string vec(double x, double y, double z) {
@@ -82,7 +86,9 @@ std::string PovPreviewScene(const std::vector<TCvLine>& selection, PovMode mode,
                             const PovDlgState& dlg) {
     const PovBox b = PovPreviewBounds(selection, mode, dlg);
     const double dx = b.maxX - b.minX, dy = b.maxY - b.minY, dz = b.maxZ - b.minZ;
-    const double radius = std::max(0.5 * std::sqrt(dx * dx + dy * dy + dz * dz), 1e-6);
+    const double diagonal = 0.5 * std::sqrt(dx * dx + dy * dy + dz * dz);
+    const double radius = diagonal > 0 && std::isfinite(diagonal) ? diagonal : 1.0;
+    const double widest = std::max({dx, dy, dz});
     // Above and in front for a prism (its outline lies on the floor), nearly level for a lathe.
     const double up = shownMode(mode) == PovMode::Lathe ? 0.3 : 0.9;
     std::string s = "// Preview scene written by Plumex\n"
@@ -102,7 +108,7 @@ std::string PovPreviewScene(const std::vector<TCvLine>& selection, PovMode mode,
     s += "light_source { Centre + Distance * <-1, 2, -1.5> color rgb 1 }\n";
     s += "light_source { Centre + Distance * View color rgb 0.35 shadowless }\n";
     s += "plane {\n y, " + num(b.minY) + "\n pigment { checker color rgb 0.9 color rgb 0.7 " +
-         "scale " + num(std::max({dx, dy, dz, 1e-6}) / 4) + " }\n}\n";
+         "scale " + num((widest > 0 ? widest : radius) / 4) + " }\n}\n";
     return s + PovPreviewObjects(selection, mode, dlg);
 }
 

@@ -19,9 +19,48 @@ std::vector<std::string> povrayArguments(const PovRayJob& job) {
         args.push_back("-A");
     } else {
         args.push_back("+Q9");
-        args.push_back("+A0.3");
+        std::string threshold = std::to_string(job.antialias);
+        while (threshold.back() == '0') threshold.pop_back();
+        if (threshold.back() == '.') threshold.pop_back();
+        args.push_back("+A" + threshold);
+        args.push_back("+R" + std::to_string(std::clamp(job.antialiasDepth, 1, 9)));
     }
     return args;
+}
+
+namespace {
+
+// About 160 by 120: POV-Ray's start-up, not the pixels, is then most of the quick pass.
+constexpr long QuickPixels = 19200;
+constexpr long SmallPixels = 320L * 240;
+constexpr long LargePixels = 1024L * 768;
+
+} // namespace
+
+std::vector<PovRayJob> povrayPreviewPasses(int width, int height) {
+    PovRayJob full;
+    full.width = std::max(width, 1);
+    full.height = std::max(height, 1);
+    const long pixels = static_cast<long>(full.width) * full.height;
+    if (pixels <= SmallPixels) {
+        full.antialias = 0.1;
+        full.antialiasDepth = 3;
+    } else if (pixels <= LargePixels) {
+        full.antialias = 0.3;
+        full.antialiasDepth = 3;
+    } else {
+        full.antialias = 0.3;
+        full.antialiasDepth = 2;
+    }
+    // The quick pass keeps the proportions: a third of the size, less when that is still
+    // more than QuickPixels.
+    double shrink = 3;
+    while (static_cast<double>(pixels) / (shrink * shrink) > QuickPixels) shrink *= 1.25;
+    PovRayJob quick = full;
+    quick.quick = true;
+    quick.width = std::max(1, static_cast<int>(full.width / shrink));
+    quick.height = std::max(1, static_cast<int>(full.height / shrink));
+    return {quick, full};
 }
 
 namespace {

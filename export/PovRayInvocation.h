@@ -12,11 +12,19 @@ struct PovRayJob {
     std::string imageFile;
     int width = 640;
     int height = 480;
-    bool quick = false; // a rough pass: no shadows or antialiasing
-    bool ppm = false;   // portable pixmap instead of PNG
+    bool quick = false;     // a rough pass: no shadows or antialiasing
+    bool ppm = false;       // portable pixmap instead of PNG
+    double antialias = 0.3; // full pass: colour difference that calls for more samples
+    int antialiasDepth = 3; // full pass: up to depth x depth samples for such a pixel
 };
 
 inline constexpr const char* PovRayProgram = "povray";
+
+// The preview's two passes for a picture area of `width` by `height` pixels, scene and image
+// files left empty: a quick rough one whose size is capped so that it comes back at once
+// whatever the area, then the full one at the area's size, its antialiasing chosen by that
+// size (a small picture shows every stair step, a large one hides them and costs more).
+std::vector<PovRayJob> povrayPreviewPasses(int width, int height);
 
 // The arguments after the program name: no display window, progress lines on (+V).
 std::vector<std::string> povrayArguments(const PovRayJob& job);

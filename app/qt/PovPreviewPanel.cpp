@@ -95,9 +95,13 @@ void PovPreviewPanel::cancel() {
     emit renderCancelled();
 }
 
-QSize PovPreviewPanel::renderSize(bool quick) const {
-    const QSize full = view_->size().expandedTo({32, 24}).boundedTo({4096, 4096});
-    return quick ? (full / 3).expandedTo({16, 12}) : full;
+PovRayJob PovPreviewPanel::pass(bool quick) const {
+    // The picture area in device pixels, so a high-density screen gets a sharp picture.
+    const qreal ratio = view_->devicePixelRatioF();
+    const QSize area =
+        (QSizeF(view_->size()) * ratio).toSize().expandedTo({32, 24}).boundedTo({4096, 4096});
+    const std::vector<PovRayJob> passes = povrayPreviewPasses(area.width(), area.height());
+    return quick ? passes.front() : passes.back();
 }
 
 void PovPreviewPanel::startRender() {
@@ -124,14 +128,10 @@ void PovPreviewPanel::startRender() {
 void PovPreviewPanel::startPass(bool quick) {
     quick_ = quick;
     output_.clear();
-    PovRayJob job;
+    PovRayJob job = pass(quick);
     job.sceneFile = dir_.filePath("preview.pov").toStdString();
     job.imageFile = dir_.filePath(quick ? "quick.png" : "full.png").toStdString();
     QFile::remove(QString::fromStdString(job.imageFile));
-    const QSize size = renderSize(quick);
-    job.width = size.width();
-    job.height = size.height();
-    job.quick = quick;
     process_ = new QProcess(this);
     process_->setWorkingDirectory(dir_.path());
     process_->setProcessChannelMode(QProcess::MergedChannels);
@@ -184,6 +184,11 @@ void PovPreviewPanel::passFinished(int exitCode, bool crashed) {
     if (wasQuick && !process_) startPass(false);
 }
 
+bool PovPreviewPanel::fitsPanel() const {
+    const PovRayJob full = pass(false);
+    return picture_.size() == QSize(full.width, full.height);
+}
+
 void PovPreviewPanel::failed(const QString& why) {
     QStringList lines{"POV-Ray failed: " + why};
     for (const PovFinding& f : PovCheck(paths_, mode_, state_, {}))
@@ -194,15 +199,18 @@ void PovPreviewPanel::failed(const QString& why) {
 
 void PovPreviewPanel::showPicture() {
     if (picture_.isNull()) return;
-    view_->setPixmap(QPixmap::fromImage(picture_).scaled(view_->size(), Qt::KeepAspectRatio,
-                                                         Qt::SmoothTransformation));
+    const qreal ratio = view_->devicePixelRatioF();
+    QPixmap shown = QPixmap::fromImage(picture_).scaled(
+        (QSizeF(view_->size()) * ratio).toSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    shown.setDevicePixelRatio(ratio);
+    view_->setPixmap(shown);
 }
 
 void PovPreviewPanel::resizeEvent(QResizeEvent* event) {
     QDockWidget::resizeEvent(event);
     showPicture();
     // A new size deserves a picture of that size.
-    if (!picture_.isNull() && picture_.size() != renderSize(false)) documentChanged();
+    if (!picture_.isNull() && !fitsPanel()) documentChanged();
 }
 
 void PovPreviewPanel::showEvent(QShowEvent* event) {

@@ -4,6 +4,7 @@
 // at the panel's size. A new edit cancels the render and starts another after a short pause.
 
 #include "export/PovOptions.h"
+#include "export/PovRayInvocation.h"
 
 #include <QDockWidget>
 #include <QImage>
@@ -57,7 +58,8 @@ private:
     void failed(const QString& why);
     void cancel();
     void showPicture();
-    QSize renderSize(bool quick) const;
+    PovRayJob pass(bool quick) const; // size and quality of a pass, files left empty
+    bool fitsPanel() const;           // the picture is the full pass at the panel's size
 
     std::function<std::vector<TCvLine>()> selection_;
     std::function<PovDlgState()> options_;

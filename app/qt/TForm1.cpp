@@ -24,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QScreen>
+#include <algorithm>
 
 using namespace plumex;
 
@@ -190,7 +191,13 @@ bool TForm1::povPreviewShown() const {
 }
 
 void TForm1::setPovPreviewShown(bool on) {
-    if (PovPreview_) PovPreview_->setVisible(on);
+    if (!PovPreview_) return;
+    PovPreview_->setVisible(on);
+    // Docked at its minimum the picture is a sliver; the first showing gets a third of the window.
+    if (on && !povPreviewSized_ && !PovPreview_->isFloating()) {
+        povPreviewSized_ = true;
+        resizeDocks({PovPreview_}, {std::max(width() / 3, 240)}, Qt::Horizontal);
+    }
 }
 
 void TForm1::canvasChanged() {

@@ -195,6 +195,7 @@ private:
     TPropertyDlg* PropertyDlg_ = nullptr;
     QDockWidget* PropertyDock_ = nullptr;
     plumex::PovPreviewPanel* PovPreview_ = nullptr;
+    bool povPreviewSized_ = false; // given its first width beside the canvas
     TExportBmpDlg* ExportBmpDlg_ = nullptr;
     std::string aiFolder_;
     std::string bmpFolder_;

@@ -7,12 +7,14 @@
 #include <QAction>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 
 using plumex::PovPreviewPanel;
 using plumex::testing::FormTest;
 
 TEST_F(FormTest, ViewMenuShowsThePreviewOfTheSelection) {
     start({document("two.plx", 2)});
+    form->resize(1200, 800);
     form->show();
     PovPreviewPanel* panel = form->povPreview();
     ASSERT_NE(panel, nullptr);
@@ -26,6 +28,10 @@ TEST_F(FormTest, ViewMenuShowsThePreviewOfTheSelection) {
     ASSERT_TRUE(item->isEnabled());
     item->trigger();
     EXPECT_TRUE(panel->isVisible());
+    // Shown the first time it takes a third of the window, not its bare minimum.
+    const int third = std::max(form->width() / 3, 240) - 8;
+    for (int wait = 0; wait < 100 && panel->width() < third; ++wait) QTest::qWait(20);
+    EXPECT_GE(panel->width(), third) << "of " << form->width();
     form->updateMenus();
     EXPECT_TRUE(item->isChecked());
     // Nothing selected yet; selecting is a change the panel follows.

@@ -11,6 +11,8 @@
 
 using namespace plumex;
 using plumex::testing::polyline;
+using plumex::testing::PovRayRun;
+using plumex::testing::runPovRay;
 namespace fs = std::filesystem;
 
 namespace {
@@ -74,6 +76,27 @@ TEST(PovPreview, BoundsFollowTheSweepAndTheLatheAxis) {
     EXPECT_EQ(b.maxY, 1);
 }
 
+// The camera and the floor are fitted to the shape, so a shape far smaller looks
+// the same: no number of the scene may round away.
+TEST(PovPreview, SmallDrawingsLookLikeLargeOnes) {
+    plumex::testing::ScratchDir dir("plumex_preview_");
+    TCvLine profile = polyline({{0, 0}, {3, 0}, {2, 2}, {0, 2}});
+    const PovRayRun large =
+        runPovRay(dir.path(), PovPreviewScene({profile}, PovMode::Lathe, {}), 48, 36);
+    profile.Scale(1e-5, 1e-5);
+    const std::string scene = PovPreviewScene({profile}, PovMode::Lathe, {});
+    EXPECT_NE(scene.find("#declare Radius = 4.35889894e-05;"), std::string::npos) << scene;
+    const PovRayRun small = runPovRay(dir.path(), scene, 48, 36);
+    ASSERT_EQ(small.status, 0) << small.log;
+    EXPECT_FALSE(small.parseWarning()) << small.log;
+    ASSERT_EQ(small.rgb.size(), large.rgb.size());
+    int differ = 0;
+    for (std::size_t i = 0; i < small.rgb.size(); ++i)
+        differ += std::abs(static_cast<unsigned char>(small.rgb[i]) -
+                           static_cast<unsigned char>(large.rgb[i])) > 24;
+    EXPECT_LT(differ, 20) << "of " << small.rgb.size() << " channel values";
+}
+
 TEST(PovRayInvocation, QuickAndFullPasses) {
     PovRayJob job{"/tmp/a b/scene.pov", "/tmp/a b/out.png", 0, 30, true, false};
     const auto quick = povrayArguments(job);
@@ -84,7 +107,45 @@ TEST(PovRayInvocation, QuickAndFullPasses) {
     job.ppm = true;
     const auto full = povrayArguments(job);
     EXPECT_NE(std::find(full.begin(), full.end(), "+A0.3"), full.end());
+    EXPECT_NE(std::find(full.begin(), full.end(), "+R3"), full.end());
     EXPECT_NE(std::find(full.begin(), full.end(), "+FP"), full.end());
+}
+
+bool has(const PovRayJob& job, const std::string& argument) {
+    const auto args = povrayArguments(job);
+    return std::find(args.begin(), args.end(), argument) != args.end();
+}
+
+TEST(PovRayInvocation, PreviewPassesFollowThePanelsSize) {
+    for (const auto& [w, h] : {std::pair{200, 150}, {640, 480}, {1600, 1200}, {4096, 300}}) {
+        const std::vector<PovRayJob> passes = povrayPreviewPasses(w, h);
+        ASSERT_EQ(passes.size(), 2u);
+        const PovRayJob& quick = passes[0];
+        const PovRayJob& full = passes[1];
+        EXPECT_TRUE(quick.quick);
+        EXPECT_FALSE(full.quick);
+        EXPECT_EQ(full.width, w);
+        EXPECT_EQ(full.height, h);
+        // The quick pass is at most a third of the size and never much more than 160 by 120,
+        // in the panel's proportions.
+        EXPECT_LE(quick.width * 3, w);
+        EXPECT_LE(quick.width * quick.height, 19200) << w << "x" << h;
+        EXPECT_NEAR(double(quick.width) / quick.height, double(w) / h, 0.1 * w / h);
+        EXPECT_TRUE(has(quick, "-A"));
+        EXPECT_TRUE(has(quick, "+Q3"));
+    }
+    // A small picture shows every stair step and costs little: finer antialiasing; a large one
+    // hides them at a lower depth.
+    EXPECT_TRUE(has(povrayPreviewPasses(240, 180)[1], "+A0.1"));
+    EXPECT_TRUE(has(povrayPreviewPasses(240, 180)[1], "+R3"));
+    EXPECT_TRUE(has(povrayPreviewPasses(640, 480)[1], "+A0.3"));
+    EXPECT_TRUE(has(povrayPreviewPasses(640, 480)[1], "+R3"));
+    EXPECT_TRUE(has(povrayPreviewPasses(1920, 1080)[1], "+A0.3"));
+    EXPECT_TRUE(has(povrayPreviewPasses(1920, 1080)[1], "+R2"));
+    // Nothing below one pixel, even for a sliver of a panel.
+    const std::vector<PovRayJob> sliver = povrayPreviewPasses(2, 4000);
+    EXPECT_GE(sliver[0].width, 1);
+    EXPECT_GE(sliver[0].height, 1);
 }
 
 TEST(PovRayInvocation, FailureAndProgressAreReadFromRealOutput) {

@@ -3,7 +3,7 @@
 global_settings { assumed_gamma 1.0 }
 background { color rgb <0.78, 0.84, 0.92> }
 #declare Centre = <0, 2.1, 0>;
-#declare Radius = 2.8862;
+#declare Radius = 2.88617394;
 #declare View = vnormalize(<0, 0.3, -1>);
 #declare HalfAngle = min(20, degrees(atan(tan(radians(20)) * image_height / image_width)));
 #declare Distance = 1.1 * Radius / sin(radians(HalfAngle));

@@ -3,7 +3,7 @@
 global_settings { assumed_gamma 1.0 }
 background { color rgb <0.78, 0.84, 0.92> }
 #declare Centre = <1.7, 0.5, 2.5>;
-#declare Radius = 3.0643;
+#declare Radius = 3.06431069;
 #declare View = vnormalize(<0, 0.9, -1>);
 #declare HalfAngle = min(20, degrees(atan(tan(radians(20)) * image_height / image_width)));
 #declare Distance = 1.1 * Radius / sin(radians(HalfAngle));
