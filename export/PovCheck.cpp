@@ -110,7 +110,11 @@ private:
 
     void checkNumbers() {
         for (const WrittenPoint& w : points_)
-            if (w.longest > PovMaxNumberLength)
+            if (!std::isfinite(w.p.x) || !std::isfinite(w.p.y))
+                add(PovSeverity::Refuse, PovCheckRule::NumberTooLong, w.anchor,
+                    "a coordinate is not a finite number, which POV-Ray cannot read; undo the "
+                    "transform that made it or delete the anchor");
+            else if (w.longest > PovMaxNumberLength)
                 add(PovSeverity::Refuse, PovCheckRule::NumberTooLong, w.anchor,
                     "a coordinate needs " + std::to_string(w.longest) + " characters at accuracy " +
                         std::to_string(r_.accuracy) +

@@ -7,6 +7,8 @@
 #include "export/PovRayRunner.h"
 #include "testing.h"
 
+#include <limits>
+
 using namespace plumex;
 using namespace plumex::testing;
 
@@ -121,6 +123,14 @@ TEST_F(CheckProof, NumbersPastTheTokenLimitStopTheParse) {
     const PovRayRun parsed =
         runPovRay(dir.path(), Stage + PovExportText(longest, PovMode::Array, {}, {}), 8, 8);
     EXPECT_EQ(parsed.status, 0) << parsed.log;
+    // Past every length: a coordinate that overflowed is written as a word POV-Ray does not know.
+    const std::vector<TCvLine> overflowed{
+        polyline({{0, 0}, {std::numeric_limits<double>::infinity(), 0}, {0, 4}}, true)};
+    EXPECT_TRUE(findsOnly(PovCheck(overflowed, PovMode::Prism, {}, {}), PovSeverity::Refuse,
+                          PovCheckRule::NumberTooLong));
+    const PovRayRun broken = render(overflowed, PovMode::Prism);
+    EXPECT_NE(broken.status, 0);
+    EXPECT_TRUE(broken.parseError()) << broken.log;
     huge.front().Scale(1e-256, 1);
     EXPECT_TRUE(PovCheck(huge, PovMode::Prism, {}, {}).empty());
     EXPECT_TRUE(rendersShape(render(huge, PovMode::Prism)));
