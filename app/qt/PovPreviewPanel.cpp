@@ -39,6 +39,10 @@ PovPreviewPanel::PovPreviewPanel(QWidget* parent) : QDockWidget("POV-Ray Preview
     progress_ = new QProgressBar(body);
     progress_->setRange(0, 100);
     progress_->setVisible(false);
+    // Its room stays when it hides, so the picture keeps the size it was rendered at.
+    QSizePolicy keep = progress_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    progress_->setSizePolicy(keep);
     status_ = new QLabel(body);
     status_->setWordWrap(true);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -77,9 +81,14 @@ QString PovPreviewPanel::message() const {
 }
 
 void PovPreviewPanel::documentChanged() {
-    cancel();
     // A hidden panel has nothing to show; it renders when it is shown again.
-    if (isVisible()) pause_.start();
+    if (!isVisible()) {
+        cancel();
+        return;
+    }
+    // Zooming, scrolling or choosing a tool lands here too: whether POV-Ray would draw anything
+    // else is decided when the pause ends, and only then is a running render cancelled.
+    pause_.start();
 }
 
 void PovPreviewPanel::cancel() {
@@ -91,6 +100,7 @@ void PovPreviewPanel::cancel() {
     p->kill();
     p->waitForFinished(1000); // kill is immediate; this only reaps it
     p->deleteLater();
+    finished_ = false;
     progress_->setVisible(false);
     emit renderCancelled();
 }
@@ -108,19 +118,29 @@ void PovPreviewPanel::startRender() {
     paths_ = selection_ ? selection_() : std::vector<TCvLine>{};
     state_ = options_ ? options_() : PovDlgState{};
     if (PovPreviewObjects(paths_, mode_, state_).empty()) {
+        cancel();
+        scene_.clear();
         status_->setText("Select paths to see them as POV-Ray renders them.");
         return;
     }
     if (QStandardPaths::findExecutable(program_).isEmpty() && !QFile::exists(program_)) {
+        cancel();
+        scene_.clear();
         status_->setText(PovRayInstallHint);
         return;
     }
+    std::string text = PovPreviewScene(paths_, mode_, state_);
+    if (text == scene_ && !resized_ && (rendering() || finished_)) return;
+    cancel();
+    scene_ = std::move(text);
+    resized_ = false;
+    finished_ = false;
     QFile scene(dir_.filePath("preview.pov"));
     if (!dir_.isValid() || !scene.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         failed("cannot write the scene to a temporary folder");
         return;
     }
-    scene.write(QByteArray::fromStdString(PovPreviewScene(paths_, mode_, state_)));
+    scene.write(QByteArray::fromStdString(scene_));
     scene.close();
     startPass(true);
 }
@@ -169,6 +189,7 @@ void PovPreviewPanel::passFinished(int exitCode, bool crashed) {
     const QImage image(dir_.filePath(quick_ ? "quick.png" : "full.png"));
     if (why.isEmpty() && image.isNull()) why = "POV-Ray wrote no picture";
     if (!why.isEmpty()) {
+        finished_ = true; // the same scene would fail again
         failed(why);
         emit renderFinished(false, quick_);
         return;
@@ -180,6 +201,7 @@ void PovPreviewPanel::passFinished(int exitCode, bool crashed) {
     for (const std::string& w : povrayWarnings(output)) notes << QString::fromStdString(w);
     status_->setText(notes.join("\n"));
     const bool wasQuick = quick_;
+    finished_ = !wasQuick;
     emit renderFinished(true, wasQuick);
     if (wasQuick && !process_) startPass(false);
 }
@@ -210,7 +232,10 @@ void PovPreviewPanel::resizeEvent(QResizeEvent* event) {
     QDockWidget::resizeEvent(event);
     showPicture();
     // A new size deserves a picture of that size.
-    if (!picture_.isNull() && !fitsPanel()) documentChanged();
+    if (!picture_.isNull() && !fitsPanel()) {
+        resized_ = true;
+        documentChanged();
+    }
 }
 
 void PovPreviewPanel::showEvent(QShowEvent* event) {

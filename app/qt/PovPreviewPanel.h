@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 class QComboBox;
@@ -35,7 +36,8 @@ public:
     void setProgram(const QString& program) { program_ = program; }
     void setPause(int milliseconds) { pause_.setInterval(milliseconds); }
 
-    // Something changed: stop what is running, render again after the pause.
+    // Something may have changed: after the pause, a scene that differs from the one running or
+    // shown stops the render and starts another.
     void documentChanged();
     bool rendering() const { return process_ != nullptr; }
     // The last picture that finished, and the text under it.
@@ -73,6 +75,9 @@ private:
     QString output_;
     bool quick_ = false;
     QImage picture_;
+    std::string scene_;     // the scene of the running or the last render
+    bool resized_ = false;  // the panel has a new size: render again even the same scene
+    bool finished_ = false; // that render is over: its picture or its failure is shown
 
     QComboBox* form_;
     QLabel* view_;

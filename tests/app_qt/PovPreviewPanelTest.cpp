@@ -55,9 +55,10 @@ TEST(PovPreviewPanel, StartsCancelsAndFinishesWithoutBlockingInput) {
     ASSERT_TRUE(started.wait(5000));
     EXPECT_TRUE(started.front().at(0).toBool()); // the quick pass comes first
     ASSERT_TRUE(panel->rendering());
-    panel->documentChanged(); // an edit while POV-Ray runs
+    paths.front().Scale(1.2, 1); // an edit while POV-Ray runs
+    panel->documentChanged();
+    ASSERT_TRUE(cancelled.wait(5000));
     EXPECT_EQ(cancelled.count(), 1);
-    EXPECT_FALSE(panel->rendering());
 
     // Drag across the canvas while the next quick and full passes run: every 5 ms a mouse move
     // is posted; the loop must deliver them all and never stall.
@@ -101,6 +102,42 @@ TEST(PovPreviewPanel, StartsCancelsAndFinishesWithoutBlockingInput) {
     // The finished picture is the full pass, larger than the quick one.
     EXPECT_GE(panel->picture().width(), 100);
     EXPECT_EQ(panel->message(), "");
+}
+
+// Zooming, scrolling or choosing a tool reports a change too; the same scene at the same size
+// keeps its render running and its picture shown.
+TEST(PovPreviewPanel, ChangesThatDrawNothingElseKeepTheRender) {
+    QMainWindow window;
+    auto* panel = new PovPreviewPanel(&window);
+    window.addDockWidget(Qt::RightDockWidgetArea, panel);
+    std::vector<TCvLine> paths = example("goblet.plx");
+    panel->setSource([&paths] { return paths; }, [] { return PovDlgState{}; });
+    panel->setMode(PovMode::Lathe);
+    panel->setPause(10);
+    QSignalSpy started(panel, &PovPreviewPanel::renderStarted);
+    QSignalSpy finished(panel, &PovPreviewPanel::renderFinished);
+    QSignalSpy cancelled(panel, &PovPreviewPanel::renderCancelled);
+    window.show();
+    ASSERT_TRUE(started.wait(5000));
+    for (int i = 0; i < 5; ++i) {
+        panel->documentChanged();
+        QTest::qWait(30);
+    }
+    const auto fullDone = [&] {
+        return std::any_of(finished.begin(), finished.end(),
+                           [](const auto& args) { return !args.at(1).toBool(); });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(fullDone(), 60000);
+    EXPECT_EQ(cancelled.count(), 0);
+    EXPECT_EQ(started.count(), 2); // the quick pass and the full one, once
+    panel->documentChanged();
+    QTest::qWait(200);
+    EXPECT_EQ(started.count(), 2);
+    EXPECT_FALSE(panel->picture().isNull());
+    // A real change renders again.
+    paths.front().Scale(1, 2);
+    panel->documentChanged();
+    ASSERT_TRUE(started.wait(5000));
 }
 
 TEST(PovPreviewPanel, FailuresShowPovRaysMessageAndTheFindings) {
