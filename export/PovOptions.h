@@ -36,6 +36,8 @@ struct PovDlgState {
     // On OK: a non-empty edited name becomes the mode's remembered name.
     void acceptName(PovMode mode, std::string_view edited);
     PovRequest request(PovMode mode, LatheEdges edges) const;
+
+    friend bool operator==(const PovDlgState&, const PovDlgState&) = default;
 };
 
 // The fields of TPOVArrayDlg.

@@ -86,8 +86,11 @@ void PovPreviewPanel::documentChanged() {
         cancel();
         return;
     }
-    // Zooming, scrolling or choosing a tool lands here too: whether POV-Ray would draw anything
-    // else is decided when the pause ends, and only then is a running render cancelled.
+    // Zooming, scrolling or choosing a tool lands here too and leaves a render running; an edit
+    // stops it at once. Whether the scene changed is decided again when the pause ends.
+    if (rendering() && (mode_ != sceneMode_ || (selection_ && selection_() != paths_) ||
+                        (options_ && !(options_() == state_))))
+        cancel();
     pause_.start();
 }
 
@@ -133,6 +136,7 @@ void PovPreviewPanel::startRender() {
     if (text == scene_ && !resized_ && (rendering() || finished_)) return;
     cancel();
     scene_ = std::move(text);
+    sceneMode_ = mode_;
     resized_ = false;
     finished_ = false;
     QFile scene(dir_.filePath("preview.pov"));

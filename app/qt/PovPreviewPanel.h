@@ -67,6 +67,7 @@ private:
     std::function<PovDlgState()> options_;
     std::vector<TCvLine> paths_; // what the running render shows
     PovDlgState state_;
+    PovMode sceneMode_ = PovMode::Prism;
     PovMode mode_ = PovMode::Prism;
     QString program_ = "povray";
     QTimer pause_;

@@ -57,8 +57,8 @@ TEST(PovPreviewPanel, StartsCancelsAndFinishesWithoutBlockingInput) {
     ASSERT_TRUE(panel->rendering());
     paths.front().Scale(1.2, 1); // an edit while POV-Ray runs
     panel->documentChanged();
-    ASSERT_TRUE(cancelled.wait(5000));
     EXPECT_EQ(cancelled.count(), 1);
+    EXPECT_FALSE(panel->rendering());
 
     // Drag across the canvas while the next quick and full passes run: every 5 ms a mouse move
     // is posted; the loop must deliver them all and never stall.
