@@ -11,6 +11,7 @@
 #include "app/qt/MainStatusBar.h"
 #include "app/qt/MessageBoxes.h"
 #include "app/qt/PovFindingsList.h"
+#include "app/qt/PovPreviewPanel.h"
 #include "app/qt/TPOVArrayDlg.h"
 #include "app/qt/TPOVDlg.h"
 #include "canvas/qt/CanvasWidget.h"
@@ -175,6 +176,8 @@ bool TForm1::ExportPov(int mode, const std::string& fileName) {
     const bool accepted = povMode == PovMode::Array ? POVArrayDlg_->run()
                                                     : POVDlg_->run(povMode, latheEdges(selection));
     if (!accepted) return false;
+    // The preview shows the prism and lathe options the dialog now holds.
+    if (PovPreview_) PovPreview_->documentChanged();
     const PathRefs paths = pathRefs(selection);
     const PovRequest request =
         PovExportRequest(paths, povMode, POVDlg_->state, POVArrayDlg_->state);

@@ -3,10 +3,14 @@
 #include "FormFixture.h"
 
 #include "app/qt/PovPreviewPanel.h"
+#include "app/qt/TPOVDlg.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 
 using plumex::PovPreviewPanel;
@@ -40,6 +44,17 @@ TEST_F(FormTest, ViewMenuShowsThePreviewOfTheSelection) {
     ASSERT_TRUE(finished.wait(20000)) << panel->message().toStdString();
     EXPECT_TRUE(finished.front().at(0).toBool()) << panel->message().toStdString();
     EXPECT_FALSE(panel->picture().isNull());
+    // The export dialog's options, once accepted, are what the preview shows.
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->rendering(), 20000);
+    QSignalSpy started(panel, &PovPreviewPanel::renderStarted);
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<TPOVDlg*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        dialog->Edit2->setText("3");
+        dialog->accept();
+    });
+    ASSERT_TRUE(form->POVCopy1Click(0));
+    ASSERT_TRUE(started.wait(5000));
     item->trigger();
     EXPECT_FALSE(panel->isVisible());
 }
