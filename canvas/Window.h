@@ -363,6 +363,8 @@ public:
     // shown as an error. True when the buffer holds a path.
     bool ReadClipboard(plumex::ClipboardErrors errors = plumex::ClipboardErrors::Quiet);
     const std::vector<TCvLine>& PasteBuffer() const { return pasteBuffer_; }
+    // The last read found paths it could not take (a damaged block, a malformed point).
+    bool ClipboardUnreadable() const { return clipboardUnreadable_; }
     // Refreshes the buffer first, so what another program put there since counts.
     bool Paste(plumex::PastePlace place);
 
@@ -436,6 +438,7 @@ private:
     plumex::TPict draft_;
     std::optional<TCvHandles> handleClipboard_; // none until the first Copy Handle
     std::vector<TCvLine> pasteBuffer_;
+    bool clipboardUnreadable_ = false;
     std::unique_ptr<plumex::RulerCache> hRuler_;
     std::unique_ptr<plumex::RulerCache> vRuler_;
     // Ruler indicator positions (-1: not drawn) and the pixels under them.

@@ -1,5 +1,6 @@
 // The Anchor menu and the path clipboard on the editing window. Each command first ends a pen
 // path in progress: its floating anchor is no real anchor to join, copy or smooth.
+#include "app/LanguageKeys.h"
 #include "canvas/ToolBehaviour.h"
 #include "canvas/Window.h"
 
@@ -38,6 +39,7 @@ bool TCvWindow::JoinNearEndAnchors() {
     SizeRequest request;
     request.mode = 2;
     request.width = joinRange;
+    request.caption = D_JoinRange;
     const std::optional<SizeAnswer> answer = host_->runSizeDialog(request);
     if (!answer) return false;
     // The dialog refuses 0; a negative or endless range would be no range either.
@@ -121,12 +123,14 @@ bool TCvWindow::CutSegments() {
 
 bool TCvWindow::ReadClipboard(ClipboardErrors errors) {
     pasteBuffer_.clear();
+    clipboardUnreadable_ = false;
     if (!host_) return false;
     const ClipboardOffer offer = host_->clipboard();
     try {
         pasteBuffer_ = PasteBufferFrom(offer);
     } catch (const ReadError& e) {
         pasteBuffer_.clear();
+        clipboardUnreadable_ = true;
         if (errors == ClipboardErrors::Report) host_->messageBox(e.what(), MessageKind::Error);
     }
     return !pasteBuffer_.empty();

@@ -167,7 +167,8 @@ private:
     bool openDocument(const std::string& path);
     bool saveDocument(const std::string& path);
     void runSaveDialog(bool saveAs);
-    // Reads the clipboard into the canvas's paste buffer: Paste is enabled while it holds paths.
+    // Reads the clipboard into the canvas's paste buffer: Paste is enabled while it holds paths
+    // or paths it could not read (Paste then reports why).
     void refreshPasteBuffer();
 
     plumex::FormSetup setup_;

@@ -96,7 +96,11 @@ bool TForm1::shortcutEvent(QObject* watched, QEvent* event) {
     // Taking the override keeps Qt's shortcut map, and with it the menu bar's Alt+letter
     // mnemonics, from seeing the key; the key press that follows runs the command.
     event->accept();
-    if (event->type() == QEvent::KeyPress) commands_->run(*c);
+    if (event->type() != QEvent::KeyPress) return true;
+    // Edit-menu keys see the clipboard as the opened menu would: Paste must not be refused
+    // (or run) on what it held before.
+    if (c->parent == "Edit1") refreshPasteBuffer();
+    commands_->run(*c);
     return true;
 }
 
@@ -181,5 +185,7 @@ void TForm1::putRecent(const std::string& path) {
 }
 
 void TForm1::refreshPasteBuffer() {
-    clipboardHasPaths_ = canvas().ReadClipboard();
+    // Damaged paths on the clipboard keep Paste enabled, so that pasting reports the damage
+    // instead of the item turning grey without a word.
+    clipboardHasPaths_ = canvas().ReadClipboard() || canvas().ClipboardUnreadable();
 }

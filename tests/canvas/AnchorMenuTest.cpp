@@ -1,6 +1,7 @@
 // The Anchor menu and the path clipboard on the window: what reaches the host, the range
 // dialog, the handle clipboard and the path clipboard between two windows.
 #include "MouseDriver.h"
+#include "app/LanguageKeys.h"
 #include "model/ClipboardBlock.h"
 #include "testing.h"
 
@@ -35,7 +36,8 @@ TEST_F(AnchorMenu, JoinNearAsksForTheRangeAndRemembersIt) {
     EXPECT_FALSE(w.JoinNearEndAnchors());
     ASSERT_TRUE(host.sizeRequest);
     EXPECT_EQ(host.sizeRequest->mode, 2);
-    host.sizeAnswer = SizeAnswer{0.02, 0}; // too small for 0.05
+    EXPECT_EQ(host.sizeRequest->caption, D_JoinRange); // not the scale dialog's title
+    host.sizeAnswer = SizeAnswer{0.02, 0};             // too small for 0.05
     EXPECT_FALSE(w.JoinNearEndAnchors());
     EXPECT_EQ(w.Document.Lines.size(), 2u);
     EXPECT_FALSE(w.Document.IsModified());
@@ -148,6 +150,7 @@ TEST_F(AnchorMenu, DamagedBlockIsReportedAndPastesNothing) {
     host.clipboardOffer = {block, std::nullopt,
                            std::string("bezier_spline <0,0>,<0,1>,<1,1>,<1,0>")};
     EXPECT_FALSE(w.ReadClipboard()); // the menu update stays quiet
+    EXPECT_TRUE(w.ClipboardUnreadable());
     EXPECT_TRUE(host.messages.empty());
     const auto before = w.Document.Lines;
     EXPECT_FALSE(w.Paste(PastePlace::ViewCentre));
@@ -156,6 +159,9 @@ TEST_F(AnchorMenu, DamagedBlockIsReportedAndPastesNothing) {
     EXPECT_TRUE(w.PasteBuffer().empty());
     EXPECT_EQ(w.Document.Lines, before);
     EXPECT_FALSE(w.Document.IsModified());
+    host.clipboardOffer.block.reset(); // the text alone reads
+    EXPECT_TRUE(w.ReadClipboard());
+    EXPECT_FALSE(w.ClipboardUnreadable());
 }
 
 TEST_F(AnchorMenu, CutSegmentsAndCutKeepWhatTheyCopied) {
