@@ -85,7 +85,10 @@ bool PastePaths(TCvDocument& doc, const std::vector<TCvLine>& buffer,
     doc.DeselectPaths();
     std::vector<TCvLine> pasted = buffer;
     for (TCvLine& line : pasted) {
-        // The pasted paths are the selection, whatever flags the block carried.
+        // The pasted paths are the selection, whatever flags the block carried, and a
+        // selection holds only paths that can be seen and edited.
+        line.visible = 1;
+        line.locked = 0;
         line.UpdateSelected();
         if (!line.selected) line.SelectAll(true);
     }

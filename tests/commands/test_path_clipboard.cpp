@@ -118,6 +118,14 @@ TEST(PathClipboard, PastedPathsAreTheSelectionWhateverTheirFlags) {
     EXPECT_EQ(doc.CountSelected(), 2);
     EXPECT_EQ(doc.Lines[0].points[0].selected, 1);
     EXPECT_EQ(doc.Lines[1].points[0].selected, 0); // a partial anchor selection is kept
+    // A block from elsewhere may call a path hidden or locked; the selection is neither.
+    TCvLine hidden = polyline({{5, 5}, {6, 6}});
+    hidden.visible = 0;
+    hidden.locked = 1;
+    ASSERT_TRUE(PastePaths(doc, throughBlock({hidden}), std::nullopt));
+    EXPECT_TRUE(doc.Lines[0].selected);
+    EXPECT_TRUE(doc.Lines[0].visible);
+    EXPECT_FALSE(doc.Lines[0].locked);
 }
 
 TEST(PathClipboard, TextPasteStartsANewPathWhereContinuityBreaks) {
