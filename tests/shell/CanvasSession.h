@@ -360,7 +360,10 @@ public:
     void setPovPreviewShown(bool) override {}
     void About1Click() override {}
     void AboutKey1Click() override {}
-    bool clipboardHasPaths() const override { return w_.ReadClipboard(); }
+    // As the main window: unreadable paths keep Paste enabled, so that Paste reports them.
+    bool clipboardHasPaths() const override {
+        return w_.ReadClipboard() || w_.ClipboardUnreadable();
+    }
     bool recentFilesEnabled() const override { return false; }
     void reportError(const std::string&) override {}
 
