@@ -71,39 +71,57 @@ std::string_view trimmed(std::string_view line) {
     return line;
 }
 
-// The first line holding `marker`, leaving out POV-Ray's "Possible Parse Error" advice.
-std::string_view lineWith(std::string_view output, std::string_view marker) {
+bool startsWith(std::string_view line, std::string_view head) {
+    return line.substr(0, head.size()) == head;
+}
+
+// POV-Ray wraps its messages at 80 columns, so one message may take several lines: the lines
+// after a message's first belong to it until an empty line, a rule or the next message.
+bool continues(std::string_view line) {
+    for (std::string_view head :
+         {"File '", "---", "===", "Fatal error", "Render failed", "Possible Parse Error"})
+        if (startsWith(line, head)) return false;
+    // A file name too long for the line pushes " line N: Parse Error: ..." onto the next.
+    const bool message = line.find("Warning:") != std::string_view::npos ||
+                         line.find("Error:") != std::string_view::npos;
+    return !line.empty() && (!message || startsWith(line, "line "));
+}
+
+std::vector<std::string> messages(std::string_view output) {
+    std::vector<std::string> out;
+    bool open = false;
     std::size_t start = 0;
     while (start < output.size()) {
         const std::size_t end = std::min(output.find('\n', start), output.size());
-        const std::string_view line = output.substr(start, end - start);
-        if (line.find(marker) != std::string_view::npos &&
-            line.find("Possible Parse Error") == std::string_view::npos)
-            return trimmed(line);
+        const std::string_view line = trimmed(output.substr(start, end - start));
         start = end + 1;
+        if (open && continues(line)) {
+            out.back() += ' ';
+            out.back() += line;
+            continue;
+        }
+        open = !line.empty() && !startsWith(line, "---") && !startsWith(line, "===");
+        if (open) out.emplace_back(line);
     }
-    return {};
+    return out;
 }
 
 } // namespace
 
 std::string povrayFailure(std::string_view output) {
-    for (std::string_view marker : {"Parse Error:", "Error:", "Fatal error", "Render failed"}) {
-        const std::string_view line = lineWith(output, marker);
-        if (!line.empty()) return std::string(line);
-    }
+    const std::vector<std::string> all = messages(output);
+    for (std::string_view marker : {"Parse Error:", "Error:", "Fatal error", "Render failed"})
+        for (const std::string& m : all)
+            if (m.find(marker) != std::string::npos &&
+                m.find("Possible Parse Error") == std::string::npos)
+                return m;
     return {};
 }
 
 std::vector<std::string> povrayWarnings(std::string_view output) {
     std::vector<std::string> warnings;
-    std::size_t start = 0;
-    while (start < output.size()) {
-        const std::size_t end = std::min(output.find('\n', start), output.size());
-        const std::string_view line = trimmed(output.substr(start, end - start));
-        if (line.find("Parse Warning:") != std::string_view::npos) warnings.emplace_back(line);
-        start = end + 1;
-    }
+    for (std::string& m : messages(output))
+        if (m.find("Parse Warning:") != std::string::npos) warnings.push_back(std::move(m));
     return warnings;
 }
 

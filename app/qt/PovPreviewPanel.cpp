@@ -203,6 +203,7 @@ void PovPreviewPanel::passFinished(int exitCode, bool crashed) {
     // A dropped object still gives a picture: say why it is missing.
     QStringList notes;
     for (const std::string& w : povrayWarnings(output)) notes << QString::fromStdString(w);
+    if (!notes.isEmpty()) notes << findingLines();
     status_->setText(notes.join("\n"));
     const bool wasQuick = quick_;
     finished_ = !wasQuick;
@@ -216,11 +217,15 @@ bool PovPreviewPanel::fitsPanel() const {
 }
 
 void PovPreviewPanel::failed(const QString& why) {
-    QStringList lines{"POV-Ray failed: " + why};
-    for (const PovFinding& f : PovCheck(paths_, mode_, state_, {}))
+    status_->setText((QStringList{"POV-Ray failed: " + why} + findingLines()).join("\n"));
+}
+
+QStringList PovPreviewPanel::findingLines() const {
+    QStringList lines;
+    for (const PovFinding& f : PovCheck(paths_, sceneMode_, state_, {}))
         lines << QString::fromUtf8(severityName(f.severity)) + ": " +
                      QString::fromStdString(describeFinding(f));
-    status_->setText(lines.join("\n"));
+    return lines;
 }
 
 void PovPreviewPanel::showPicture() {

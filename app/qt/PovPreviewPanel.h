@@ -8,6 +8,7 @@
 
 #include <QDockWidget>
 #include <QImage>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -58,6 +59,7 @@ private:
     void startPass(bool quick);
     void passFinished(int exitCode, bool crashed);
     void failed(const QString& why);
+    QStringList findingLines() const; // the pre-export check of what is being rendered
     void cancel();
     void showPicture();
     PovRayJob pass(bool quick) const; // size and quality of a pass, files left empty

@@ -158,6 +158,27 @@ TEST(PovPreviewPanel, FailuresShowPovRaysMessageAndTheFindings) {
     EXPECT_TRUE(panel->picture().isNull());
 }
 
+// An open prism still gives a picture, without the prism: POV-Ray's warning and the findings
+// say why.
+TEST(PovPreviewPanel, DroppedObjectsAreExplainedUnderThePicture) {
+    QMainWindow window;
+    auto* panel = new PovPreviewPanel(&window);
+    window.addDockWidget(Qt::RightDockWidgetArea, panel);
+    std::vector<TCvLine> paths{plumex::testing::polyline({{0, 0}, {4, 0}, {2, 4}})};
+    panel->setSource([&paths] { return paths; }, [] { return PovDlgState{}; });
+    panel->setPause(0);
+    QSignalSpy finished(panel, &PovPreviewPanel::renderFinished);
+    window.show();
+    const auto settled = [&] {
+        return !panel->rendering() && !finished.isEmpty() && !finished.back().at(1).toBool();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(settled(), 30000); // the quick pass, then the full one
+    EXPECT_TRUE(finished.back().at(0).toBool()) << panel->message().toStdString();
+    const QString text = panel->message();
+    EXPECT_TRUE(text.contains("Prism not closed. Ignoring it.")) << text.toStdString();
+    EXPECT_TRUE(text.contains("refuse: path 1, anchor 3: the path is open")) << text.toStdString();
+}
+
 TEST(PovPreviewPanel, SaysWhenPovRayIsMissingOrNothingIsSelected) {
     QMainWindow window;
     auto* panel = new PovPreviewPanel(&window);

@@ -162,6 +162,20 @@ TEST(PovRayInvocation, FailureAndProgressAreReadFromRealOutput) {
     EXPECT_EQ(povrayProgress("Rendered 1024 of 76800 pixels (1%)\rRendered 38400 of 76800 "
                              "pixels (50%)"),
               50);
+    // POV-Ray wraps a message at 80 columns: before the line number, or inside the text.
+    EXPECT_EQ(povrayFailure("File '/tmp/a_rather_long_directory_name_to_force_wrapping/s.pov'\n"
+                            " line 3: Parse Error: Incorrect point in lathe.\n"
+                            "Fatal error in parser: Cannot parse input.\nRender failed\n"),
+              "File '/tmp/a_rather_long_directory_name_to_force_wrapping/s.pov' line 3: Parse "
+              "Error: Incorrect point in lathe.");
+    EXPECT_EQ(povrayWarnings("==== [Parsing...] =====\n"
+                             "File '/tmp/plumex-render-kKZ6PI/preview.pov' line 28: Parse Warning: "
+                             "Prism not\nclosed. Ignoring it.\n"
+                             "File 'b.pov' line 2: Parse Warning: Another.\n"
+                             "-----\nParser Statistics\n-----\nFinite Objects: 1\n"),
+              (std::vector<std::string>{"File '/tmp/plumex-render-kKZ6PI/preview.pov' line 28: "
+                                        "Parse Warning: Prism not closed. Ignoring it.",
+                                        "File 'b.pov' line 2: Parse Warning: Another."}));
     EXPECT_EQ(povrayProgress("Parsing 10K tokens"), -1);
     EXPECT_EQ(povrayProgress("(%)"), -1);
 }
