@@ -54,6 +54,9 @@ struct SizeRequest {
     double height = 0;
     int caption = 0;              // language text of the title; 0: the dialog's own
     std::optional<PixelPoint> at; // where to show it (client pixel); none: centred
+    // Receives the first field's value however the dialog closes: the join range keeps what
+    // was typed even when the dialog is cancelled.
+    double* typed = nullptr;
 };
 struct SizeAnswer {
     double width = 0;

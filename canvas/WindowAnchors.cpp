@@ -40,7 +40,11 @@ bool TCvWindow::JoinNearEndAnchors() {
     request.mode = 2;
     request.width = joinRange;
     request.caption = D_JoinRange;
+    double typed = joinRange;
+    request.typed = &typed;
     const std::optional<SizeAnswer> answer = host_->runSizeDialog(request);
+    // What the field held is kept however the dialog closed, unless it is no range at all.
+    if (typed > 0 && std::isfinite(typed)) joinRange = typed;
     if (!answer) return false;
     // The dialog refuses 0; a negative or endless range would be no range either.
     if (!(answer->width > 0) || !std::isfinite(answer->width)) return false;

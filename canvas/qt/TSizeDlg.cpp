@@ -72,5 +72,6 @@ std::optional<plumex::SizeAnswer> TSizeDlg::answer() const {
 std::optional<plumex::SizeAnswer> TSizeDlg::run(const plumex::SizeRequest& request) {
     prepare(request);
     exec();
+    if (request.typed) *request.typed = plumex::sizeFieldValue(EWidth->text().toStdString());
     return answer();
 }

@@ -44,6 +44,11 @@ TEST_F(AnchorMenu, JoinNearAsksForTheRangeAndRemembersIt) {
     host.sizeAnswer.reset(); // cancelled: the range stays what was entered last
     EXPECT_FALSE(w.JoinNearEndAnchors());
     EXPECT_EQ(host.sizeRequest->width, 0.02);
+    host.sizeTyped = 0.07; // cancelled after typing: that is the range now
+    EXPECT_FALSE(w.JoinNearEndAnchors());
+    EXPECT_FALSE(w.JoinNearEndAnchors());
+    EXPECT_EQ(host.sizeRequest->width, 0.07);
+    host.sizeTyped.reset();
     host.sizeAnswer = SizeAnswer{0.1, 0};
     ASSERT_TRUE(w.JoinNearEndAnchors());
     ASSERT_EQ(w.Document.Lines.size(), 1u);

@@ -50,8 +50,10 @@ public:
         return menuAnswer;
     }
     std::optional<SizeRequest> sizeRequest; // the last size dialog asked for
+    std::optional<double> sizeTyped;        // what its field holds when it closes
     std::optional<SizeAnswer> runSizeDialog(const SizeRequest& r) override {
         sizeRequest = r;
+        if (r.typed && sizeTyped) *r.typed = *sizeTyped;
         return sizeAnswer;
     }
     void setClipboard(const ClipboardContent& c) override {

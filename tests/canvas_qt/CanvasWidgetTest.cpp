@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QWheelEvent>
 
 using namespace plumex;
@@ -158,4 +159,18 @@ TEST(SizeDialog, FilterAndModes) {
     dlg.prepare({0, 3, 4, 0, std::nullopt});
     EXPECT_FALSE(dlg.EHeight->isHidden());
     EXPECT_EQ(dlg.height(), 136);
+}
+
+TEST(SizeDialog, TheTypedValueComesBackWhenCancelled) {
+    plumex::testing::ensureQtApp();
+    TSizeDlg dlg;
+    double typed = 0;
+    plumex::SizeRequest request{2, 0.1, 0, 0, std::nullopt};
+    request.typed = &typed;
+    QTimer::singleShot(0, &dlg, [&dlg] {
+        dlg.EWidth->setText("0.25");
+        dlg.reject();
+    });
+    EXPECT_FALSE(dlg.run(request));
+    EXPECT_EQ(typed, 0.25);
 }
