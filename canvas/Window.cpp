@@ -123,6 +123,7 @@ bool TCvWindow::LoadDraft(const std::string& path, double width, std::string* er
     if (!draft_.Load(path, width, error)) return false;
     const DraftPicture& p = draft_.Picture();
     Document.Settings.draft = {path, p.position, p.factor};
+    Document.MarkDraftChanged();
     invalidateAll();
     Changed();
     return true;
@@ -130,6 +131,7 @@ bool TCvWindow::LoadDraft(const std::string& path, double width, std::string* er
 
 void TCvWindow::ClearDraft() {
     draft_.Clear();
+    if (!Document.Settings.draft.fileName.empty()) Document.MarkDraftChanged();
     Document.Settings.draft = {};
     invalidateAll();
     Changed();

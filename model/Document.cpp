@@ -189,6 +189,7 @@ bool TCvDocument::LoadFromFile(const std::string& fileName) {
     Lines = std::move(content.lines);
     Settings = std::move(content.settings);
     UndoBuffer.Clear();
+    draftChanged_ = false;
     return true;
 }
 
@@ -200,6 +201,7 @@ bool TCvDocument::SaveToFile(const std::string& fileName, std::string* error) {
         return false;
     }
     UndoBuffer.Clear();
+    draftChanged_ = false;
     return true;
 }
 
@@ -209,4 +211,5 @@ void TCvDocument::NewDocument() {
     Settings.horizontalGuides.clear();
     Settings.draft = {};
     UndoBuffer.Clear();
+    draftChanged_ = false;
 }

@@ -64,8 +64,10 @@ public:
     // Restore Lines and Pivot from the history; penPath carries the pen tool's path index.
     bool Undo(int& penPath);
     bool Redo(int& penPath);
-    // Modified while an undo step is available.
-    bool IsModified() const { return UndoBuffer.CanUndo(); }
+    // Modified while an undo step is available, or since the draft picture was changed (that
+    // change has no undo step, but closing without saving would lose it).
+    bool IsModified() const { return UndoBuffer.CanUndo() || draftChanged_; }
+    void MarkDraftChanged() { draftChanged_ = true; }
 
     // Replaces the paths and settings with the file's only after the whole file was read, and
     // clears the history. Throws plumex::ReadError (the document is unchanged then); true.
@@ -88,4 +90,5 @@ private:
     plumex::LineList::Mark undoSince_ = 0;
     plumex::LineList::Mark lastRecord_ = 0;
     std::vector<int> undoExtra_;
+    bool draftChanged_ = false;
 };

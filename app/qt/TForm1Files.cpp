@@ -45,7 +45,10 @@ bool TForm1::modified() const {
 
 // The save question before the document is replaced; false when the command must stop.
 bool TForm1::askToSave(bool clearOnNo) {
-    if (!modified() || (canvas().Document.Lines.empty() && fileName_.empty())) return true;
+    const TCvDocument& doc = canvas().Document;
+    if (!modified() ||
+        (doc.Lines.empty() && doc.Settings.draft.fileName.empty() && fileName_.empty()))
+        return true;
     switch (confirmYesNoCancel(this, message(msgQSave))) {
     case MessageAnswer::Yes:
         Save1Click();

@@ -120,9 +120,15 @@ TEST_F(PictFixture, DocumentDraftLoadsAtItsStoredPlaceAndSwitchesShowDraftOn) {
     EXPECT_GE(view.right, 243);
     EXPECT_LE(view.bottom, -316);
 
+    // Opening a document with its draft is no change; deleting the draft is one, until saved.
+    EXPECT_FALSE(w.Document.IsModified());
     w.ClearDraft();
     EXPECT_FALSE(w.Draft().Present());
+    EXPECT_TRUE(w.Document.IsModified());
     EXPECT_TRUE(savedDraft("after-delete.plx").fileName.empty());
+    EXPECT_FALSE(w.Document.IsModified());
+    w.ClearDraft();
+    EXPECT_FALSE(w.Document.IsModified());
 }
 
 TEST_F(PictFixture, MissingDraftIsReportedAndItsReferenceKept) {
@@ -137,13 +143,19 @@ TEST_F(PictFixture, MissingDraftIsReportedAndItsReferenceKept) {
 
 TEST_F(PictFixture, LoadDraftBecomesTheDocumentsReference) {
     ASSERT_TRUE(w.LoadDraft(path("wide.bmp"), 2.0));
+    // The new reference exists only in memory: closing now must ask to save.
+    EXPECT_TRUE(w.Document.IsModified());
     EXPECT_EQ(savedDraft("with-draft.plx"),
               (DraftReference{path("wide.bmp"), {-1, 0.75}, 2.0 / 640}));
+    EXPECT_FALSE(w.Document.IsModified());
     // A failed load keeps the previous picture and reference.
     EXPECT_FALSE(w.LoadDraft(path("missing.bmp"), 1.0));
     EXPECT_EQ(w.Draft().FileName(), path("wide.bmp"));
+    EXPECT_FALSE(w.Document.IsModified());
+    ASSERT_TRUE(w.LoadDraft(path("tall.bmp"), 1.0));
     w.NewDocument();
     EXPECT_FALSE(w.Draft().Present());
+    EXPECT_FALSE(w.Document.IsModified());
 }
 
 } // namespace
