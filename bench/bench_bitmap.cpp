@@ -25,11 +25,6 @@ long statusKb(const std::string& field) {
     return -1;
 }
 
-struct Counter : ByteSink {
-    std::uint64_t bytes = 0;
-    void write(std::span<const std::uint8_t> b) override { bytes += b.size(); }
-};
-
 void BM_BitmapGrey4000_1M(benchmark::State& state) {
     const std::vector<TCvLine> lines = bench::drawing(1'000'000);
     BitmapRequest r;
@@ -40,16 +35,17 @@ void BM_BitmapGrey4000_1M(benchmark::State& state) {
               std::max(r.bounds.right - r.bounds.left, r.bounds.top - r.bounds.bottom);
     const long drawingKb = statusKb("VmRSS");
     std::ofstream("/proc/self/clear_refs") << "5"; // restart the peak at the present size
-    Counter out;
+    std::uint64_t fileBytes = 0;
     for (auto _ : state) {
-        out.bytes = 0;
+        CountingByteSink out;
         if (renderBitmap(out, lines, r).result != BitmapResult::Written)
             state.SkipWithError("export failed");
+        fileBytes = out.count();
     }
     const auto size = bitmapOutputSize(r.bounds, r.scale, r.margin);
     state.counters["width"] = static_cast<double>(size->width);
     state.counters["height"] = static_cast<double>(size->height);
-    state.counters["file_bytes"] = static_cast<double>(out.bytes);
+    state.counters["file_bytes"] = static_cast<double>(fileBytes);
     state.counters["drawing_MB"] = drawingKb / 1024.0;
     state.counters["peak_above_drawing_MB"] = (statusKb("VmHWM") - drawingKb) / 1024.0;
 }

@@ -365,6 +365,9 @@ public:
     const std::vector<TCvLine>& PasteBuffer() const { return pasteBuffer_; }
     // The last read found paths it could not take (a damaged block, a malformed point).
     bool ClipboardUnreadable() const { return clipboardUnreadable_; }
+    // Refreshes the buffer; true when Paste has something to do: paths to paste, or damage to
+    // report (so Paste is not greyed out without a word).
+    bool PasteOffered() { return ReadClipboard() || clipboardUnreadable_; }
     // Refreshes the buffer first, so what another program put there since counts.
     bool Paste(plumex::PastePlace place);
 

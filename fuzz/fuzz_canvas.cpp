@@ -24,11 +24,6 @@ void printScript(const std::string& script) {
     if (file) std::fclose(file);
 }
 
-struct ByteCounter : plumex::ByteSink {
-    std::uint64_t bytes = 0;
-    void write(std::span<const std::uint8_t> b) override { bytes += b.size(); }
-};
-
 // The exports of whatever the session drew, framed about 40 pixels or points wide: a bitmap in
 // both modes and the Illustrator text, each complete or refused, never broken.
 const char* exportsBroken(const std::vector<TCvLine>& lines) {
@@ -37,7 +32,7 @@ const char* exportsBroken(const std::vector<TCvLine>& lines) {
     const double extent = std::max(b.right - b.left, b.top - b.bottom);
     const double scale = extent > 0 && std::isfinite(40 / extent) ? 40 / extent : 1;
     for (const BitmapMode mode : {BitmapMode::GreyScale, BitmapMode::Monochrome}) {
-        ByteCounter out;
+        CountingByteSink out;
         const BitmapOutcome o = renderBitmap(out, lines, {b, scale, 2, mode});
         if (o.result == BitmapResult::TooLarge) continue;
         if (o.result != BitmapResult::Written) return "bitmap export failed";
@@ -45,7 +40,7 @@ const char* exportsBroken(const std::vector<TCvLine>& lines) {
         const auto bytes =
             bmpFileSize(size->width, size->height,
                         mode == BitmapMode::GreyScale ? BmpFormat::Grey8 : BmpFormat::Mono1);
-        if (out.bytes != bytes) return "bitmap file of the wrong size";
+        if (out.count() != bytes) return "bitmap file of the wrong size";
     }
     try {
         if (!IllustratorText(lines, scale, b, {}).ends_with("%%Trailer\r\n%%EOF\r\n"))

@@ -30,6 +30,16 @@ private:
     std::ostream& out_;
 };
 
+// Counts the bytes instead of keeping them.
+class CountingByteSink : public ByteSink {
+public:
+    void write(std::span<const std::uint8_t> bytes) override { count_ += bytes.size(); }
+    std::uint64_t count() const { return count_; }
+
+private:
+    std::uint64_t count_ = 0;
+};
+
 // The file's size in bytes, or nothing when a bitmap file cannot hold the picture: a side
 // outside 1 .. 2^31 - 1 or a file past the 32-bit size field.
 std::optional<std::uint64_t> bmpFileSize(std::int64_t width, std::int64_t height, BmpFormat format);

@@ -185,7 +185,5 @@ void TForm1::putRecent(const std::string& path) {
 }
 
 void TForm1::refreshPasteBuffer() {
-    // Damaged paths on the clipboard keep Paste enabled, so that pasting reports the damage
-    // instead of the item turning grey without a word.
-    clipboardHasPaths_ = canvas().ReadClipboard() || canvas().ClipboardUnreadable();
+    clipboardHasPaths_ = canvas().PasteOffered();
 }

@@ -360,10 +360,7 @@ public:
     void setPovPreviewShown(bool) override {}
     void About1Click() override {}
     void AboutKey1Click() override {}
-    // As the main window: unreadable paths keep Paste enabled, so that Paste reports them.
-    bool clipboardHasPaths() const override {
-        return w_.ReadClipboard() || w_.ClipboardUnreadable();
-    }
+    bool clipboardHasPaths() const override { return w_.PasteOffered(); }
     bool recentFilesEnabled() const override { return false; }
     void reportError(const std::string&) override {}
 

@@ -152,7 +152,7 @@ plumex::TextRequest TTextDlg::request() const {
     r.text = RE1->toPlainText().toStdString();
     const auto file = files_.find(FontName());
     if (file != files_.end())
-        r.fontFile = file->second;
+        r.fontFile = file->second.path;
     else
         r.family = FontName();
     r.bold = CBBold->isChecked();
@@ -185,7 +185,7 @@ void TTextDlg::refreshFont() {
             face = QString::fromStdString(plumex::DescribeFont(m, r.family));
         } else {
             // The list shows the file's full name; Qt knows the face by family and style.
-            font = faces_[FontName()].font(displaySize_, r.bold, r.italic);
+            font = files_[FontName()].face.font(displaySize_, r.bold, r.italic);
             face = QString::fromStdString(r.fontFile);
         }
     } catch (const std::exception& e) {
@@ -202,8 +202,7 @@ void TTextDlg::AddFontFile(const std::string& path, const std::string& name) {
         InstalledFonts().Add(path);
         CBFontNames->insertItem(0, q);
     }
-    files_[name] = path;
-    faces_[name] = RegisterFileFace(QString::fromStdString(path));
+    files_[name] = {path, RegisterFileFace(QString::fromStdString(path))};
     CBFontNames->setCurrentText(q);
     refreshFont();
 }

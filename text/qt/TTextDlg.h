@@ -58,6 +58,9 @@ private:
     QLabel* objLabel_;
     double objectSize_ = 1;
     int displaySize_ = 50;
-    std::map<std::string, std::string> files_; // list names added from files -> their file
-    std::map<std::string, FileFace> faces_;    // and the face Qt shows the memo in
+    struct FontFile {
+        std::string path;
+        FileFace face; // the face Qt shows the memo in
+    };
+    std::map<std::string, FontFile> files_; // list names added from files
 };
