@@ -1,5 +1,5 @@
 # Plumex: the two commands a newcomer needs are `make run` and `make test`.
-.PHONY: all build test bench fuzz deps run format clean examples
+.PHONY: all build test bench fuzz deps run format clean examples package
 
 JOBS ?= $(shell nproc)
 TEST_DIR := build/test
@@ -32,6 +32,10 @@ test: deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && ctest --output-on-failure -j2
+
+# The Debian package of the Release tree: build/release/plumex_<version>_amd64.deb
+package: build
+	cmake --build $(RELEASE_DIR) --target package
 
 bench: build
 	@for b in $(RELEASE_DIR)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done

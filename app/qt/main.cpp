@@ -1,6 +1,8 @@
 // The program: one main window on the document named by the only argument, if any.
 
 #include "app/MessageRouting.h"
+#include "app/ProgramUsage.h"
+#include "app/Version.h"
 #include "app/qt/MessageBoxes.h"
 #include "app/qt/ShellIcons.h"
 #include "app/qt/TForm1.h"
@@ -8,8 +10,13 @@
 #include <QApplication>
 
 #include <filesystem>
+#include <iostream>
 
 int main(int argc, char** argv) {
+    // --help and --version need no display, so they are answered before Qt starts.
+    if (const auto code = plumex::answerProgramQuestion(
+            std::vector<std::string>(argv + 1, argv + argc), plumex::Version, std::cout))
+        return *code;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Plumex");
     QApplication::setDesktopFileName("plumex");
