@@ -13,12 +13,10 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableWidget>
-#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -27,9 +25,6 @@ using namespace plumex;
 using plumex::testing::FormTest;
 
 namespace {
-
-// QTest sends to the widget with the focus when given none.
-QWidget* const focused = nullptr;
 
 template <class Dialog> void whenShown(std::function<void(Dialog&)> act) {
     QTimer::singleShot(0, [act] {
@@ -81,40 +76,6 @@ TEST_F(FormTest, PropertyPanelFollowsTheSelectionAndEditsTheDrawing) {
     canvas().Document.DeselectAll();
     canvas().Changed();
     EXPECT_EQ(panel->LBLines->count(), 0);
-}
-
-// The path the issue took: Alt+Enter, a click on the second anchor's x, "0.25" and Enter.
-TEST_F(FormTest, PropertyPanelTypesIntoTheClickedCell) {
-    static std::vector<QString> warnings;
-    const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) {
-            if (m.contains("editor")) warnings.push_back(m); // the item view's complaints
-        });
-    TForm1& form = start({document("one.plx")});
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    QTest::keyClick(form.canvasWidget(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(form.canvasWidget(), Qt::Key_Return, Qt::AltModifier);
-    TPropertyDlg* panel = form.propertyPanel();
-    ASSERT_NE(panel, nullptr);
-    QApplication::processEvents();
-    QTableWidget* grid = panel->SGPoints;
-    const QModelIndex cell = grid->model()->index(1, 2);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
-    QTest::keyClicks(focused, "0.25");
-    QTest::keyClick(focused, Qt::Key_Return);
-    const TCvPoint& p = canvas().Document.Lines[0].points[1];
-    EXPECT_EQ(p.anchor, (TCvCoord{0.25, 0}));
-    EXPECT_EQ(p.inHandle, p.anchor); // retracted handles stay retracted
-    EXPECT_EQ(grid->currentIndex(), cell);
-    EXPECT_EQ(grid->item(1, 2)->text(), "0.25");
-    form.action("Undo1")->trigger();
-    EXPECT_EQ(canvas().Document.Lines[0].points[1].anchor, (TCvCoord{1, 0}));
-    EXPECT_FALSE(form.action("Undo1")->isEnabled());
-    qInstallMessageHandler(previous);
-    for (const QString& w : warnings) ADD_FAILURE() << w.toStdString();
-    warnings.clear();
 }
 
 TEST_F(FormTest, ShortcutListOpensFromItsKeyInTheCurrentLanguage) {

@@ -246,10 +246,6 @@ TEST_F(Shortcuts, FieldsOfTheDockedPanelsKeepTheirKeys) {
     QTest::keyClick(focused, Qt::Key_Down);
     EXPECT_TRUE(ran.empty()) << ran.front()->name;
     EXPECT_EQ(form->povPreview()->mode(), PovMode::Lathe);
-
-    // Back on the canvas the letters are commands again.
-    form->canvasWidget()->setFocus();
-    EXPECT_EQ(press('A'), commandOfShortcut('A'));
 }
 
 TEST(ShortcutKeys, QtKeyEventsToTheProgramsCodes) {
