@@ -122,15 +122,8 @@ TPropertyDlg::TPropertyDlg(QWidget* parent) : QWidget(parent) {
         },
         [this](const QModelIndex& i, const QString& text) { CommitName(i.row(), text); }));
 
-    // Shown once the refused editor has closed: a box opened while it commits takes its focus,
-    // and the editor would commit (and complain) a second time.
     showError = [this](const std::string& message) {
-        QMetaObject::invokeMethod(
-            this,
-            [this, text = QString::fromStdString(message)] {
-                QMessageBox::critical(this, windowTitle(), text);
-            },
-            Qt::QueuedConnection);
+        QMessageBox::critical(this, windowTitle(), QString::fromStdString(message));
     };
     connect(LBLines, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!filling_) ShowPath(row);

@@ -10,6 +10,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <memory>
+
 using plumex::PropertyColumnCount;
 using plumex::SetPointCoordinate;
 using plumex::testing::curve;
@@ -192,6 +194,27 @@ TEST_F(HostedPanel, ArrowKeysAndDoubleClicksChooseWhatIsEdited) {
     type("Square");
     EXPECT_EQ(doc.Lines[1].name, "Square");
     EXPECT_EQ(panel.ShownPath(), 1);
+}
+
+// A panel closed while a cell is being typed into drops the edit rather than committing into
+// itself half destroyed (or into a document already gone).
+TEST(PropertyPanel, ClosingWithAnEditorOpenCommitsNothing) {
+    TCvDocument doc;
+    doc.Lines = {polyline({{0, 0}, {1, 0}})};
+    doc.Lines[0].SelectAll(true);
+    auto panel = std::make_unique<TPropertyDlg>();
+    panel->SetDocument(&doc);
+    panel->LoadPaths();
+    panel->show();
+    panel->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+    QTableWidget* grid = panel->SGPoints;
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(1, 2)).center());
+    QTest::keyClick(grid, Qt::Key_5);
+    ASSERT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
+    panel.reset();
+    EXPECT_FALSE(doc.IsModified());
 }
 
 } // namespace
