@@ -62,8 +62,8 @@ void TForm1::Property1Click() {
     PropertyDlg_->LoadPaths();
     if (created) {
         // Wide enough for the list and all six columns. A window too narrow for that beside its
-        // canvas grows as far as its screen allows; the canvas keeps a third at least. Later
-        // showings keep whatever width the user left the panel at.
+        // canvas grows as far as its screen allows, and the panel takes two thirds of it at
+        // most. Later showings keep whatever width the user left the panel at.
         const int frame = 2 * PropertyDock_->style()->pixelMetric(QStyle::PM_DockWidgetFrameWidth,
                                                                   nullptr, PropertyDock_);
         const int full = PropertyDlg_->FullWidth() + frame;

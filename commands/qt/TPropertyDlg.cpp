@@ -133,8 +133,8 @@ TPropertyDlg::TPropertyDlg(QWidget* parent) : QWidget(parent) {
 }
 
 TPropertyDlg::~TPropertyDlg() {
-    // An editor left open commits as its view goes: the views go while this panel is still
-    // whole, and the commit is dropped, the document being gone before its panel.
+    // An editor left open commits as its view goes. The views go while this panel is still
+    // whole, and the commit is dropped: the host's document may already be gone.
     doc_ = nullptr;
     delete Splitter1;
 }
