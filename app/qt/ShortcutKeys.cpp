@@ -2,7 +2,13 @@
 
 #include "shell/Shortcut.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace plumex {
 
@@ -103,7 +109,62 @@ int keyCode(int key) {
     }
 }
 
+bool isTextField(QWidget* w) {
+    if (qobject_cast<QLineEdit*>(w) || qobject_cast<QTextEdit*>(w) ||
+        qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w))
+        return true;
+    auto* combo = qobject_cast<QComboBox*>(w);
+    return combo && combo->isEditable();
+}
+
+bool isChooser(QWidget* w) {
+    return qobject_cast<QAbstractItemView*>(w) || qobject_cast<QComboBox*>(w);
+}
+
+bool isMoveKey(int key) {
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Asks the widget as Qt's shortcut map would; the widget's own event filters are not involved.
+bool claimsShortcut(QWidget* w, const QKeyEvent& event) {
+    QKeyEvent ask(QEvent::ShortcutOverride, event.key(), event.modifiers(), event.text(),
+                  event.isAutoRepeat(), static_cast<quint16>(event.count()));
+    ask.ignore();
+    static_cast<QObject*>(w)->event(&ask);
+    return ask.isAccepted();
+}
+
 } // namespace
+
+bool focusOwnsKey(QWidget* focus, const QKeyEvent& event) {
+    if (!focus) return false;
+    const int key = event.key();
+    const bool plain =
+        !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+        !(key >= Qt::Key_F1 && key <= Qt::Key_F35);
+    if (plain && isTextField(focus)) return true;
+    if (plain && isChooser(focus)) {
+        const QString text = event.text();
+        if (isMoveKey(key) || (!text.isEmpty() && text.front().isPrint())) return true;
+    }
+    return claimsShortcut(focus, event);
+}
 
 int shortcutOfKeyEvent(const QKeyEvent& event) {
     const Qt::KeyboardModifiers m = event.modifiers();

@@ -9,7 +9,8 @@
 #include "commands/qt/TPropertyDlg.h"
 
 #include <QDockWidget>
-#include <QSplitter>
+#include <QScreen>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -60,12 +61,26 @@ void TForm1::Property1Click() {
     PropertyDock_->raise();
     PropertyDlg_->LoadPaths();
     if (created) {
-        // The panel's own wish (list and grid side by side at full width) would take most of
-        // the window; the canvas keeps most of it, and the user widens the panel if need be.
+        // Wide enough for the list and all six columns. A window too narrow for that beside its
+        // canvas grows as far as its screen allows, and the panel takes two thirds of it at
+        // most. Later showings keep whatever width the user left the panel at.
+        const int frame = 2 * PropertyDock_->style()->pixelMetric(QStyle::PM_DockWidgetFrameWidth,
+                                                                  nullptr, PropertyDock_);
+        const int full = PropertyDlg_->FullWidth() + frame;
+        if (!isMaximized() && !isFullScreen() && screen()) {
+            const QRect room = screen()->availableGeometry();
+            const int border = frameGeometry().width() - width();
+            const int grown = std::min(width() + full, room.width() - border);
+            if (grown > width()) {
+                resize(grown, height());
+                if (frameGeometry().right() > room.right())
+                    move(std::max(room.left(), room.right() + 1 - frameGeometry().width()), y());
+            }
+        }
         const int width = std::max(PropertyDock_->minimumSizeHint().width(),
-                                   std::clamp(this->width() / 3, 240, 420));
+                                   std::min(full, this->width() * 2 / 3));
         resizeDocks({PropertyDock_}, {width}, Qt::Horizontal);
-        PropertyDlg_->Splitter1->setSizes({width * 2 / 5, width * 3 / 5});
+        PropertyDlg_->ShareWidth(width - frame);
     }
 }
 

@@ -91,7 +91,15 @@ bool TForm1::shortcutEvent(QObject* watched, QEvent* event) {
     if (!widget || widget->window() != this || QApplication::activePopupWidget() ||
         QApplication::activeModalWidget())
         return false;
-    const Command* c = commandOfShortcut(shortcutOfKeyEvent(*static_cast<QKeyEvent*>(event)));
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    // A field or grid of a docked panel being typed into keeps its keys; the override is taken
+    // all the same, so no menu mnemonic takes a letter meant for it.
+    if (focusOwnsKey(QApplication::focusWidget(), key)) {
+        if (event->type() != QEvent::ShortcutOverride) return false;
+        event->accept();
+        return true;
+    }
+    const Command* c = commandOfShortcut(shortcutOfKeyEvent(key));
     if (!c || !commands_) return false;
     // Taking the override keeps Qt's shortcut map, and with it the menu bar's Alt+letter
     // mnemonics, from seeing the key; the key press that follows runs the command.

@@ -9,12 +9,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <set>
 
 using namespace plumex;
@@ -49,6 +52,16 @@ bool allSelected(const TCvLine& line) {
     return true;
 }
 
+// Only a changed text is set: a cell whose editor is open would reload that editor.
+void setText(QListWidgetItem* item, const std::string& text) {
+    const QString t = QString::fromStdString(text);
+    if (item->text() != t) item->setText(t);
+}
+void setText(QTableWidgetItem* item, const std::string& text) {
+    const QString t = QString::fromStdString(text);
+    if (item->text() != t) item->setText(t);
+}
+
 std::string notANumber(const QString& text) {
     return "'" + text.toStdString() + "' is not a valid floating point value";
 }
@@ -75,6 +88,16 @@ TPropertyDlg::TPropertyDlg(QWidget* parent) : QWidget(parent) {
         header->setForeground(PropertyIsHandleColumn(c) ? QColor(0, 0, 128) : QColor(0, 0, 0));
         SGPoints->setHorizontalHeaderItem(c, header);
     }
+    // Wide enough for each header and a coordinate such as -123.4567.
+    QHeaderView* columns = SGPoints->horizontalHeader();
+    const int margin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, columns) + 4;
+    int columnWidth = SGPoints->fontMetrics().horizontalAdvance(QStringLiteral("-000.0000"));
+    for (int c = 0; c < PropertyColumnCount; ++c)
+        columnWidth = std::max(columnWidth, columns->fontMetrics().horizontalAdvance(
+                                                QString::fromLatin1(PropertyHeader(c))));
+    columnWidth += margin;
+    columns->setDefaultSectionSize(columnWidth);
+    for (int c = 0; c < PropertyColumnCount; ++c) SGPoints->setColumnWidth(c, columnWidth);
     SGPoints->setRowCount(0);
     SGPoints->setSelectionBehavior(QAbstractItemView::SelectItems);
     SGPoints->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -109,23 +132,39 @@ TPropertyDlg::TPropertyDlg(QWidget* parent) : QWidget(parent) {
             [this] { gridSelectionChanged(); });
 }
 
+TPropertyDlg::~TPropertyDlg() {
+    // An editor left open commits as its view goes. The views go while this panel is still
+    // whole, and the commit is dropped: the host's document may already be gone.
+    doc_ = nullptr;
+    delete Splitter1;
+}
+
 void TPropertyDlg::LoadPaths() {
+    std::vector<int> paths;
+    if (doc_)
+        for (size_t i = 0; i < doc_->Lines.size(); ++i)
+            if (doc_->Lines[i].selected) paths.push_back(static_cast<int>(i));
     filling_ = true;
+    if (paths == paths_) {
+        // The same paths: new texts only, so neither the current row nor an open name editor
+        // loses its item.
+        for (size_t row = 0; row < paths.size(); ++row)
+            setText(LBLines->item(static_cast<int>(row)),
+                    PropertyItemText(doc_->Lines[static_cast<size_t>(paths[row])]));
+        filling_ = false;
+        fillGrid();
+        return;
+    }
     const int keep = shown_;
     LBLines->clear();
-    paths_.clear();
-    shown_ = -1;
+    paths_ = std::move(paths);
     int keepRow = 0;
-    if (doc_) {
-        for (size_t i = 0; i < doc_->Lines.size(); ++i) {
-            const TCvLine& line = doc_->Lines[i];
-            if (!line.selected) continue;
-            if (static_cast<int>(i) == keep) keepRow = static_cast<int>(paths_.size());
-            paths_.push_back(static_cast<int>(i));
-            auto* item = new QListWidgetItem(QString::fromStdString(PropertyItemText(line)));
-            item->setFlags(item->flags() | Qt::ItemIsEditable);
-            LBLines->addItem(item);
-        }
+    for (size_t row = 0; row < paths_.size(); ++row) {
+        const TCvLine& line = doc_->Lines[static_cast<size_t>(paths_[row])];
+        if (paths_[row] == keep) keepRow = static_cast<int>(row);
+        auto* item = new QListWidgetItem(QString::fromStdString(PropertyItemText(line)));
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+        LBLines->addItem(item);
     }
     if (!paths_.empty()) LBLines->setCurrentRow(keepRow);
     filling_ = false;
@@ -141,24 +180,55 @@ void TPropertyDlg::ShowPath(int listRow) {
 
 void TPropertyDlg::fillGrid() {
     filling_ = true;
-    SGPoints->clearContents();
     const TCvLine* line = doc_ && shown_ >= 0 ? &doc_->Lines[static_cast<size_t>(shown_)] : nullptr;
+    // Items are kept and given new texts: the current cell, and an editor open on it, stay.
     SGPoints->setRowCount(line ? line->count() : 0);
     if (line) {
         for (int r = 0; r < line->count(); ++r) {
             const TCvPoint& p = line->points[static_cast<size_t>(r)];
-            for (int c = 0; c < PropertyColumnCount; ++c)
-                SGPoints->setItem(
-                    r, c, new QTableWidgetItem(QString::fromStdString(PropertyCellText(p, c))));
+            for (int c = 0; c < PropertyColumnCount; ++c) {
+                const std::string text = PropertyCellText(p, c);
+                if (QTableWidgetItem* item = SGPoints->item(r, c))
+                    setText(item, text);
+                else
+                    SGPoints->setItem(r, c, new QTableWidgetItem(QString::fromStdString(text)));
+            }
         }
-        // Anchors picked out on the canvas show as selected rows (a wholly selected path, as the
-        // object tool leaves it, picks out none).
-        if (!allSelected(*line))
+    }
+    // Anchors picked out on the canvas show as selected rows (a wholly selected path, as the
+    // object tool leaves it, picks out none); rows chosen here are left as the user made them.
+    if (!choosing_) {
+        QItemSelection rows;
+        if (line && !allSelected(*line))
             for (int r = 0; r < line->count(); ++r)
-                if (line->points[static_cast<size_t>(r)].selected) SGPoints->selectRow(r);
+                if (line->points[static_cast<size_t>(r)].selected)
+                    rows.select(SGPoints->model()->index(r, 0),
+                                SGPoints->model()->index(r, PropertyColumnCount - 1));
+        SGPoints->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
     }
     StatusBar1->showMessage(line ? QString::fromStdString(PropertyItemText(*line)) : QString());
     filling_ = false;
+}
+
+int TPropertyDlg::listWidth() const {
+    const int items = std::clamp(LBLines->sizeHintForColumn(0), 0, 240);
+    return std::max(
+        items + 2 * LBLines->frameWidth() + LBLines->verticalScrollBar()->sizeHint().width(), 120);
+}
+
+int TPropertyDlg::gridWidth() const {
+    return SGPoints->verticalHeader()->sizeHint().width() + SGPoints->horizontalHeader()->length() +
+           2 * SGPoints->frameWidth() + SGPoints->verticalScrollBar()->sizeHint().width();
+}
+
+int TPropertyDlg::FullWidth() const {
+    return listWidth() + Splitter1->handleWidth() + gridWidth();
+}
+
+void TPropertyDlg::ShareWidth(int width) {
+    const int room = width - Splitter1->handleWidth();
+    const int list = std::max(room - gridWidth(), std::min(listWidth(), room / 4));
+    Splitter1->setSizes({list, room - list});
 }
 
 bool TPropertyDlg::CommitCell(int row, int column, const QString& text) {
@@ -189,5 +259,7 @@ void TPropertyDlg::gridSelectionChanged() {
     if (filling_ || shown_ < 0 || !onAnchorsChosen) return;
     std::set<int> rows;
     for (const QModelIndex& i : SGPoints->selectionModel()->selectedIndexes()) rows.insert(i.row());
+    choosing_ = true;
     onAnchorsChosen(shown_, std::vector<int>(rows.begin(), rows.end()));
+    choosing_ = false;
 }

@@ -19,6 +19,7 @@ class TPropertyDlg : public QWidget {
     Q_OBJECT
 public:
     explicit TPropertyDlg(QWidget* parent = nullptr);
+    ~TPropertyDlg() override;
 
     QListWidget* LBLines;
     QSplitter* Splitter1;
@@ -28,10 +29,15 @@ public:
     // The host's document; the panel reads and edits it but never outlives it.
     void SetDocument(TCvDocument* doc) { doc_ = doc; }
     // Reloads the list from the selected paths, keeping the shown path when it is still there.
+    // Texts are refreshed in place, so the current cell and an open editor survive.
     void LoadPaths();
     // The index in Lines of the path shown in the grid, or -1.
     int ShownPath() const { return shown_; }
     void ShowPath(int listRow);
+    // The width that shows the list and every column of the grid side by side.
+    int FullWidth() const;
+    // Gives the grid its full width out of `width` as far as it goes, the list the rest.
+    void ShareWidth(int width);
 
     // What the delegates call when a cell or a name is committed; false when refused.
     bool CommitCell(int row, int column, const QString& text);
@@ -49,9 +55,12 @@ public:
 private:
     void fillGrid();
     void gridSelectionChanged();
+    int listWidth() const;
+    int gridWidth() const;
 
     TCvDocument* doc_ = nullptr;
     std::vector<int> paths_; // list row -> index in Lines
     int shown_ = -1;
     bool filling_ = false;
+    bool choosing_ = false; // the canvas is following rows chosen here
 };

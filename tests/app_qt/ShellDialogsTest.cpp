@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
@@ -41,17 +43,25 @@ TEST_F(FormTest, PropertyPanelFollowsTheSelectionAndEditsTheDrawing) {
     canvas().Document.SelectAll();
     canvas().Changed();
     EXPECT_TRUE(form.action("Property1")->isEnabled());
-    form.resize(1000, 700);
+    form.resize(1280, 800); // the screen the program is tried on
     form.show();
     form.action("Property1")->trigger();
     TPropertyDlg* panel = form.propertyPanel();
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->LBLines->count(), 2);
-    // The panel opens beside the canvas without crowding it out.
+    // The panel opens wide enough for every column of the grid, the canvas keeping the rest.
     QApplication::processEvents();
-    EXPECT_GE(panel->width(), 240);
-    EXPECT_LE(panel->width(), 420);
-    EXPECT_GT(form.canvasWidget()->width(), form.width() / 2);
+    QTableWidget* grid = panel->SGPoints;
+    EXPECT_GE(grid->viewport()->width(), grid->horizontalHeader()->length());
+    EXPECT_GT(form.canvasWidget()->width(), form.width() / 3);
+    // Closed and opened again it keeps the width it had.
+    auto* dock = qobject_cast<QDockWidget*>(panel->parentWidget());
+    ASSERT_NE(dock, nullptr);
+    const int width = dock->width();
+    dock->close();
+    form.action("Property1")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(dock->width(), width);
 
     ASSERT_TRUE(panel->CommitCell(0, 2, "-3"));
     EXPECT_EQ(canvas().Document.Lines[0].points[0].anchor.x, -3);

@@ -4,21 +4,30 @@
 #include "FormFixture.h"
 
 #include "app/Languages.h"
+#include "app/qt/PovPreviewPanel.h"
 #include "app/qt/ShortcutKeys.h"
 #include "canvas/qt/CanvasWidget.h"
+#include "commands/qt/TPropertyDlg.h"
 #include "shell/CommandRunner.h"
 #include "shell/CommandTable.h"
 #include "shell/KeyInfo.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace plumex;
 using plumex::testing::FormTest;
 
 namespace {
+
+// QTest sends to the widget with the focus when given none.
+QWidget* const focused = nullptr;
 
 struct X11Key {
     Qt::Key key = Qt::Key_unknown;
@@ -172,6 +181,71 @@ TEST_F(Shortcuts, NumberPadKeysZoomAndResize) {
     press(scCtrl | vk::Add);
     const TCvRect after = canvas().Document.SelectionBounds;
     EXPECT_DOUBLE_EQ(after.right - after.left, 2 * (before.right - before.left));
+}
+
+// While a field or a cell of a panel has the focus the keys are its own: letters, the number
+// pad, arrows and the editing keys type and move there, and only the keys the field has no
+// use for (Ctrl+S) still reach the menus.
+TEST_F(Shortcuts, FieldsOfTheDockedPanelsKeepTheirKeys) {
+    open(1);
+    canvas().Document.SelectAll();
+    canvas().Changed();
+    form->Property1Click();
+    TPropertyDlg* panel = form->propertyPanel();
+    ASSERT_NE(panel, nullptr);
+    QApplication::processEvents();
+    auto typeInto = [&](QAbstractItemView* view, QModelIndex index, const QString& text,
+                        Qt::KeyboardModifiers m = {}) {
+        ran.clear();
+        const QPoint at = view->visualRect(index).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at); // the second press
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
+        ASSERT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
+        QTest::keyClicks(focused, text, m);
+        QTest::keyClick(focused, Qt::Key_Backspace);
+        QTest::keyClick(focused, text.back().toLatin1(), m);
+        QTest::keyClick(focused, Qt::Key_Z, Qt::ControlModifier); // the field's own undo
+        QTest::keyClick(focused, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_TRUE(ran.empty()) << ran.front()->name;
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->text(), text);
+        // A key the field has no use for is still the menu's.
+        QTest::keyClick(focused, Qt::Key_S, Qt::ControlModifier);
+        ASSERT_EQ(ran.size(), 1u);
+        EXPECT_EQ(ran[0], commandOfShortcut(scCtrl | 'S'));
+        ran.clear();
+        QTest::keyClick(focused, Qt::Key_Enter, m);
+        EXPECT_TRUE(ran.empty()) << ran.front()->name;
+    };
+    const double scale = canvas().Scale();
+    typeInto(panel->LBLines, panel->LBLines->model()->index(0, 0), "Square");
+    EXPECT_EQ(canvas().Document.Lines[0].name, "Square");
+    typeInto(panel->SGPoints, panel->SGPoints->model()->index(1, 2), "-0.5", Qt::KeypadModifier);
+    EXPECT_EQ(canvas().Document.Lines[0].points[1].anchor.x, -0.5);
+    EXPECT_EQ(canvas().Scale(), scale);
+
+    // The grid's own keys move its current cell and start an edit.
+    ran.clear();
+    for (Qt::Key k : {Qt::Key_Up, Qt::Key_Right, Qt::Key_Home, Qt::Key_End, Qt::Key_Left})
+        QTest::keyClick(focused, k);
+    EXPECT_TRUE(ran.empty()) << ran.front()->name;
+    EXPECT_EQ(panel->SGPoints->currentIndex(), panel->SGPoints->model()->index(0, 4));
+    QTest::keyClick(focused, Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
+    QTest::keyClick(focused, Qt::Key_Escape);
+    EXPECT_TRUE(ran.empty()) << ran.front()->name;
+
+    // The preview panel's form list takes its arrow keys.
+    form->setPovPreviewShown(true);
+    QComboBox* formList = form->povPreview()->findChild<QComboBox*>();
+    ASSERT_NE(formList, nullptr);
+    formList->setFocus();
+    ran.clear();
+    QTest::keyClick(focused, Qt::Key_Down);
+    EXPECT_TRUE(ran.empty()) << ran.front()->name;
+    EXPECT_EQ(form->povPreview()->mode(), PovMode::Lathe);
 }
 
 TEST(ShortcutKeys, QtKeyEventsToTheProgramsCodes) {
