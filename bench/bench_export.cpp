@@ -1,6 +1,7 @@
-// Prism export of a 1,000,000-anchor drawing at accuracy 15: FormatPovNumber against the
-// same text built with snprintf("%.*f") for every number; and the export streamed into a file
-// against formatting the text whole plus writing its bytes.
+// Prism export of a 1,000,000-anchor drawing at accuracy 15: FormatPovNumber on one thread
+// against the same text built with snprintf("%.*f") for every number; the export streamed into
+// a file against formatting the text whole plus writing its bytes; and the whole run of
+// plumex-cli pov, from the document file to the written text.
 
 #include "LoopDrawing.h"
 #include "ResidentMemory.h"
@@ -93,7 +94,7 @@ void BM_PrismFormatPovNumber(benchmark::State& state) {
     checkIdentical();
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::string text = PovExportText(drawing(), prismRequest());
+        const std::string text = PovExportText(drawing(), prismRequest(), {.threads = 1});
         bytes += text.size();
         benchmark::DoNotOptimize(text.data());
     }

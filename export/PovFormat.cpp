@@ -58,53 +58,74 @@ bool scaledDigits(double v, int accuracy, std::uint64_t& q) {
     return true;
 }
 
-void appendScaled(std::string& out, bool negative, std::uint64_t q, int accuracy) {
+// Room for the largest double in fixed notation: 309 digits, sign, point, 20 decimals.
+constexpr std::size_t NumberRoom = 352;
+
+// q with the point put `accuracy` places from the right, at least one digit before it,
+// trailing zeros and a trailing point cut; written at `p`, which has NumberRoom bytes.
+char* putScaled(char* p, bool negative, std::uint64_t q, int accuracy) {
     if (q == 0) { // also what a negative value rounding to zero gives
-        out += '0';
-        return;
+        *p++ = '0';
+        return p;
     }
-    if (negative) out += '-';
-    // The digits of q with the point put `accuracy` places from the right; leading zeros make
-    // sure there is at least one digit before the point.
-    char buf[48];
-    char* digits = buf + 24;
-    char* end = std::to_chars(digits, buf + sizeof buf, q).ptr;
-    while (end - digits <= accuracy) *--digits = '0';
-    char* point = end - accuracy;
-    out.append(digits, static_cast<std::size_t>(point - digits));
-    while (end != point && end[-1] == '0') --end;
-    if (end == point) return;
-    out += '.';
-    out.append(point, static_cast<std::size_t>(end - point));
+    if (negative) *p++ = '-';
+    char digits[24];
+    char* end = std::to_chars(digits, digits + sizeof digits, q).ptr;
+    const int whole = static_cast<int>(end - digits) - accuracy; // may be 0 or below
+    int decimals = accuracy;
+    while (decimals > 0 && end[-1] == '0') {
+        --end;
+        --decimals;
+    }
+    if (whole > 0) {
+        std::memcpy(p, digits, static_cast<std::size_t>(whole));
+        p += whole;
+    } else {
+        *p++ = '0';
+    }
+    if (decimals == 0) return p;
+    *p++ = '.';
+    if (whole < 0) {
+        std::memset(p, '0', static_cast<std::size_t>(-whole));
+        p -= whole;
+    }
+    const char* from = digits + std::max(whole, 0);
+    std::memcpy(p, from, static_cast<std::size_t>(end - from));
+    return p + (end - from);
+}
+
+char* putPovNumber(char* p, double value, int accuracy) {
+    std::uint64_t q;
+    if (scaledDigits(value, accuracy, q)) return putScaled(p, std::signbit(value), q, accuracy);
+    const auto res = std::to_chars(p, p + NumberRoom, value, std::chars_format::fixed, accuracy);
+    char* end = res.ptr;
+    if (std::find(p, end, '.') != end) {
+        while (end[-1] == '0') --end;
+        if (end[-1] == '.') --end;
+    }
+    return end;
 }
 
 } // namespace
 
+// The hot loop of a large export: each number (or vector) is made in a local buffer and
+// appended once.
 void appendPovNumber(std::string& out, double value, int accuracy) {
-    accuracy = clampAccuracy(accuracy);
-    std::uint64_t q;
-    if (scaledDigits(value, accuracy, q)) {
-        appendScaled(out, std::signbit(value), q, accuracy);
-        return;
-    }
-    // Room for the largest double in fixed notation: 309 digits, sign, point, 20 decimals.
-    char buf[352];
-    const auto res =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, accuracy);
-    char* end = res.ptr;
-    if (std::find(buf, end, '.') != end) {
-        while (end[-1] == '0') --end;
-        if (end[-1] == '.') --end;
-    }
-    out.append(buf, static_cast<std::size_t>(end - buf));
+    char buf[NumberRoom];
+    out.append(buf,
+               static_cast<std::size_t>(putPovNumber(buf, value, clampAccuracy(accuracy)) - buf));
 }
 
 void appendPovVector(std::string& out, TCvCoord p, int accuracy) {
-    out += '<';
-    appendPovNumber(out, p.x, accuracy);
-    out += ',';
-    appendPovNumber(out, p.y, accuracy);
-    out += '>';
+    accuracy = clampAccuracy(accuracy);
+    char buf[2 * NumberRoom + 3];
+    char* at = buf;
+    *at++ = '<';
+    at = putPovNumber(at, p.x, accuracy);
+    *at++ = ',';
+    at = putPovNumber(at, p.y, accuracy);
+    *at++ = '>';
+    out.append(buf, static_cast<std::size_t>(at - buf));
 }
 
 } // namespace plumex
