@@ -1,11 +1,11 @@
 #include "export/PovExport.h"
 
+#include "export/ParallelPovText.h"
 #include "export/PovFormat.h"
 #include "model/FileBytes.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <ostream>
 #include <system_error>
 
@@ -20,22 +20,6 @@ void takeX(LatheEdges& e, bool& first, double x) {
     }
     e.left = std::min(e.left, x);
     e.right = std::max(e.right, x);
-}
-
-int digitCount(std::size_t n) {
-    int digits = 1;
-    while (n >= 10) {
-        n /= 10;
-        ++digits;
-    }
-    return digits;
-}
-
-std::string numberedName(const std::string& head, std::size_t number, int width) {
-    if (head.empty()) return head;
-    char digits[32];
-    std::snprintf(digits, sizeof digits, "%.*zu", width, number);
-    return head + digits;
 }
 
 // Room for typical numbers, so a large export does not copy its text while growing.
@@ -53,31 +37,35 @@ PathRefs exportedPaths(const PathRefs& selection, const PovRequest& request) {
     return exported;
 }
 
-// Every exported path into `buffer`; with a stream the buffer is handed on as it fills.
-void exportPaths(std::string& buffer, std::ostream* stream, const PathRefs& exported,
-                 const PovRequest& request) {
-    const auto put = [&](const TCvLine& line, const PovRequest& r) {
-        if (stream)
-            streamPovText(*stream, buffer, line, r);
-        else
-            appendPovText(buffer, line, r);
-    };
-    if (exported.size() == 1) {
-        put(*exported.front(), request);
-        return;
-    }
-    const int width = digitCount(exported.size() + 1);
-    PovRequest numbered = request;
-    for (std::size_t j = 0; j < exported.size(); ++j) {
-        numbered.name = numberedName(request.name, j + 1, width);
-        put(*exported[j], numbered);
-    }
+void appendExport(std::string& out, const PathRefs& exported, const PovRequest& request,
+                  PovThreads threads) {
+    out.reserve(out.size() + estimatedSize(exported, request));
+    formatPovText(
+        exported, request,
+        {.piece = [&](std::string_view piece) { out += piece; },
+         .path = [&](const TCvLine& line, const PovRequest& r) { appendPovText(out, line, r); }},
+        threads);
 }
 
-void streamExport(std::ostream& out, const PathRefs& exported, const PovRequest& request) {
+// Text goes out in pieces of about 64 KiB; a path formatted ahead on another thread follows
+// whatever this thread still holds.
+void streamExport(std::ostream& out, const PathRefs& exported, const PovRequest& request,
+                  PovThreads threads) {
     std::string buffer;
-    exportPaths(buffer, &out, exported, request);
-    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    const auto flush = [&] {
+        out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        buffer.clear();
+    };
+    formatPovText(exported, request,
+                  {.piece =
+                       [&](std::string_view piece) {
+                           flush();
+                           out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+                       },
+                   .path = [&](const TCvLine& line,
+                               const PovRequest& r) { streamPovText(out, buffer, line, r); }},
+                  threads);
+    flush();
 }
 
 } // namespace
@@ -115,11 +103,10 @@ bool PovHasAnyText(const PathRefs& selection, const PovRequest& request) {
                        [&](const TCvLine* line) { return PovHasText(*line, request); });
 }
 
-std::string PovExportText(const std::vector<TCvLine>& selection, const PovRequest& request) {
-    const PathRefs exported = exportedPaths(pathRefs(selection), request);
+std::string PovExportText(const std::vector<TCvLine>& selection, const PovRequest& request,
+                          PovThreads threads) {
     std::string out;
-    out.reserve(estimatedSize(exported, request));
-    exportPaths(out, nullptr, exported, request);
+    appendExport(out, exportedPaths(pathRefs(selection), request), request, threads);
     return out;
 }
 
@@ -134,8 +121,9 @@ PovRequest PovExportRequest(const PathRefs& selection, PovMode mode, const PovDl
     return dlg.request(mode, latheEdges(selection));
 }
 
-void writePovExport(std::ostream& out, const PathRefs& selection, const PovRequest& request) {
-    streamExport(out, exportedPaths(selection, request), request);
+void writePovExport(std::ostream& out, const PathRefs& selection, const PovRequest& request,
+                    PovThreads threads) {
+    streamExport(out, exportedPaths(selection, request), request, threads);
 }
 
 namespace {
@@ -169,7 +157,7 @@ bool PovExportFile(const std::string& fileName, const PathRefs& selection,
         return false;
     }
     return exportFile(
-        fileName, [&](std::ostream& out) { streamExport(out, exported, request); }, error);
+        fileName, [&](std::ostream& out) { streamExport(out, exported, request, {}); }, error);
 }
 
 } // namespace plumex

@@ -1,6 +1,7 @@
 #pragma once
 // The export run: the text of every selected path, numbered names, the file form.
 
+#include "export/ParallelPovText.h"
 #include "export/PovOptions.h"
 
 #include <iosfwd>
@@ -27,7 +28,9 @@ bool PovHasAnyText(const PathRefs& selection, const PovRequest& request);
 // The joined text of all paths, in order. With several paths each named object gets the name
 // head followed by its number (from 1), zero-padded to the digit count of (count + 1). Paths
 // that give no text are left out before numbering. Empty when there is nothing to export.
-std::string PovExportText(const std::vector<TCvLine>& selection, const PovRequest& request);
+// The text is the same however many threads make it.
+std::string PovExportText(const std::vector<TCvLine>& selection, const PovRequest& request,
+                          PovThreads threads = {});
 
 // The run as the dialogs finish it: the request from the dialog state, the lathe edges taken
 // from the selection first.
@@ -40,7 +43,8 @@ PovRequest PovExportRequest(const PathRefs& selection, PovMode mode, const PovDl
 
 // The same text as PovExportText, handed to `out` in pieces of about 64 KiB as it is made, so
 // that it never sits in memory whole.
-void writePovExport(std::ostream& out, const PathRefs& selection, const PovRequest& request);
+void writePovExport(std::ostream& out, const PathRefs& selection, const PovRequest& request,
+                    PovThreads threads = {});
 
 // Writes the file form (the header, then the text byte for byte) without ever losing the
 // previous file. On failure answers false with the reason in `error`.

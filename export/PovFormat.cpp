@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -58,53 +59,93 @@ bool scaledDigits(double v, int accuracy, std::uint64_t& q) {
     return true;
 }
 
-void appendScaled(std::string& out, bool negative, std::uint64_t q, int accuracy) {
-    if (q == 0) { // also what a negative value rounding to zero gives
-        out += '0';
-        return;
+// Room for the largest double in fixed notation: 309 digits, sign, point, 20 decimals.
+constexpr std::size_t NumberRoom = 352;
+
+constexpr auto digitPairs = [] {
+    std::array<char, 200> t{};
+    for (int i = 0; i < 100; ++i) {
+        t[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        t[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
     }
-    if (negative) out += '-';
-    // The digits of q with the point put `accuracy` places from the right; leading zeros make
-    // sure there is at least one digit before the point.
-    char buf[48];
-    char* digits = buf + 24;
-    char* end = std::to_chars(digits, buf + sizeof buf, q).ptr;
-    while (end - digits <= accuracy) *--digits = '0';
-    char* point = end - accuracy;
-    out.append(digits, static_cast<std::size_t>(point - digits));
-    while (end != point && end[-1] == '0') --end;
-    if (end == point) return;
-    out += '.';
-    out.append(point, static_cast<std::size_t>(end - point));
+    return t;
+}();
+
+// Exactly eight digits of v < 10^8, with leading zeros.
+void putEight(char* p, std::uint32_t v) {
+    const std::uint32_t hi = v / 10000, lo = v % 10000;
+    std::memcpy(p, &digitPairs[2 * (hi / 100)], 2);
+    std::memcpy(p + 2, &digitPairs[2 * (hi % 100)], 2);
+    std::memcpy(p + 4, &digitPairs[2 * (lo / 100)], 2);
+    std::memcpy(p + 6, &digitPairs[2 * (lo % 100)], 2);
+}
+
+// The number of decimal digits of q > 0: from its bit length, corrected by one comparison.
+int decimalDigits(std::uint64_t q) {
+    const int guess = (64 - std::countl_zero(q)) * 1233 >> 12; // log10(2) ~ 1233 / 4096
+    return guess + (q >= powersOf10[static_cast<std::size_t>(guess)] ? 1 : 0); // guess <= 19
+}
+
+// q with the point put `accuracy` places from the right, at least one digit before it,
+// trailing zeros and a trailing point cut; written at `p`, which has NumberRoom bytes. The
+// digits are made 24 at a time, zero-padded, and copied in fixed-size moves.
+char* putScaled(char* p, bool negative, std::uint64_t q, int accuracy) {
+    if (q == 0) { // also what a negative value rounding to zero gives
+        *p++ = '0';
+        return p;
+    }
+    if (negative) *p++ = '-';
+    constexpr std::uint64_t e8 = 100000000, e16 = e8 * e8;
+    char d[48];
+    putEight(d, static_cast<std::uint32_t>(q / e16)); // q < 1.9e19, so below 10^8
+    const std::uint64_t rest = q % e16;
+    putEight(d + 8, static_cast<std::uint32_t>(rest / e8));
+    putEight(d + 16, static_cast<std::uint32_t>(rest % e8));
+    const char* point = d + 24 - accuracy;
+    // Leading zeros go, but one digit always stays before the point.
+    const char* first = std::min<const char*>(d + 24 - decimalDigits(q), point - 1);
+    const char* end = d + 24;
+    while (end > point && end[-1] == '0') --end;
+    std::memcpy(p, first, 24); // at most 24 digits are kept of it
+    p += point - first;
+    if (end == point) return p;
+    *p++ = '.';
+    std::memcpy(p, point, 24);
+    return p + (end - point);
+}
+
+char* putPovNumber(char* p, double value, int accuracy) {
+    std::uint64_t q;
+    if (scaledDigits(value, accuracy, q)) return putScaled(p, std::signbit(value), q, accuracy);
+    const auto res = std::to_chars(p, p + NumberRoom, value, std::chars_format::fixed, accuracy);
+    char* end = res.ptr;
+    if (std::find(p, end, '.') != end) {
+        while (end[-1] == '0') --end;
+        if (end[-1] == '.') --end;
+    }
+    return end;
 }
 
 } // namespace
 
+// The hot loop of a large export: each number (or vector) is made in a local buffer and
+// appended once.
 void appendPovNumber(std::string& out, double value, int accuracy) {
-    accuracy = clampAccuracy(accuracy);
-    std::uint64_t q;
-    if (scaledDigits(value, accuracy, q)) {
-        appendScaled(out, std::signbit(value), q, accuracy);
-        return;
-    }
-    // Room for the largest double in fixed notation: 309 digits, sign, point, 20 decimals.
-    char buf[352];
-    const auto res =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, accuracy);
-    char* end = res.ptr;
-    if (std::find(buf, end, '.') != end) {
-        while (end[-1] == '0') --end;
-        if (end[-1] == '.') --end;
-    }
-    out.append(buf, static_cast<std::size_t>(end - buf));
+    char buf[NumberRoom];
+    out.append(buf,
+               static_cast<std::size_t>(putPovNumber(buf, value, clampAccuracy(accuracy)) - buf));
 }
 
 void appendPovVector(std::string& out, TCvCoord p, int accuracy) {
-    out += '<';
-    appendPovNumber(out, p.x, accuracy);
-    out += ',';
-    appendPovNumber(out, p.y, accuracy);
-    out += '>';
+    accuracy = clampAccuracy(accuracy);
+    char buf[2 * NumberRoom + 3];
+    char* at = buf;
+    *at++ = '<';
+    at = putPovNumber(at, p.x, accuracy);
+    *at++ = ',';
+    at = putPovNumber(at, p.y, accuracy);
+    *at++ = '>';
+    out.append(buf, static_cast<std::size_t>(at - buf));
 }
 
 } // namespace plumex
