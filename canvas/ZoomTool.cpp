@@ -38,18 +38,23 @@ bool ZoomTool::rightRelease(TCvWindow& window, const MouseEvent& e) {
 ZoomLendDrag::ZoomLendDrag(TCvWindow& window, ToolKind previousTool)
     : RubberBandDrag(window,
                      [previousTool](TCvWindow& w, const PixelRect& band, const MouseEvent& e) {
+                         // The tool comes back first, so that the zoom's change notice
+                         // already shows the owner the real tool.
+                         w.LendTool(previousTool);
                          const PressContext& p = w.Press();
                          if (band.width() != 0 && band.height() != 0)
                              fitBand(w, band);
                          else if (!p.doubleClick)
                              zoomAt(w, e.pos, (e.shift & ssRight) ? 0.5 : 2);
-                         w.LendTool(previousTool);
+                         else
+                             w.Changed();
                      }),
       previous_(previousTool) {}
 
 void ZoomLendDrag::cancel(TCvWindow& window) {
     RubberBandDrag::cancel(window);
     window.LendTool(previous_);
+    window.Changed();
 }
 
 } // namespace plumex

@@ -25,7 +25,7 @@ extern const char* const PovHelp;
 extern const char* const Spline2PlxHelp;
 extern const char* const CheckHelp;
 extern const char* const PictureHelp;
-extern const char* const TextHelp;
+extern const std::string TextHelp;
 extern const char* const RenderHelp;
 extern const char* const Svg2PlxHelp;
 extern const char* const SvgHelp;

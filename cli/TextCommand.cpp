@@ -5,12 +5,11 @@
 #include "model/Document.h"
 #include "text/TextRequest.h"
 
-#include <cmath>
 #include <iostream>
 
 namespace plumex::cli {
 
-const char* const TextHelp =
+const std::string TextHelp =
     R"(Usage: plumex-cli text TEXT --font FAMILY [OPTIONS] -o OUT.plx
        plumex-cli text TEXT --font-file FONT.ttf [OPTIONS] -o OUT.plx
 
@@ -22,7 +21,9 @@ when the family asked for is not installed and another one stands in.
   --font-file FILE       a TrueType or OpenType file (.ttf, .otf, .ttc) instead
   --face-index N         the face of a collection file (default 0)
   --style STYLE          regular (default), bold, italic or bold-italic
-  --size UNITS           height in drawing units of a 100-point glyph (default 1)
+  --size UNITS           height in drawing units of a 100-point glyph (default 1; above 0
+                         and at most )" +
+    ObjectSizeLimitText() + R"()
   --no-holes             keep every contour a path of its own instead of merging holes
   --append-to DOC.plx    add the outlines after the paths of DOC.plx
   -o OUT.plx             the document to write; the previous file survives any failure
@@ -31,16 +32,9 @@ when the family asked for is not installed and another one stands in.
 namespace {
 
 double sizeOption(const std::string& text) {
-    std::size_t used = 0;
-    double v = 0;
-    try {
-        v = std::stod(text, &used);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (used != text.size() || !std::isfinite(v) || v <= 0 || v > 1e9)
-        throw UsageError("--size wants a positive number, not " + text);
-    return v;
+    if (const std::optional<double> v = ParseObjectSize(text)) return *v;
+    throw UsageError("--size wants a number above 0 and at most " + ObjectSizeLimitText() +
+                     ", not " + text);
 }
 
 TextRequest requestOf(const CliArgs& args) {

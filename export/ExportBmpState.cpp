@@ -27,21 +27,35 @@ std::optional<double> decimal(std::string_view text) {
 
 bool ExportBmpState::setScaleText(std::string_view text) {
     const auto v = decimal(text);
-    if (!v || !(*v > 0)) return false;
+    scaleRefused = !v || !(*v > 0);
+    if (scaleRefused) return false;
     scale = *v;
     return true;
 }
 
 bool ExportBmpState::setMarginText(std::string_view text) {
     const auto v = decimal(text);
-    if (!v || *v < 0 || *v >= double(INT_MAX)) return false;
+    marginRefused = !v || *v < 0 || *v >= double(INT_MAX);
+    if (marginRefused) return false;
     margin = static_cast<int>(std::trunc(*v));
     return true;
 }
 
+std::optional<BitmapSize> ExportBmpState::exactSize() const {
+    return bitmapOutputSize(TCvRect(0, objectHeight, objectWidth, 0), scale, margin);
+}
+
+BmpRefusal ExportBmpState::refusal() const {
+    if (scaleRefused) return BmpRefusal::Scale;
+    if (marginRefused) return BmpRefusal::Margin;
+    const std::optional<BitmapSize> size = exactSize();
+    const BmpFormat format = mode == BitmapMode::GreyScale ? BmpFormat::Grey8 : BmpFormat::Mono1;
+    if (!size || !bmpFileSize(size->width, size->height, format)) return BmpRefusal::Size;
+    return BmpRefusal::None;
+}
+
 BitmapSize ExportBmpState::outputSize() const {
-    return bitmapOutputSize(TCvRect(0, objectHeight, objectWidth, 0), scale, margin)
-        .value_or(BitmapSize{});
+    return exactSize().value_or(BitmapSize{});
 }
 
 std::string ExportBmpState::objectSizeText() const {
@@ -51,12 +65,14 @@ std::string ExportBmpState::objectSizeText() const {
 }
 
 std::string ExportBmpState::outputSizeText() const {
-    const BitmapSize s = outputSize();
-    return std::to_string(s.width) + " X " + std::to_string(s.height);
+    const std::optional<BitmapSize> s = exactSize();
+    if (!s) return {};
+    return std::to_string(s->width) + " X " + std::to_string(s->height);
 }
 
 std::string ExportBmpState::fileSizeText() const {
-    return formatThousands(bitmapSizeEstimate(outputSize(), mode));
+    const std::optional<BitmapSize> s = exactSize();
+    return s ? formatThousands(bitmapSizeEstimate(*s, mode)) : std::string();
 }
 
 BitmapRequest ExportBmpState::request(const TCvRect& bounds) const {

@@ -2,6 +2,9 @@
 
 #include "text/TextOutline.h"
 
+#include <charconv>
+#include <cmath>
+
 namespace plumex {
 
 TextOutlines MakeTextOutlines(const TextRequest& request, TCvCoord origin) {
@@ -24,6 +27,22 @@ TextOutlines MakeTextOutlines(const TextRequest& request, TCvCoord origin) {
     face.oblique = m.oblique;
     out.paths = TextToPaths(face, request.text, {request.objectSize, request.makeHoles, origin});
     return out;
+}
+
+std::string ObjectSizeLimitText() {
+    return std::to_string(static_cast<long long>(MaxObjectSize));
+}
+
+std::optional<double> ParseObjectSize(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    double v = 0;
+    const char* end = text.data() + text.size();
+    const auto r = std::from_chars(text.data(), end, v);
+    if (text.empty() || r.ec != std::errc() || r.ptr != end) return std::nullopt;
+    if (!std::isfinite(v) || !(v > 0) || v > MaxObjectSize) return std::nullopt;
+    return v;
 }
 
 std::string DescribeFont(const FontMatch& font, const std::string& asked) {

@@ -4,7 +4,9 @@
 #include "model/Path.h"
 #include "text/FontList.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plumex {
@@ -19,6 +21,17 @@ struct TextRequest {
     double objectSize = 1;
     bool makeHoles = true;
 };
+
+// The largest object size the text dialog and the command line take: a glyph scaled beyond it
+// leaves the model's coordinates without the digits that tell its points apart.
+inline constexpr double MaxObjectSize = 1e9;
+
+// The limit as the messages and the help name it: "1000000000".
+std::string ObjectSizeLimitText();
+
+// A typed object size: a finite number above 0 and at most MaxObjectSize, blanks around it
+// allowed; nothing for anything else.
+std::optional<double> ParseObjectSize(std::string_view text);
 
 struct TextOutlines {
     std::vector<TCvLine> paths; // selected

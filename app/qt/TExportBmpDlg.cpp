@@ -45,6 +45,10 @@ TExportBmpDlg::TExportBmpDlg(QWidget* parent) : QDialog(parent) {
     RBGray = new QRadioButton(RGMode);
     RBMono = new QRadioButton(RGMode);
     RBGray->setChecked(true);
+    LRefusal = new QLabel(this);
+    LRefusal->setObjectName("LRefusal");
+    LRefusal->setWordWrap(true);
+    LRefusal->hide();
     OkBtn = new QPushButton(this);
     CancelBtn = new QPushButton(this);
     OkBtn->setDefault(true);
@@ -52,12 +56,15 @@ TExportBmpDlg::TExportBmpDlg(QWidget* parent) : QDialog(parent) {
     EMargins->setObjectName("EMargins");
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    // Text that does not parse keeps the previous value, and the displays stay as they were.
+    // Text that does not parse keeps the previous value and the displays, but OK is off with
+    // the reason shown: it would export at a scale the field no longer shows.
     connect(EScale, &QLineEdit::textChanged, this, [this](const QString& t) {
-        if (state.setScaleText(t.toStdString())) refresh();
+        state.setScaleText(t.toStdString());
+        refresh();
     });
     connect(EMargins, &QLineEdit::textChanged, this, [this](const QString& t) {
-        if (state.setMarginText(t.toStdString())) refresh();
+        state.setMarginText(t.toStdString());
+        refresh();
     });
     connect(RBGray, &QRadioButton::clicked, this, [this] {
         state.mode = BitmapMode::GreyScale;
@@ -95,6 +102,7 @@ void TExportBmpDlg::buildLayout() {
     auto* main = new QVBoxLayout(this);
     main->addLayout(grid);
     main->addWidget(RGMode);
+    main->addWidget(LRefusal);
     main->addLayout(buttons);
 }
 
@@ -119,6 +127,23 @@ void TExportBmpDlg::refresh() {
     EObjSize->setText(QString::fromStdString(state.objectSizeText()));
     EBitmapSize->setText(QString::fromStdString(state.outputSizeText()));
     EFileSize->setText(QString::fromStdString(state.fileSizeText()));
+    const BmpRefusal why = state.refusal();
+    OkBtn->setEnabled(why == BmpRefusal::None);
+    LRefusal->setVisible(why != BmpRefusal::None);
+    switch (why) {
+    case BmpRefusal::None:
+        LRefusal->clear();
+        break;
+    case BmpRefusal::Scale:
+        LRefusal->setText(QString::fromStdString(message(errBmpScale)));
+        break;
+    case BmpRefusal::Margin:
+        LRefusal->setText(QString::fromStdString(message(errBmpMargin)));
+        break;
+    case BmpRefusal::Size:
+        LRefusal->setText(QString::fromStdString(message(errBmpSize)));
+        break;
+    }
 }
 
 bool TExportBmpDlg::run(double objectWidth, double objectHeight) {

@@ -23,7 +23,8 @@ public:
     bool run(double objectWidth, double objectHeight);
     // Captions from the current language and the fields from `state`.
     void prepare();
-    // Writes the three read-only fields from `state`.
+    // Writes the three read-only fields from `state`, and turns OK off with the reason shown
+    // while the fields cannot make a bitmap.
     void refresh();
 
     QLabel* Label1;
@@ -39,6 +40,7 @@ public:
     QGroupBox* RGMode;
     QRadioButton* RBGray;
     QRadioButton* RBMono;
+    QLabel* LRefusal; // why OK is off, when it is
     QPushButton* OkBtn;
     QPushButton* CancelBtn;
 

@@ -75,8 +75,9 @@ TUIColorDlg::TUIColorDlg(QWidget* parent) : QDialog(parent) {
         if (!chosen.isValid()) return std::nullopt;
         return fromQColor(chosen);
     };
-    connect(ListBox1, &QListWidget::currentRowChanged, this,
-            [this](int row) { SetColorBtn->setEnabled(row >= 0); });
+    // The list's first focus makes row 0 current without selecting it: only a selection counts.
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this,
+            [this] { SetColorBtn->setEnabled(selectedSlot() >= 0); });
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { ChangeSelected(); });
     connect(SetColorBtn, &QPushButton::clicked, this, [this] { ChangeSelected(); });
     connect(ResetBtn, &QPushButton::clicked, this, [this] { ResetToDefaults(); });
@@ -114,8 +115,13 @@ bool TUIColorDlg::Edit(ColorTable& colors) {
     return true;
 }
 
+int TUIColorDlg::selectedSlot() const {
+    const QList<QListWidgetItem*> items = ListBox1->selectedItems();
+    return items.isEmpty() ? -1 : ListBox1->row(items.front());
+}
+
 void TUIColorDlg::ChangeSelected() {
-    const int row = ListBox1->currentRow();
+    const int row = selectedSlot();
     if (row < 0 || row >= ColorCount || !chooseColor) return;
     if (const auto c = chooseColor(working_[static_cast<size_t>(row)])) {
         working_[static_cast<size_t>(row)] = *c;

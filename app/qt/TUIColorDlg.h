@@ -41,5 +41,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    int selectedSlot() const; // -1 while no item is selected
     plumex::ColorTable working_{};
 };

@@ -1,12 +1,16 @@
 #include "FormFixture.h"
 
+#include "app/Languages.h"
 #include "app/qt/TExportBmpDlg.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include <filesystem>
@@ -108,6 +112,55 @@ TEST_F(FormTest, BitmapExportReadBackByQt) {
     EXPECT_EQ(qGray(image.pixel(50, 50)), 0);
 }
 
+// Typed as a user would: a resolution too large for a bitmap file, then 0 and a negative one,
+// each turn OK off with the reason in the dialog (Enter does not export); 50 exports again.
+TEST_F(FormTest, BitmapDialogShowsWhyItCannotExport) {
+    start({document("one.plx")});
+    const std::string bmp = dir.file("typed.bmp");
+    chosen = {bmp};
+    struct Seen {
+        bool okEnabled;
+        QString refusal, outputSize, fileSize;
+    };
+    std::vector<Seen> seen;
+    QTimer::singleShot(0, [&] {
+        auto* dlg = qobject_cast<TExportBmpDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        for (const char* typed : {"1e300", "0", "-5", "50"}) {
+            dlg->EScale->setFocus();
+            dlg->EScale->selectAll();
+            QTest::keyClicks(dlg->EScale, typed);
+            seen.push_back({dlg->OkBtn->isEnabled(),
+                            dlg->LRefusal->isVisible() ? dlg->LRefusal->text() : QString(),
+                            dlg->EBitmapSize->text(), dlg->EFileSize->text()});
+            if (seen.back().okEnabled) break;
+            QTest::keyClick(dlg->EScale, Qt::Key_Return); // refused: stays open
+            ASSERT_TRUE(dlg->isVisible()) << typed;
+        }
+        if (dlg->OkBtn->isEnabled())
+            QTest::mouseClick(dlg->OkBtn, Qt::LeftButton);
+        else
+            dlg->reject();
+    });
+    ASSERT_TRUE(form->ExportFileClick(12));
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_FALSE(seen[0].okEnabled);
+    EXPECT_EQ(seen[0].refusal.toStdString(), message(errBmpSize));
+    EXPECT_EQ(seen[0].outputSize, ""); // it used to read "0 X 0", and a 62-byte file
+    EXPECT_EQ(seen[0].fileSize, "");
+    for (int i : {1, 2}) {
+        EXPECT_FALSE(seen[i].okEnabled) << i;
+        EXPECT_EQ(seen[i].refusal, "Set Resolution to a number more than 0.") << i;
+    }
+    EXPECT_TRUE(seen[3].okEnabled);
+    EXPECT_EQ(seen[3].refusal, "");
+    EXPECT_EQ(seen[3].outputSize, "70 X 70");
+    EXPECT_EQ(QImage(QString::fromStdString(bmp)).size(), QSize(70, 70));
+    EXPECT_TRUE(asked.empty());
+}
+
+// The renderer's own check stays behind the dialog's (a picture whose rows do not fit in
+// memory is only found out there).
 TEST_F(FormTest, TooLargeBitmapIsReportedAndKeepsTheFile) {
     start({document("one.plx")});
     const std::string bmp = dir.file("keep.bmp");

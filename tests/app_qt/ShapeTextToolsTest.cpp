@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -163,4 +164,34 @@ TEST_F(ToolButtons, TextButtonPlacesTheDialogsTextAndCtrlRepeatsIt) {
     EXPECT_TRUE(canvas().Document.Lines[3].selected);
     ASSERT_TRUE(canvas().Undo());
     EXPECT_EQ(canvas().Document.Lines.size(), 2u);
+}
+
+// The middle button lends the zoom tool only while it is held: after a click, a double click
+// or a framed drag the panel shows the tool in use again at once.
+TEST_F(ToolButtons, MiddleButtonZoomGivesThePanelTheRealToolBack) {
+    pick(3);
+    const double scale = canvas().Scale();
+    QTest::mouseClick(view, Qt::MiddleButton, Qt::NoModifier, at({0, 0}));
+    EXPECT_DOUBLE_EQ(canvas().Scale(), scale * 2);
+    EXPECT_EQ(canvas().Tool(), ToolKind::Rect);
+    EXPECT_EQ(form->speedPanel()->checkedTool(), 3);
+
+    // A double click as the system delivers it: press, release, double-click press, release
+    // (QTest's widget mouseDClick sends only the third).
+    QTest::mouseClick(view, Qt::MiddleButton, Qt::NoModifier, at({0, 0}));
+    QTest::mouseDClick(view, Qt::MiddleButton, Qt::NoModifier, at({0, 0}));
+    QTest::mouseRelease(view, Qt::MiddleButton, Qt::NoModifier, at({0, 0}));
+    EXPECT_DOUBLE_EQ(canvas().Scale(), scale * 4); // the second press zooms no further
+    EXPECT_EQ(canvas().Tool(), ToolKind::Rect);
+    EXPECT_EQ(form->speedPanel()->checkedTool(), 3);
+
+    pick(1);
+    const QPoint a = at({-1, 1}), b = at({1, -1});
+    QTest::mousePress(view, Qt::MiddleButton, Qt::NoModifier, a);
+    EXPECT_EQ(form->speedPanel()->checkedTool(), 6); // lent while held
+    QTest::mouseMove(view, (a + b) / 2);
+    QTest::mouseMove(view, b);
+    QTest::mouseRelease(view, Qt::MiddleButton, Qt::NoModifier, b);
+    EXPECT_EQ(canvas().Tool(), ToolKind::Anchor);
+    EXPECT_EQ(form->speedPanel()->checkedTool(), 1);
 }

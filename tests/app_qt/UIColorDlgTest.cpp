@@ -1,7 +1,9 @@
 #include "app/qt/TUIColorDlg.h"
 
+#include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -59,6 +61,42 @@ TEST(UIColorDlg, CancelKeepsTheTableAndDefaultWithOkRestoresIt) {
     });
     EXPECT_TRUE(dlg.Edit(table));
     EXPECT_EQ(table, defaultColors());
+}
+
+// Shown, the list takes the focus and Qt makes row 0 current without selecting it: Change must
+// wait for the user's own pick, by mouse or by arrow key.
+TEST(UIColorDlg, ChangeWaitsForAPickAfterTheListsFirstFocus) {
+    TUIColorDlg dlg;
+    ColorTable table = someColors();
+    std::vector<uint32_t> offered;
+    dlg.chooseColor = [&](uint32_t was) -> std::optional<uint32_t> {
+        offered.push_back(was);
+        return std::nullopt;
+    };
+    bool focused = false, offAtFirst = false, onAfterClick = false, onAfterKey = false;
+    QTimer::singleShot(0, &dlg, [&] {
+        QApplication::setActiveWindow(&dlg);
+        focused = dlg.ListBox1->hasFocus();
+        offAtFirst = !dlg.SetColorBtn->isEnabled();
+        QTest::mouseClick(dlg.SetColorBtn, Qt::LeftButton); // disabled: no picker
+        QListWidgetItem* item = dlg.ListBox1->item(2);
+        QTest::mouseClick(dlg.ListBox1->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          dlg.ListBox1->visualItemRect(item).center());
+        onAfterClick = dlg.SetColorBtn->isEnabled();
+        QTest::mouseClick(dlg.SetColorBtn, Qt::LeftButton);
+        dlg.ListBox1->clearSelection();
+        dlg.ListBox1->setFocus();
+        QTest::keyClick(dlg.ListBox1, Qt::Key_Down);
+        onAfterKey = dlg.SetColorBtn->isEnabled();
+        QTest::mouseClick(dlg.SetColorBtn, Qt::LeftButton);
+        dlg.CancelBtn->click();
+    });
+    EXPECT_FALSE(dlg.Edit(table));
+    EXPECT_TRUE(focused);
+    EXPECT_TRUE(offAtFirst);
+    EXPECT_TRUE(onAfterClick);
+    EXPECT_TRUE(onAfterKey);
+    EXPECT_EQ(offered, (std::vector<uint32_t>{table[2], table[3]}));
 }
 
 } // namespace

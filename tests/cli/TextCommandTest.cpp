@@ -87,3 +87,19 @@ TEST_F(TextCommandTest, FailuresLeaveTheOutputAlone) {
     EXPECT_EQ(cli("I --font X --style heavy -o out.plx"), 2);
     EXPECT_EQ(readFileBytes((dir / "out.plx").string()), before);
 }
+
+// The dialog's limit: stated in the help, named when refused, and the limit itself is taken.
+TEST_F(TextCommandTest, SizeLimitIsStatedAndNamedWhenRefused) {
+    const std::string help = (dir / "help.txt").string();
+    ASSERT_EQ(
+        std::system(("'" PLUMEX_BUILD_DIR "/cli/plumex-cli' text --help >'" + help + "'").c_str()),
+        0);
+    std::ifstream in(help);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(text.str().find("at most 1000000000"), std::string::npos) << text.str();
+    EXPECT_EQ(cli("I --font 'DejaVu Sans' --size 1000000001 -o o.plx"), 2);
+    EXPECT_NE(err.find("at most 1000000000"), std::string::npos) << err;
+    EXPECT_EQ(cli("I --font 'DejaVu Sans' --size 1e9 -o o.plx"), 0) << err;
+    EXPECT_GT(paths("o.plx")[0].GetBounds().top, 1e8);
+}

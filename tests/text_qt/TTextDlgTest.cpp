@@ -10,8 +10,10 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -104,8 +106,9 @@ TEST(TOpenTTFDialog, PreviewShowsTheFilesFaceAt20PointsAndKeepsItOnErrors) {
     EXPECT_EQ(QFontInfo(dlg.Preview->font()).styleName().toStdString(), "Bold");
 }
 
-// OK takes the object size typed in the combo; text that is no positive number keeps the last.
-TEST(TTextDlg, RunTakesTheTypedObjectSizeOrKeepsTheLast) {
+// OK takes the object size typed in the combo; while the text is no size OK is off and the
+// dialog says why, naming the limit the command line applies too.
+TEST(TTextDlg, RunTakesTheTypedObjectSizeOrRefusesIt) {
     TTextDlg dlg;
     auto answer = [&](const char* typed) {
         QTimer::singleShot(0, &dlg, [&dlg, typed] {
@@ -117,12 +120,24 @@ TEST(TTextDlg, RunTakesTheTypedObjectSizeOrKeepsTheLast) {
     std::optional<plumex::TextRequest> r = dlg.run(std::nullopt);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->objectSize, 2.5);
-    for (const char* bad : {"abc", "-3", "0", ""}) {
-        answer(bad);
-        r = dlg.run(std::nullopt);
-        ASSERT_TRUE(r);
-        EXPECT_EQ(r->objectSize, 2.5) << bad;
+    for (const char* bad : {"abc", "-3", "0", "", "1e308", "1000000001", "nan", "inf"}) {
+        bool refused = false;
+        QTimer::singleShot(0, &dlg, [&] {
+            dlg.CBObjSizes->setEditText(bad);
+            refused = !dlg.OkBtn->isEnabled() && dlg.LObjSizeError->isVisible() &&
+                      dlg.LObjSizeError->text().contains("1000000000");
+            dlg.OkBtn->click(); // does nothing
+            dlg.CancelBtn->click();
+        });
+        EXPECT_FALSE(dlg.run(std::nullopt)) << bad;
+        EXPECT_TRUE(refused) << bad;
+        EXPECT_EQ(dlg.request().objectSize, 2.5) << bad;
     }
+    answer("1e9"); // the limit itself is a size
+    r = dlg.run(std::nullopt);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->objectSize, 1e9);
+    EXPECT_FALSE(dlg.LObjSizeError->isVisible());
     // A dragged frame's height is offered and taken.
     QTimer::singleShot(0, &dlg, [&dlg] { dlg.OkBtn->click(); });
     r = dlg.run(0.75);
@@ -131,4 +146,45 @@ TEST(TTextDlg, RunTakesTheTypedObjectSizeOrKeepsTheLast) {
     EXPECT_EQ(dlg.CBObjSizes->currentText(), "0.75");
     QTimer::singleShot(0, &dlg, [&dlg] { dlg.CancelBtn->click(); });
     EXPECT_FALSE(dlg.run(std::nullopt));
+}
+
+// Typed keys are the size: after a 1.5 text, typing "1" and Enter makes a 1 text (Qt's inline
+// completion showed "1.5" with ".5" selected, and Enter took it).
+TEST(TTextDlg, TypedObjectSizeIsNotCompleted) {
+    TTextDlg dlg;
+    dlg.SetObjectSize(1.5);
+    QString shown;
+    // Keys reach the combo as a user's do: its window active, the combo focused.
+    auto type = [&](const char* keys, std::initializer_list<Qt::Key> then) {
+        QTimer::singleShot(0, &dlg, [&dlg, &shown, keys, then] {
+            dlg.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&dlg));
+            dlg.CBObjSizes->setFocus();
+            QLineEdit* edit = dlg.CBObjSizes->lineEdit();
+            edit->end(false);
+            QTest::keyClicks(edit, keys);
+            shown = edit->text();
+            for (Qt::Key k : then) QTest::keyClick(edit, k);
+            if (dlg.isVisible()) dlg.reject(); // the keys did not close it
+        });
+    };
+    dlg.CBObjSizes->lineEdit()->clear();
+    type("1", {Qt::Key_Return});
+    std::optional<plumex::TextRequest> r = dlg.run(std::nullopt);
+    EXPECT_EQ(shown, "1");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->objectSize, 1);
+    EXPECT_EQ(dlg.CBObjSizes->count(), 2); // Enter adds nothing to the list
+
+    // Junk typed is refused in view rather than shown over the size in use: Enter does not
+    // close, Escape does.
+    bool refused = false;
+    QObject::connect(dlg.CBObjSizes, &QComboBox::editTextChanged, &dlg,
+                     [&] { refused = !dlg.OkBtn->isEnabled(); });
+    type("x", {Qt::Key_Return, Qt::Key_Escape});
+    r = dlg.run(std::nullopt);
+    EXPECT_FALSE(r);
+    EXPECT_EQ(shown, "1x");
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(dlg.CBObjSizes->count(), 2);
 }

@@ -56,6 +56,15 @@ TTextDlg::TTextDlg(QWidget* parent) : QDialog(parent) {
     CBObjSizes = new QComboBox(this);
     CBObjSizes->setEditable(true);
     CBObjSizes->addItem(QStringLiteral("1"));
+    // A size is taken as typed: inline completion would turn "1" into a listed "1.5" unseen,
+    // and Enter would add whatever was typed to the list.
+    for (QComboBox* c : {CBSizes, CBObjSizes}) {
+        c->setCompleter(nullptr);
+        c->setInsertPolicy(QComboBox::NoInsert);
+    }
+    LObjSizeError = new QLabel(this);
+    LObjSizeError->setWordWrap(true);
+    LObjSizeError->hide();
     CBIntersect = new QCheckBox(this);
     CBIntersect->setChecked(true);
     CBBold = new QCheckBox(QStringLiteral("Bold"), this);
@@ -77,16 +86,17 @@ TTextDlg::TTextDlg(QWidget* parent) : QDialog(parent) {
     grid->addWidget(CBSizes, 3, 1);
     grid->addWidget(objLabel_, 4, 0);
     grid->addWidget(CBObjSizes, 4, 1);
+    grid->addWidget(LObjSizeError, 5, 0, 1, 4);
     auto* checks = new QHBoxLayout;
     checks->addWidget(CBIntersect);
     checks->addWidget(CBBold);
     checks->addWidget(CBItalic);
-    grid->addLayout(checks, 5, 0, 1, 4);
+    grid->addLayout(checks, 6, 0, 1, 4);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(OkBtn);
     buttons->addWidget(CancelBtn);
-    grid->addLayout(buttons, 6, 0, 1, 4);
+    grid->addLayout(buttons, 7, 0, 1, 4);
     OkBtn->setDefault(true);
 
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
@@ -95,6 +105,7 @@ TTextDlg::TTextDlg(QWidget* parent) : QDialog(parent) {
     connect(CBFontNames, &QComboBox::currentTextChanged, this, [this] { refreshFont(); });
     connect(CBBold, &QCheckBox::toggled, this, [this] { refreshFont(); });
     connect(CBItalic, &QCheckBox::toggled, this, [this] { refreshFont(); });
+    connect(CBObjSizes, &QComboBox::editTextChanged, this, [this] { checkObjectSize(); });
     connect(CBSizes, &QComboBox::currentTextChanged, this, [this](const QString& s) {
         if (const std::optional<double> v = numberOf(s); v && *v >= 1 && *v <= 1000)
             SetDisplaySize(static_cast<int>(*v));
@@ -114,6 +125,7 @@ void TTextDlg::UpdateLanguage() {
     CBIntersect->setText(text(C_MakeHole));
     OkBtn->setText(text(C_Ok));
     CancelBtn->setText(text(C_Cancel));
+    checkObjectSize();
 }
 
 std::string TTextDlg::FontName() const {
@@ -141,9 +153,19 @@ void TTextDlg::SetDisplaySize(int n) {
     refreshFont();
 }
 
+void TTextDlg::checkObjectSize() {
+    // OK would otherwise make text of a size other than the one shown.
+    const bool fits = plumex::ParseObjectSize(CBObjSizes->currentText().toStdString()).has_value();
+    OkBtn->setEnabled(fits);
+    LObjSizeError->setVisible(!fits);
+    QString why = QString::fromStdString(plumex::message(plumex::errObjSize));
+    why.replace(QStringLiteral("%L"), QString::fromStdString(plumex::ObjectSizeLimitText()));
+    LObjSizeError->setText(why);
+}
+
 void TTextDlg::readObjectSize() {
-    // Text that is no positive number leaves the previous size.
-    if (const std::optional<double> v = numberOf(CBObjSizes->currentText()); v && *v > 0)
+    if (const std::optional<double> v =
+            plumex::ParseObjectSize(CBObjSizes->currentText().toStdString()))
         objectSize_ = *v;
 }
 

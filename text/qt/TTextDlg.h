@@ -44,12 +44,14 @@ public:
     QCheckBox* CBIntersect;
     QCheckBox* CBBold;
     QCheckBox* CBItalic;
-    QLabel* LFace; // the face actually used
+    QLabel* LFace;         // the face actually used
+    QLabel* LObjSizeError; // why OK is off while the object size text is no size
     QPushButton* OkBtn;
     QPushButton* CancelBtn;
 
 private:
     void refreshFont();
+    void checkObjectSize();
     void readObjectSize();
     void selectFile();
 
