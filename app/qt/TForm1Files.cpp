@@ -174,8 +174,11 @@ bool TForm1::ExportPov(int mode, const std::string& fileName) {
     const std::vector<TCvLine> selection = canvas().Document.CollectSelected();
     if (selection.empty()) return false;
     const auto povMode = static_cast<PovMode>(mode);
-    POVDlg_->setSelection(selection);
-    POVArrayDlg_->setSelection(selection);
+    // Only the dialog that opens checks the selection: each check of a large one takes a while.
+    if (povMode == PovMode::Array)
+        POVArrayDlg_->setSelection(selection);
+    else
+        POVDlg_->setSelection(selection, selectedPlaces());
     const bool accepted = povMode == PovMode::Array ? POVArrayDlg_->run()
                                                     : POVDlg_->run(povMode, latheEdges(selection));
     if (!accepted) return false;
