@@ -26,7 +26,7 @@ PovFindingsList::PovFindingsList(QWidget* parent) : QListWidget(parent) {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     hide();
     connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        const int k = row(item) - static_cast<int>(notes_.size());
+        const int k = row(item) - (checking_ ? 1 : 0);
         if (k >= 0 && k < static_cast<int>(findings_.size()))
             emit pathClicked(findings_[static_cast<std::size_t>(k)].path);
     });
@@ -71,7 +71,7 @@ void PovFindingsList::rebuild() {
         auto* item = new QListWidgetItem(style()->standardIcon(icon), line, this);
         item->setToolTip(line);
     };
-    for (const QString& note : notes_) add(QStyle::SP_MessageBoxWarning, note);
+    // The findings come first: they name the path and a click finds it.
     if (checking_) add(QStyle::SP_BrowserReload, QString::fromStdString(caption(C_PovChecking)));
     for (const PovFinding& f : findings_) {
         const QStyle::StandardPixmap icon =
@@ -80,6 +80,7 @@ void PovFindingsList::rebuild() {
                                               : QStyle::SP_MessageBoxInformation;
         add(icon, findingLine(f));
     }
+    for (const QString& note : notes_) add(QStyle::SP_MessageBoxWarning, note);
     setVisible(count() > 0);
 }
 

@@ -26,7 +26,7 @@ public:
     bool checking() const { return checking_; }
     void showFindings(const std::vector<PovFinding>& findings);
     const std::vector<PovFinding>& findings() const { return findings_; }
-    // Lines put before the findings (POV-Ray's own messages), which name no path.
+    // Lines put after the findings (POV-Ray's own messages), which name no path.
     void setNotes(const QStringList& notes);
     QStringList lines() const;
 
