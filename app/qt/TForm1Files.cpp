@@ -191,11 +191,12 @@ bool TForm1::ExportPov(int mode, const std::string& fileName) {
     if (fileName.empty()) {
         const std::string text = PovExportText(selection, request);
         QGuiApplication::clipboard()->setText(QString::fromStdString(text));
-        // The export went through; the findings still deserve a word. The prism dialog's list
-        // already holds them for the fields as accepted, unless its check is still running.
-        const PovFindingsList* listed = POVDlg_->Findings;
+        // The export went through; the findings still deserve a word. The dialog's list already
+        // holds them for the fields as accepted, unless its check is still running.
+        const PovFindingsList* listed =
+            povMode == PovMode::Array ? POVArrayDlg_->Findings : POVDlg_->Findings;
         StatusBar_->setPanelText(PovFindingsPanel,
-                                 findingsSummary(povMode != PovMode::Array && !listed->checking()
+                                 findingsSummary(!listed->checking()
                                                      ? listed->findings()
                                                      : PovCheck(selection, povMode, POVDlg_->state,
                                                                 POVArrayDlg_->state)));

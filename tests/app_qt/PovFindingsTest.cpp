@@ -81,11 +81,14 @@ TEST(PovFindings, TheArrayDialogFollowsTheDivideCount) {
     dlg.state.lineForm = LineForm::PolyLine;
     dlg.state.divideCount = "0";
     dlg.prepare();
+    ASSERT_TRUE(settled(dlg.Findings));
     ASSERT_EQ(dlg.Findings->count(), 1);
     EXPECT_TRUE(dlg.Findings->item(0)->text().startsWith("refuse: path 1: \"Divide by\" 0"));
     dlg.EdSepCount->setText("4");
+    ASSERT_TRUE(settled(dlg.Findings));
     EXPECT_EQ(dlg.Findings->count(), 0);
     dlg.RBLineType1->setChecked(true);
+    ASSERT_TRUE(settled(dlg.Findings));
     EXPECT_EQ(dlg.Findings->count(), 0);
 }
 
