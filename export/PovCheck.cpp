@@ -174,10 +174,9 @@ private:
         }
         if (allOnOneLine())
             add(PovSeverity::Warn, PovCheckRule::PrismNoArea, -1,
-                "fewer anchors than a prism needs: " + std::to_string(line_.count()) +
-                    " anchor(s) on one straight line enclose no area, so the prism is a "
-                    "paper-thin wall with no inside; a closed outline needs three anchors or "
-                    "curved segments");
+                "the outline encloses no area: its anchors and handles all lie on one straight "
+                "line, so the prism is a paper-thin wall with no inside; move an anchor off "
+                "that line or curve a segment");
     }
 
     void checkLatheAxis() {

@@ -1,5 +1,7 @@
 #include "app/qt/PovPreviewPanel.h"
 
+#include "app/qt/PovFindingsList.h"
+#include "app/qt/RunInBackground.h"
 #include "export/PovCheck.h"
 #include "export/PovPreview.h"
 #include "export/PovRayInvocation.h"
@@ -18,6 +20,8 @@ namespace {
 
 // Long enough to let a drag or typing settle, short enough to feel live.
 constexpr int DefaultPause = 400;
+// Lines of status text before it is cut (the whole text is its tool tip).
+constexpr int StatusLines = 4;
 
 QStringList toQt(const std::vector<std::string>& words) {
     QStringList out;
@@ -33,6 +37,7 @@ PovPreviewPanel::PovPreviewPanel(QWidget* parent) : QDockWidget("POV-Ray Preview
     form_ = new QComboBox(body);
     form_->addItems({"Prism", "Lathe"});
     view_ = new QLabel(body);
+    view_->setObjectName("PovPreviewPicture");
     view_->setAlignment(Qt::AlignCenter);
     view_->setMinimumSize(120, 90);
     view_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
@@ -46,19 +51,32 @@ PovPreviewPanel::PovPreviewPanel(QWidget* parent) : QDockWidget("POV-Ray Preview
     status_ = new QLabel(body);
     status_->setWordWrap(true);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long message of POV-Ray's must not make the dock, and so the window, taller.
+    status_->setMaximumHeight(status_->fontMetrics().lineSpacing() * StatusLines);
+    status_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    findings_ = new PovFindingsList(body);
     auto* layout = new QVBoxLayout(body);
     layout->addWidget(form_);
     layout->addWidget(view_, 1);
     layout->addWidget(progress_);
     layout->addWidget(status_);
+    layout->addWidget(findings_);
     setWidget(body);
 
     pause_.setSingleShot(true);
     pause_.setInterval(DefaultPause);
     connect(&pause_, &QTimer::timeout, this, [this] { startRender(); });
+    connect(&making_, &QFutureWatcherBase::finished, this, [this] {
+        if (!making_.isCanceled() && making_.future().resultCount() > 0)
+            sceneReady(making_.result());
+    });
     connect(form_, &QComboBox::currentIndexChanged, this, [this](int index) {
         mode_ = index == 1 ? PovMode::Lathe : PovMode::Prism;
         documentChanged();
+    });
+    connect(findings_, &PovFindingsList::pathClicked, this, [this](int path) {
+        const auto k = static_cast<std::size_t>(path - 1);
+        if (path >= 1 && k < places_.size()) emit pathChosen(places_[k]);
     });
 }
 
@@ -66,18 +84,28 @@ PovPreviewPanel::~PovPreviewPanel() {
     cancel();
 }
 
-void PovPreviewPanel::setSource(std::function<std::vector<TCvLine>()> selection,
-                                std::function<PovDlgState()> options) {
-    selection_ = std::move(selection);
-    options_ = std::move(options);
-}
-
 void PovPreviewPanel::setMode(PovMode mode) {
     form_->setCurrentIndex(mode == PovMode::Lathe ? 1 : 0);
 }
 
 QString PovPreviewPanel::message() const {
-    return status_->text();
+    QStringList lines = findings_->lines();
+    if (!status_->text().isEmpty()) lines.prepend(status_->text());
+    return lines.join("\n");
+}
+
+bool PovPreviewPanel::sameSource() const {
+    if (!paths_ || mode_ != sceneMode_) return false;
+    if (source_.options && !(source_.options() == state_)) return false;
+    // The revision answers at once; without one the paths themselves are compared.
+    if (source_.revision) return revision_ && source_.revision() == *revision_;
+    const std::vector<TCvLine> now =
+        source_.selection ? source_.selection() : std::vector<TCvLine>{};
+    return now == *paths_;
+}
+
+bool PovPreviewPanel::upToDate() const {
+    return settled_ && !resized_ && sameSource();
 }
 
 void PovPreviewPanel::documentChanged() {
@@ -86,16 +114,18 @@ void PovPreviewPanel::documentChanged() {
         cancel();
         return;
     }
-    // Zooming, scrolling or choosing a tool lands here too and leaves a render running; an edit
-    // stops it at once. Whether the scene changed is decided again when the pause ends.
-    if (rendering() && (mode_ != sceneMode_ || (selection_ && selection_() != paths_) ||
-                        (options_ && !(options_() == state_))))
-        cancel();
+    // Zooming, scrolling or choosing a tool lands here too and leaves everything as it is.
+    if (upToDate()) return;
+    // An edit stops a running render, or the making of its scene, at once; a new size lets the
+    // render finish until the new one starts.
+    if (!sameSource()) cancel();
     pause_.start();
 }
 
 void PovPreviewPanel::cancel() {
     pause_.stop();
+    making_.cancel();
+    settled_ = false;
     if (!process_) return;
     QProcess* p = process_;
     process_ = nullptr;
@@ -118,25 +148,51 @@ PovRayJob PovPreviewPanel::pass(bool quick) const {
 }
 
 void PovPreviewPanel::startRender() {
-    paths_ = selection_ ? selection_() : std::vector<TCvLine>{};
-    state_ = options_ ? options_() : PovDlgState{};
-    if (PovPreviewObjects(paths_, mode_, state_).empty()) {
+    if (upToDate()) return;
+    // One snapshot for the scene and the findings: the worker threads read only these copies.
+    revision_.reset();
+    if (source_.revision) revision_ = source_.revision();
+    paths_ = std::make_shared<const std::vector<TCvLine>>(
+        source_.selection ? source_.selection() : std::vector<TCvLine>{});
+    places_ = source_.places ? source_.places() : std::vector<int>{};
+    state_ = source_.options ? source_.options() : PovDlgState{};
+    sceneMode_ = mode_;
+    settled_ = true;
+    findings_->check(paths_, sceneMode_, state_, {});
+    making_.cancel();
+    making_.setFuture(runInBackground<Scene>([paths = paths_, mode = sceneMode_, state = state_] {
+        Scene scene;
+        scene.empty = PovPreviewObjects(*paths, mode, state).empty();
+        if (!scene.empty) scene.text = PovPreviewScene(*paths, mode, state);
+        return scene;
+    }));
+}
+
+void PovPreviewPanel::sceneReady(Scene made) {
+    if (!isVisible()) return;
+    if (made.empty) {
         cancel();
+        settled_ = true;
         scene_.clear();
+        clearPicture();
+        findings_->showFindings({});
+        findings_->setNotes({});
         status_->setText("Select paths to see them as POV-Ray renders them.");
         return;
     }
     if (QStandardPaths::findExecutable(program_).isEmpty() && !QFile::exists(program_)) {
         cancel();
+        settled_ = true;
         scene_.clear();
+        clearPicture();
+        findings_->setNotes({});
         status_->setText(PovRayInstallHint);
         return;
     }
-    std::string text = PovPreviewScene(paths_, mode_, state_);
-    if (text == scene_ && !resized_ && (rendering() || finished_)) return;
+    if (made.text == scene_ && !resized_ && (rendering() || finished_)) return;
     cancel();
-    scene_ = std::move(text);
-    sceneMode_ = mode_;
+    settled_ = true;
+    scene_ = std::move(made.text);
     resized_ = false;
     finished_ = false;
     QFile scene(dir_.filePath("preview.pov"));
@@ -146,6 +202,7 @@ void PovPreviewPanel::startRender() {
     }
     scene.write(QByteArray::fromStdString(scene_));
     scene.close();
+    findings_->setNotes({});
     startPass(true);
 }
 
@@ -171,11 +228,13 @@ void PovPreviewPanel::startPass(bool quick) {
     connect(process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError e) {
         if (e != QProcess::FailedToStart) return;
         cancel();
+        settled_ = true; // the same scene would not start either
         status_->setText(PovRayInstallHint);
     });
     progress_->setValue(0);
     progress_->setVisible(true);
     status_->setText(quick ? "Rendering a quick pass..." : "Rendering...");
+    status_->setToolTip({});
     emit renderStarted(quick);
     process_->start(program_, toQt(povrayArguments(job)));
 }
@@ -200,11 +259,11 @@ void PovPreviewPanel::passFinished(int exitCode, bool crashed) {
     }
     picture_ = image;
     showPicture();
-    // A dropped object still gives a picture: say why it is missing.
+    // A dropped object still gives a picture: POV-Ray's warnings say why it is missing.
     QStringList notes;
     for (const std::string& w : povrayWarnings(output)) notes << QString::fromStdString(w);
-    if (!notes.isEmpty()) notes << findingLines();
-    status_->setText(notes.join("\n"));
+    findings_->setNotes(notes);
+    status_->clear();
     const bool wasQuick = quick_;
     finished_ = !wasQuick;
     emit renderFinished(true, wasQuick);
@@ -217,15 +276,14 @@ bool PovPreviewPanel::fitsPanel() const {
 }
 
 void PovPreviewPanel::failed(const QString& why) {
-    status_->setText((QStringList{"POV-Ray failed: " + why} + findingLines()).join("\n"));
+    const QString text = "POV-Ray failed: " + why;
+    status_->setText(text);
+    status_->setToolTip(text);
 }
 
-QStringList PovPreviewPanel::findingLines() const {
-    QStringList lines;
-    for (const PovFinding& f : PovCheck(paths_, sceneMode_, state_, {}))
-        lines << QString::fromUtf8(severityName(f.severity)) + ": " +
-                     QString::fromStdString(describeFinding(f));
-    return lines;
+void PovPreviewPanel::clearPicture() {
+    picture_ = QImage();
+    view_->clear();
 }
 
 void PovPreviewPanel::showPicture() {

@@ -3,6 +3,7 @@
 #include "app/Languages.h"
 #include "app/SettingsPath.h"
 #include "app/StatusText.h"
+#include "app/WindowPlacement.h"
 #include "app/qt/CornerImages.h"
 #include "app/qt/MainStatusBar.h"
 #include "app/qt/MessageBoxes.h"
@@ -104,8 +105,17 @@ void TForm1::placeToolPanel() {
 void TForm1::restoreWindowRect() {
     if (Options.RestoreWindowSize && !Options.WindowMaximized && Options.WindowWidth != 0 &&
         Options.WindowHeight != 0) {
-        setGeometry(Options.WindowLeft, Options.WindowTop, Options.WindowWidth,
-                    Options.WindowHeight);
+        WindowRect stored{Options.WindowLeft, Options.WindowTop, Options.WindowWidth,
+                          Options.WindowHeight};
+        // A rectangle stored from a larger screen, or one the window grew past, is cut to fit.
+        const QScreen* screen =
+            QGuiApplication::screenAt({stored.left + stored.width / 2, stored.top});
+        if (!screen) screen = QGuiApplication::primaryScreen();
+        if (screen) {
+            const QRect room = screen->availableGeometry();
+            stored = clampToScreen(stored, {room.left(), room.top(), room.width(), room.height()});
+        }
+        setGeometry(stored.left, stored.top, stored.width, stored.height);
     } else {
         resize(640, 456);
         centreOnShow_ = true;
@@ -179,10 +189,33 @@ void TForm1::SelectTool(ToolKind tool) {
 
 void TForm1::createPovPreview() {
     PovPreview_ = new PovPreviewPanel(this);
-    PovPreview_->setSource([this] { return canvas().Document.CollectSelected(); },
-                           [this] { return POVDlg_->state; });
+    PovPreviewSource source;
+    source.selection = [this] { return canvas().Document.CollectSelected(); };
+    source.options = [this] { return POVDlg_->state; };
+    // Every write to the paths moves the mark, so zooming or scrolling leaves it as it was.
+    source.revision = [this] { return canvas().Document.Lines.mark(); };
+    source.places = [this] { return selectedPlaces(); };
+    PovPreview_->setSource(std::move(source));
+    connect(PovPreview_, &PovPreviewPanel::pathChosen, this, &TForm1::chooseFoundPath);
+    connect(POVDlg_, &TPOVDlg::pathChosen, this, &TForm1::chooseFoundPath);
     addDockWidget(Qt::RightDockWidgetArea, PovPreview_);
     PovPreview_->hide();
+}
+
+std::vector<int> TForm1::selectedPlaces() const {
+    std::vector<int> places;
+    const LineList& lines = canvas().Document.Lines;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].selected) places.push_back(static_cast<int>(i));
+    return places;
+}
+
+void TForm1::chooseFoundPath(int place) {
+    // The findings may be older than the last edit: a path since deleted is not chosen.
+    if (place < 0 || place >= static_cast<int>(canvas().Document.Lines.size())) return;
+    canvas().SelectOnly(place);
+    canvas().GoSelectionCenter();
+    canvas().Changed();
 }
 
 bool TForm1::povPreviewShown() const {

@@ -155,6 +155,10 @@ private:
     void restoreWindowRect();
     void createCanvas();
     void createPovPreview();
+    // The drawing index of each selected path, in drawing order.
+    std::vector<int> selectedPlaces() const;
+    // A finding's path was clicked: select it alone and bring it into view.
+    void chooseFoundPath(int place);
     void canvasChanged();
     void showModified();
     // The property panel follows the selection while it is shown.

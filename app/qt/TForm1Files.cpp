@@ -174,8 +174,11 @@ bool TForm1::ExportPov(int mode, const std::string& fileName) {
     const std::vector<TCvLine> selection = canvas().Document.CollectSelected();
     if (selection.empty()) return false;
     const auto povMode = static_cast<PovMode>(mode);
-    POVDlg_->setSelection(selection);
-    POVArrayDlg_->setSelection(selection);
+    // Only the dialog that opens checks the selection: each check of a large one takes a while.
+    if (povMode == PovMode::Array)
+        POVArrayDlg_->setSelection(selection);
+    else
+        POVDlg_->setSelection(selection, selectedPlaces());
     const bool accepted = povMode == PovMode::Array ? POVArrayDlg_->run()
                                                     : POVDlg_->run(povMode, latheEdges(selection));
     if (!accepted) return false;
@@ -188,10 +191,15 @@ bool TForm1::ExportPov(int mode, const std::string& fileName) {
     if (fileName.empty()) {
         const std::string text = PovExportText(selection, request);
         QGuiApplication::clipboard()->setText(QString::fromStdString(text));
-        // The export went through; the findings still deserve a word.
-        StatusBar_->setPanelText(
-            PovFindingsPanel,
-            findingsSummary(PovCheck(selection, povMode, POVDlg_->state, POVArrayDlg_->state)));
+        // The export went through; the findings still deserve a word. The dialog's list already
+        // holds them for the fields as accepted, unless its check is still running.
+        const PovFindingsList* listed =
+            povMode == PovMode::Array ? POVArrayDlg_->Findings : POVDlg_->Findings;
+        StatusBar_->setPanelText(PovFindingsPanel,
+                                 findingsSummary(!listed->checking()
+                                                     ? listed->findings()
+                                                     : PovCheck(selection, povMode, POVDlg_->state,
+                                                                POVArrayDlg_->state)));
         return true;
     }
     // The file gets the text as it is made, never whole in memory.

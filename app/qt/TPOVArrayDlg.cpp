@@ -139,13 +139,14 @@ void TPOVArrayDlg::prepare() {
 }
 
 void TPOVArrayDlg::setSelection(std::vector<TCvLine> selection) {
-    selection_ = std::move(selection);
-    refreshFindings();
+    // The worker threads read this copy; opening checks it, so only an open dialog checks here.
+    selection_ = std::make_shared<const std::vector<TCvLine>>(std::move(selection));
+    if (isVisible()) refreshFindings();
 }
 
 void TPOVArrayDlg::refreshFindings() {
     if (preparing_) return;
-    Findings->showFindings(PovCheck(selection_, PovMode::Array, {}, fieldState()));
+    Findings->check(selection_, PovMode::Array, {}, fieldState());
 }
 
 PovArrayDlgState TPOVArrayDlg::fieldState() const {

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -61,6 +63,6 @@ private:
     void buildLayout();
     void refreshFindings();
 
-    std::vector<TCvLine> selection_;
+    std::shared_ptr<const std::vector<TCvLine>> selection_;
     bool preparing_ = false;
 };

@@ -65,6 +65,10 @@ TPOVDlg::TPOVDlg(QWidget* parent) : QDialog(parent) {
     for (QRadioButton* b : {RBNoAlign, RBAlignLeft, RBAlignRight})
         connect(b, &QRadioButton::toggled, this, [this] { refreshFindings(); });
     connect(EAccuracy, &QLineEdit::textChanged, this, [this] { refreshFindings(); });
+    connect(Findings, &PovFindingsList::pathClicked, this, [this](int path) {
+        const auto k = static_cast<std::size_t>(path - 1);
+        if (path >= 1 && k < places_.size()) emit pathChosen(places_[k]);
+    });
     buildLayout();
 }
 
@@ -157,14 +161,17 @@ void TPOVDlg::prepare(PovMode mode, LatheEdges edges) {
     refreshFindings();
 }
 
-void TPOVDlg::setSelection(std::vector<TCvLine> selection) {
-    selection_ = std::move(selection);
-    refreshFindings();
+void TPOVDlg::setSelection(std::vector<TCvLine> selection, std::vector<int> places) {
+    // The worker threads read this copy; nothing here writes it again.
+    selection_ = std::make_shared<const std::vector<TCvLine>>(std::move(selection));
+    places_ = std::move(places);
+    // Opening checks them anyway: checking here too cost a whole check more per opening.
+    if (isVisible()) refreshFindings();
 }
 
 void TPOVDlg::refreshFindings() {
     if (preparing_) return;
-    Findings->showFindings(PovCheck(selection_, mode_, fieldState(false), {}));
+    Findings->check(selection_, mode_, fieldState(false), {});
 }
 
 PovDlgState TPOVDlg::fieldState(bool takeName) const {

@@ -7,6 +7,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -31,8 +33,9 @@ public:
     void acceptFields(bool takeName = true);
     // prepare, then modal; true on OK.
     bool run(plumex::PovMode mode, plumex::LatheEdges edges);
-    // The paths the findings are about; they follow the fields while the dialog is open.
-    void setSelection(std::vector<TCvLine> selection);
+    // The paths the findings are about, with their places in the drawing; the findings follow
+    // the fields while the dialog is open and are worked out off the user-interface thread.
+    void setSelection(std::vector<TCvLine> selection, std::vector<int> places = {});
     // The state as the fields stand now, without touching `state`.
     plumex::PovDlgState fieldState(bool takeName) const;
 
@@ -64,12 +67,17 @@ public:
     // Cancel keeps what was typed, as the fields do, but not the name.
     void reject() override;
 
+signals:
+    // A finding was clicked: the drawing index of its path.
+    void pathChosen(int place);
+
 private:
     void updateNameField();
     void buildLayout();
     void refreshFindings();
 
     plumex::PovMode mode_ = plumex::PovMode::Prism;
-    std::vector<TCvLine> selection_;
+    std::shared_ptr<const std::vector<TCvLine>> selection_;
+    std::vector<int> places_;
     bool preparing_ = false;
 };

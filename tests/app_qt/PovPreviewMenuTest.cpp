@@ -2,12 +2,17 @@
 
 #include "FormFixture.h"
 
+#include "app/qt/PovFindingsList.h"
 #include "app/qt/PovPreviewPanel.h"
 #include "app/qt/TPOVDlg.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -57,4 +62,85 @@ TEST_F(FormTest, ViewMenuShowsThePreviewOfTheSelection) {
     ASSERT_TRUE(started.wait(5000));
     item->trigger();
     EXPECT_FALSE(panel->isVisible());
+}
+
+namespace {
+
+// Waits until the panel's render of the present selection is over and its findings are shown.
+bool settledPanel(PovPreviewPanel* panel, QSignalSpy& finished) {
+    for (int wait = 0; wait < 3000; ++wait) {
+        const bool full = std::any_of(finished.begin(), finished.end(),
+                                      [](const auto& args) { return !args.at(1).toBool(); });
+        if (full && !panel->rendering() && !panel->findingsList()->checking()) return true;
+        QTest::qWait(20);
+    }
+    return false;
+}
+
+} // namespace
+
+// Sixty open prisms give sixty warnings of POV-Ray's and sixty findings: the list under the
+// picture scrolls and the window keeps its height. A click on a finding selects its path.
+TEST_F(FormTest, ManyFindingsScrollInsteadOfGrowingTheWindow) {
+    const std::string file = dir.file("many.plx");
+    TCvDocument doc;
+    for (int i = 0; i < 60; ++i)
+        doc.Lines.push_back(
+            plumex::testing::polyline({{5.0 * i, 0}, {5.0 * i + 4, 0}, {5.0 * i + 2, 4}}));
+    ASSERT_TRUE(doc.SaveToFile(file));
+    start({file});
+    form->resize(900, 500);
+    form->show();
+    PovPreviewPanel* panel = form->povPreview();
+    panel->setPause(0);
+    form->action("PovPreview1")->trigger();
+    QSignalSpy finished(panel, &PovPreviewPanel::renderFinished);
+    form->action("SelectAll1")->trigger();
+    ASSERT_TRUE(settledPanel(panel, finished)) << panel->message().toStdString();
+    plumex::PovFindingsList* list = panel->findingsList();
+    EXPECT_EQ(list->findings().size(), 60u);
+    EXPECT_GE(list->count(), 60);
+    EXPECT_EQ(form->height(), 500);
+    EXPECT_LE(list->height(), list->maximumHeight());
+    EXPECT_TRUE(list->verticalScrollBar()->isVisible());
+
+    // Finding 3 is about the third selected path, here the drawing's third.
+    const int row = 2;
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+    EXPECT_EQ(canvas().Document.CountSelected(), 1);
+    EXPECT_TRUE(canvas().Document.Lines[2].selected);
+}
+
+// A rectangle stored by a window that grew past the screen opens within the screen.
+TEST_F(FormTest, AStoredWindowRectangleIsKeptOnTheScreen) {
+    start({}, "[Global]\r\nRestoreWindowSize=1\r\nWindowLeft=40\r\nWindowTop=-30\r\n"
+              "WindowWidth=700\r\nWindowHeight=5000\r\n");
+    const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(room.contains(form->geometry()))
+        << form->geometry().height() << " in " << room.height();
+    EXPECT_EQ(form->geometry().left(), 40);
+    EXPECT_EQ(form->geometry().width(), 700);
+}
+
+// File > New leaves no picture of the previous drawing in the panel.
+TEST_F(FormTest, NewClearsThePreview) {
+    start({document("two.plx", 2)});
+    form->resize(1000, 700);
+    form->show();
+    PovPreviewPanel* panel = form->povPreview();
+    panel->setPause(0);
+    form->action("PovPreview1")->trigger();
+    QSignalSpy finished(panel, &PovPreviewPanel::renderFinished);
+    form->action("SelectAll1")->trigger();
+    ASSERT_TRUE(settledPanel(panel, finished)) << panel->message().toStdString();
+    ASSERT_FALSE(panel->picture().isNull());
+    answers = {plumex::MessageAnswer::No}; // the selection counts as no change, but be ready
+    form->action("New1")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(panel->message().startsWith("Select paths"), 5000);
+    EXPECT_TRUE(panel->picture().isNull());
+    const auto* view = panel->findChild<QLabel*>("PovPreviewPicture");
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->pixmap().isNull());
 }

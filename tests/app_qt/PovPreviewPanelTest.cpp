@@ -2,6 +2,9 @@
 // one finishes, and the event loop keeps serving input all the while.
 
 #include "app/qt/PovPreviewPanel.h"
+#include "app/qt/PovFindingsList.h"
+#include "app/qt/TPOVDlg.h"
+#include "export/PovExport.h"
 #include "model/DocumentFile.h"
 #include "model/FileBytes.h"
 #include "testing.h"
@@ -194,6 +197,86 @@ TEST(PovPreviewPanel, SaysWhenPovRayIsMissingOrNothingIsSelected) {
     panel->setMode(PovMode::Lathe);
     QTRY_VERIFY_WITH_TIMEOUT(panel->message().contains("apt-get install povray"), 2000);
     EXPECT_FALSE(panel->rendering());
+}
+
+// Whatever POV-Ray makes of it, the panel lists the findings the export dialog lists for the
+// same selection and options: a zero-length segment renders without a word from POV-Ray.
+TEST(PovPreviewPanel, ListsTheFindingsTheExportDialogLists) {
+    using plumex::testing::polyline;
+    const std::vector<std::vector<TCvLine>> cases{
+        {polyline({{0, 0}, {4, 0}, {4, 0}, {2, 3}}, true)},               // zero-length segment
+        {polyline({{0, 0}, {1, 1}, {3, 3}}, true)},                       // no area
+        {polyline({{0, 0}, {4, 0}, {2, 4}}), polyline({{5, 0}, {6, 1}})}, // open
+        {polyline({{0, 0}, {9, 0}, {9, 9}, {0, 9}}, true),
+         polyline({{3, 3}, {5, 3}, {5, 5}, {3, 5}}, true)}, // a hole left unmerged
+        example("letter_p.plx"),                            // nothing to say
+    };
+    QMainWindow window;
+    auto* panel = new PovPreviewPanel(&window);
+    window.addDockWidget(Qt::RightDockWidgetArea, panel);
+    window.resize(700, 500);
+    std::vector<TCvLine> paths;
+    panel->setSource([&paths] { return paths; }, [] { return PovDlgState{}; });
+    panel->setPause(0);
+    QSignalSpy finished(panel, &PovPreviewPanel::renderFinished);
+    window.show();
+    for (const std::vector<TCvLine>& selection : cases) {
+        TPOVDlg dialog;
+        dialog.setSelection(selection);
+        dialog.prepare(PovMode::Prism, latheEdges(selection));
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.Findings->checking(), 10000);
+        finished.clear();
+        paths = selection;
+        panel->documentChanged();
+        const auto settled = [&] {
+            return !panel->rendering() && !panel->findingsList()->checking() &&
+                   std::any_of(finished.begin(), finished.end(),
+                               [](const auto& args) { return !args.at(1).toBool(); });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 30000);
+        EXPECT_EQ(panel->findingsList()->findings().size(), dialog.Findings->findings().size());
+        QStringList listed;
+        for (const PovFinding& f : panel->findingsList()->findings()) listed << findingLine(f);
+        EXPECT_EQ(listed, dialog.Findings->lines()) << panel->message().toStdString();
+    }
+}
+
+// Zooming and scrolling report a change too; with a revision that did not move the panel reads
+// no paths and makes no scene, however large the selection.
+TEST(PovPreviewPanel, AChangeThatLeavesTheRevisionAloneReadsNoPaths) {
+    QMainWindow window;
+    auto* panel = new PovPreviewPanel(&window);
+    window.addDockWidget(Qt::RightDockWidgetArea, panel);
+    std::vector<TCvLine> paths = example("letter_p.plx");
+    std::uint64_t revision = 1;
+    int reads = 0;
+    PovPreviewSource source;
+    source.selection = [&] {
+        ++reads;
+        return paths;
+    };
+    source.options = [] { return PovDlgState{}; };
+    source.revision = [&] { return revision; };
+    panel->setSource(source);
+    panel->setPause(0);
+    QSignalSpy finished(panel, &PovPreviewPanel::renderFinished);
+    QSignalSpy started(panel, &PovPreviewPanel::renderStarted);
+    window.show();
+    QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty() && !panel->rendering(), 30000);
+    const int before = reads;
+    const qsizetype renders = started.count();
+    for (int i = 0; i < 20; ++i) {
+        panel->documentChanged();
+        QTest::qWait(5);
+    }
+    EXPECT_EQ(reads, before);
+    EXPECT_EQ(started.count(), renders);
+    // A write to the paths moves the revision: the panel looks again and renders the edit.
+    paths.front().Scale(1, 2);
+    ++revision;
+    panel->documentChanged();
+    ASSERT_TRUE(started.wait(5000));
+    EXPECT_GT(reads, before);
 }
 
 } // namespace

@@ -85,6 +85,12 @@ TEST(PovCheck, PrismsNeedAnOutlineThatEnclosesArea) {
     EXPECT_EQ(keys(check({polyline({{0, 0}, {1, 1}, {3, 3}}, true)}, PovMode::Prism)),
               Keys{"prism-no-area@1.0"});
     EXPECT_EQ(keys(check({polyline({{0, 0}}, true)}, PovMode::Prism)), Keys{"prism-no-area@1.0"});
+    // Three anchors are what an outline needs: the message says what is wrong with these.
+    const auto flat = check({polyline({{0, 0}, {1, 1}, {3, 3}}, true)}, PovMode::Prism);
+    ASSERT_EQ(flat.size(), 1u);
+    EXPECT_EQ(flat.front().message.rfind("the outline encloses no area", 0), 0u)
+        << flat.front().message;
+    EXPECT_EQ(flat.front().message.find("anchor(s)"), std::string::npos);
     // Two anchors with curved segments make a lens, which is fine.
     const TCvLine lens = curve({{{0, 0}, {0, -1}, {0, 1}}, {{2, 0}, {2, 1}, {2, -1}}}, true);
     EXPECT_EQ(keys(check({lens}, PovMode::Prism)), Keys{});
