@@ -119,6 +119,10 @@ void TCvWindow::SetDraft(std::optional<DraftPicture> draft) {
     invalidateAll();
 }
 
+std::string plumex::draftFailureText(const std::string& path, const std::string& reason) {
+    return message(errLoadDraft) + "\n" + path + "\n" + reason;
+}
+
 bool TCvWindow::LoadDraft(const std::string& path, double width, std::string* error) {
     if (!draft_.Load(path, width, error)) return false;
     const DraftPicture& p = draft_.Picture();
@@ -143,11 +147,12 @@ void TCvWindow::loadDocumentDraft() {
     draft_.Clear();
     const DraftReference& ref = Document.Settings.draft;
     if (ref.fileName.empty()) return;
-    if (draft_.Load(ref.fileName, 1.0)) {
+    std::string reason;
+    if (draft_.Load(ref.fileName, 1.0, &reason)) {
         draft_.Place(ref.position, ref.factor);
         options_->ShowDraft = true;
     } else if (host_) {
-        host_->messageBox(message(errLoadDraft), MessageKind::Error);
+        host_->messageBox(draftFailureText(ref.fileName, reason), MessageKind::Error);
     }
 }
 

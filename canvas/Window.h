@@ -117,6 +117,10 @@ struct HoverState {
 };
 
 inline constexpr int RulerWidth = 13;
+
+// What a draft picture that does not load is reported as: the language's message, with the
+// file and the reader's reason on the lines below it.
+std::string draftFailureText(const std::string& path, const std::string& reason);
 } // namespace plumex
 
 class TCvWindow {

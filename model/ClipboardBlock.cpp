@@ -31,11 +31,12 @@ std::vector<std::uint8_t> WriteClipboardBlock(const std::vector<TCvLine>& paths)
 std::vector<TCvLine> ReadClipboardBlock(std::span<const std::uint8_t> block) {
     if (block.size() < SizeField) throw ReadError(InvalidData);
     const std::int32_t total = loadInt32(block.data());
-    // The block is exactly what we put on the clipboard; any other size means damage.
+    // The records end at the total: a clipboard may hand back a block rounded up past it, and
+    // what follows is padding. A total beyond the bytes means some are missing.
     if (total < static_cast<std::int32_t>(SizeField) ||
-        static_cast<std::size_t>(total) != block.size())
+        static_cast<std::size_t>(total) > block.size())
         throw ReadError(InvalidData);
-    ByteReader in(block.subspan(SizeField));
+    ByteReader in(block.subspan(SizeField, static_cast<std::size_t>(total) - SizeField));
     std::vector<TCvLine> paths;
     try {
         while (!in.atEnd()) {

@@ -14,9 +14,10 @@ namespace plumex {
 // TCvLine::Write).
 std::vector<std::uint8_t> WriteClipboardBlock(const std::vector<TCvLine>& paths);
 
-// The paths of a block, in order; records without anchors are left out. Anything that does
-// not add up (a size that disagrees with the bytes, a record running past the end, a negative
-// count, a coordinate that is not finite) throws ReadError("Invalid Data").
+// The paths in the first `total` bytes of a block, in order; bytes after them are padding and
+// records without anchors are left out. Anything that does not add up (a total below 4 or
+// beyond the bytes, a record running past the total, a negative count, a coordinate that is
+// not finite) throws ReadError("Invalid Data").
 std::vector<TCvLine> ReadClipboardBlock(std::span<const std::uint8_t> block);
 
 } // namespace plumex

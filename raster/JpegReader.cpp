@@ -7,6 +7,9 @@
 
 #include <jpeglib.h>
 
+// After jpeglib.h, which it needs.
+#include <jerror.h>
+
 namespace plumex {
 namespace {
 
@@ -30,8 +33,17 @@ struct ErrorManager {
     std::longjmp(err->jump, 1);
 }
 
-// Warnings (a file cut short, corrupt data) are not fatal: the library fills in grey.
-void onMessage(j_common_ptr) {}
+// The library takes a file cut short as a warning and fills the rest with grey; that picture
+// is refused, as a cut PNG or BMP is. Other warnings (stray bytes before a marker, which some
+// cameras write) keep the picture.
+void onMessage(j_common_ptr cinfo, int level) {
+    if (level >= 0) return; // trace output
+    ++cinfo->err->num_warnings;
+    if (cinfo->err->msg_code != JWRN_JPEG_EOF) return;
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
+}
 
 void onProgress(j_common_ptr cinfo) {
     auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
@@ -54,7 +66,7 @@ bool decode(std::span<const uint8_t> data, int64_t maxPixels, Decompressor& d, E
     jpeg_decompress_struct& cinfo = d.cinfo;
     cinfo.err = jpeg_std_error(&err.pub);
     err.pub.error_exit = onError;
-    err.pub.output_message = onMessage;
+    err.pub.emit_message = onMessage;
     d.progress.progress_monitor = onProgress;
     if (setjmp(err.jump)) return false;
     jpeg_create_decompress(&cinfo);

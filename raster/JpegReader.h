@@ -1,6 +1,7 @@
 #pragma once
 // JPEG pictures through libjpeg: greyscale and colour, baseline and progressive. CMYK and
-// YCCK files are refused. The library's errors come back as PictureError.
+// YCCK files are refused, and so is a file cut short. The library's errors come back as
+// PictureError.
 
 #include "raster/PictureError.h"
 #include "raster/RasterImage.h"

@@ -209,9 +209,12 @@ bool TForm1::ExportPov(int mode, const std::string& fileName) {
     return false;
 }
 
-// A picture that cannot be decoded leaves the previous draft, without a message.
+// A picture that cannot be decoded leaves the previous draft and says why, so a file cut
+// short is not taken for one that loaded.
 void TForm1::LoadDraft1Click() {
     TPictDialog dialog(this, QString::fromStdString(caption(D_LoadDraft)));
     if (dialog.exec() != QDialog::Accepted || dialog.FileName().empty()) return;
-    canvas().LoadDraft(dialog.FileName(), dialog.Width());
+    std::string reason;
+    if (!canvas().LoadDraft(dialog.FileName(), dialog.Width(), &reason))
+        showError(this, draftFailureText(dialog.FileName(), reason));
 }

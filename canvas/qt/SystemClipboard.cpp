@@ -7,8 +7,10 @@ namespace plumex {
 
 std::unique_ptr<QMimeData> mimeDataOf(const ClipboardContent& content) {
     auto data = std::make_unique<QMimeData>();
-    data->setData(PathsMimeType, QByteArray(reinterpret_cast<const char*>(content.block.data()),
-                                            static_cast<qsizetype>(content.block.size())));
+    const QByteArray block(reinterpret_cast<const char*>(content.block.data()),
+                           static_cast<qsizetype>(content.block.size()));
+    data->setData(PathsFormat, block);
+    data->setData(PathsMimeType, block);
     if (!content.svg.empty()) data->setData(SvgMimeType, QByteArray::fromStdString(content.svg));
     data->setText(QString::fromStdString(content.text));
     return data;
@@ -16,10 +18,12 @@ std::unique_ptr<QMimeData> mimeDataOf(const ClipboardContent& content) {
 
 ClipboardOffer offerOf(const QMimeData& data) {
     ClipboardOffer offer;
-    if (data.hasFormat(PathsMimeType)) {
-        const QByteArray bytes = data.data(PathsMimeType);
-        offer.block.emplace(bytes.begin(), bytes.end());
-    }
+    for (const char* format : {PathsFormat, PathsMimeType})
+        if (data.hasFormat(format)) {
+            const QByteArray bytes = data.data(format);
+            offer.block.emplace(bytes.begin(), bytes.end());
+            break;
+        }
     if (data.hasFormat(SvgMimeType)) offer.svg = data.data(SvgMimeType).toStdString();
     if (data.hasText()) offer.text = data.text().toStdString();
     return offer;

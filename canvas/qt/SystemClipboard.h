@@ -1,5 +1,5 @@
 #pragma once
-// The system clipboard for paths: the private block under the program's own MIME type, the
+// The system clipboard for paths: the private block under the program's own format names, the
 // same paths as an SVG document for drawing programs, and as plain text for text editors and
 // scenes. Only MIME data moves here; the forms are made and read by the path clipboard.
 
@@ -11,6 +11,9 @@
 
 namespace plumex {
 
+// The private block goes under both names: the registered one, which other programs that
+// exchange paths with us know, and the MIME type earlier builds of ours offer and read.
+inline constexpr const char* PathsFormat = "Ostrel.PlumexData";
 inline constexpr const char* PathsMimeType = "application/x-plumex-paths";
 inline constexpr const char* SvgMimeType = "image/svg+xml";
 

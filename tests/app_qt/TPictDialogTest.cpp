@@ -2,16 +2,24 @@
 // linked width and height as a user types them.
 #include "app/qt/TPictDialog.h"
 
+#include "FormFixture.h"
+
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 using namespace plumex;
+using plumex::testing::FormTest;
 
 namespace {
 
@@ -89,6 +97,47 @@ TEST(TPictDialog, NextDialogShowsThePreviewSwitchAsLeft) {
     EXPECT_EQ(next.Label1->text(), "");
     next.CBPreview->setChecked(true);
     EXPECT_EQ(next.Label1->text(), "640x480");
+}
+
+// File > Load Draft as a user goes through it: the name typed into the dialog, then Open.
+TEST_F(FormTest, LoadDraftOfAPhotoCutShortSaysWhyAndKeepsTheDraft) {
+    TForm1& f = start();
+    QImage photo(320, 240, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x) photo.setPixel(x, y, qRgb(x % 256, y, x ^ y));
+    const std::string whole = dir.file("photo.jpg"), cut = dir.file("cut.jpg");
+    ASSERT_TRUE(photo.save(QString::fromStdString(whole), "JPEG"));
+    QFile in(QString::fromStdString(whole));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    QFile out(QString::fromStdString(cut));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes.left(bytes.size() * 2 / 3));
+    out.close();
+    ASSERT_TRUE(canvas().LoadDraft(whole, 2.0));
+
+    answers.push_back(MessageAnswer::Ok);
+    QTimer::singleShot(0, [&cut] {
+        auto* dialog = qobject_cast<TPictDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        // A dialog that stays open fails the test rather than hang it.
+        QTimer::singleShot(10000, dialog, &QDialog::reject);
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
+        if (!name || !buttons) return dialog->reject();
+        // The dialog opened in the picture's folder; the user types its name and clicks Open.
+        const QFileInfo file(QString::fromStdString(cut));
+        dialog->setDirectory(file.absolutePath());
+        QTest::keyClicks(name, file.fileName());
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Open), Qt::LeftButton);
+    });
+    f.action("LoadDraft1")->trigger();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].first, MessageKind::Error);
+    EXPECT_EQ(asked[0].second,
+              "Failed To Load Draft Image.\n" + cut + "\nJPEG: Premature end of JPEG file");
+    EXPECT_EQ(canvas().Draft().FileName(), whole);
+    EXPECT_EQ(canvas().Document.Settings.draft.fileName, whole);
 }
 
 } // namespace

@@ -64,6 +64,13 @@ sleep 1
 if command -v xclip >/dev/null; then
     xclip -selection clipboard -o -t TARGETS >"$work/targets" 2>&1
     grep -qx 'image/svg+xml' "$work/targets" || fail "the copy offers no image/svg+xml"
+    # The private block under the registered name other programs know, and our MIME type.
+    grep -qx 'Ostrel.PlumexData' "$work/targets" || fail "the copy offers no Ostrel.PlumexData"
+    grep -qx 'application/x-plumex-paths' "$work/targets" ||
+        fail "the copy offers no application/x-plumex-paths"
+    xclip -selection clipboard -o -t Ostrel.PlumexData >"$work/copied.block"
+    xclip -selection clipboard -o -t application/x-plumex-paths | cmp -s - "$work/copied.block" ||
+        fail "the two names carry different blocks"
     xclip -selection clipboard -o -t image/svg+xml >"$work/copied.svg"
     "$cli" svg "$work/a.plx" >"$work/a.svg" || fail "cannot export the source as SVG"
     cmp -s "$work/copied.svg" "$work/a.svg" || fail "the copied SVG is not the document's"
@@ -104,5 +111,33 @@ if command -v xclip >/dev/null; then
     [ "$(grep -c prism "$work/b2.inc")" -eq "$(( $(grep -c prism "$work/b.inc") + 1 ))" ] ||
         fail "the SVG from the other program did not paste as one path"
     grep -q '13\.34' "$work/b2.inc" || fail "the pasted SVG square is not where the file put it"
+fi
+if command -v xclip >/dev/null; then
+    # Another program's block under the registered name alone, rounded up past its total: one
+    # closed triangle of three anchors at x 20 to 22, then padding that must be ignored.
+    python3 - "$work/padded.block" <<'PY'
+import struct, sys
+anchors = b"".join(struct.pack("<6d", x, y, x, y, x, y) + bytes([1, 0])
+                   for x, y in ((20, 0), (22, 0), (21, 1)))
+record = struct.pack("<iii", 0, 1 | 2 | 8, 3) + anchors
+open(sys.argv[1], "wb").write(struct.pack("<i", 4 + len(record)) + record + b"\xcd" * 28)
+PY
+    xclip -quiet -selection clipboard -t Ostrel.PlumexData -i "$work/padded.block" 2>/dev/null &
+    pids+=($!)
+    sleep 0.5
+    saved=$(stat -c %Y.%s "$work/b.plx")
+    sleep 1
+    xdotool key --clearmodifiers ctrl+shift+v
+    sleep 1
+    xdotool key --clearmodifiers ctrl+s
+    for _ in $(seq 1 50); do
+        [ "$(stat -c %Y.%s "$work/b.plx")" != "$saved" ] && break
+        sleep 0.2
+    done
+    "$cli" pov "$work/b.plx" >"$work/b3.inc" || fail "cannot read back the file saved after the block paste"
+    [ "$(grep -c prism "$work/b3.inc")" -eq "$(( $(grep -c prism "$work/b2.inc") + 1 ))" ] ||
+        fail "the padded block from the other program did not paste as one path"
+    grep -q '<22, *0>\|<22\.0*, *0\.0*>' "$work/b3.inc" ||
+        fail "the pasted triangle is not where the block put it"
 fi
 echo "two-process clipboard: pasted and saved $(grep -c prism "$work/b.inc") paths"

@@ -136,7 +136,10 @@ TEST_F(PictFixture, MissingDraftIsReportedAndItsReferenceKept) {
     saveDocument("doc.plx", moved);
     ASSERT_TRUE(w.LoadFromFile(path("doc.plx")));
     EXPECT_FALSE(w.Draft().Present());
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Failed To Load Draft Image."});
+    // The message says which file and why, below the language's text.
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{"Failed To Load Draft Image.\n" + moved.fileName +
+                                       "\nCannot open " + moved.fileName});
     EXPECT_EQ(w.Document.Lines.size(), 1u);
     EXPECT_EQ(savedDraft("resaved.plx"), moved);
 }

@@ -36,6 +36,7 @@ TEST(SystemClipboard, EveryFormTravelsUnderItsMimeType) {
     const std::unique_ptr<QMimeData> data = mimeDataOf(c);
     EXPECT_TRUE(data->hasFormat("image/svg+xml"));
     EXPECT_TRUE(data->hasFormat("application/x-plumex-paths"));
+    EXPECT_TRUE(data->hasFormat("Ostrel.PlumexData"));
     EXPECT_TRUE(data->hasText());
     expectOffered(offerOf(*data), c);
     EXPECT_EQ(PasteBufferFrom(offerOf(*data)), PasteBufferFrom(c.block, std::nullopt));
@@ -48,6 +49,23 @@ TEST(SystemClipboard, EveryFormTravelsUnderItsMimeType) {
     EXPECT_FALSE(offer.text);
     ASSERT_TRUE(offer.svg);
     EXPECT_EQ(PasteBufferFrom(offer).size(), 2u);
+
+    // Another program exchanging paths offers the block under the registered name alone,
+    // maybe rounded up; either name is read, the registered one first.
+    for (const char* format : {"Ostrel.PlumexData", "application/x-plumex-paths"}) {
+        QMimeData other;
+        QByteArray padded(reinterpret_cast<const char*>(c.block.data()),
+                          static_cast<qsizetype>(c.block.size()));
+        padded.append(12, '\0');
+        other.setData(format, padded);
+        EXPECT_EQ(PasteBufferFrom(offerOf(other)), PasteBufferFrom(c.block, std::nullopt))
+            << format;
+    }
+    QMimeData both;
+    both.setData("Ostrel.PlumexData", QByteArray("\x04\0\0\0", 4));
+    both.setData("application/x-plumex-paths", QByteArray("\x05\0\0\0", 4));
+    ASSERT_TRUE(offerOf(both).block);
+    EXPECT_EQ(offerOf(both).block->front(), 4);
 
     // Paths without an SVG form leave the type out rather than offer an empty document.
     ClipboardContent noSvg = c;

@@ -73,6 +73,13 @@ TEST_F(PictureCli, ReportsTheReadersMessage) {
     EXPECT_EQ(bad.err, "Not PNG Image\n");
     EXPECT_EQ(slurp(dir / "keep.bmp"), "old");
     EXPECT_EQ(cli("notes.txt").err, "Unknown picture format\n");
+    // A photo cut short, as a broken download leaves it, is refused rather than shown grey.
+    const std::string photo = slurp(PLUMEX_TEST_DATA "/picture/baseline.jpg");
+    std::ofstream(dir / "cut.jpg", std::ios::binary) << photo.substr(0, photo.size() * 2 / 3);
+    const CliRun cut = cli("cut.jpg");
+    EXPECT_EQ(cut.code, 1);
+    EXPECT_EQ(cut.out, "");
+    EXPECT_EQ(cut.err, "JPEG: Premature end of JPEG file\n");
     EXPECT_EQ(cli("").code, 2);
 }
 

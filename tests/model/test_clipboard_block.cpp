@@ -47,24 +47,32 @@ TEST(ClipboardBlock, TwoAnchorRecordIs112BytesAfterTheSize) {
     EXPECT_TRUE(ReadClipboardBlock(WriteClipboardBlock({})).empty());
 }
 
-TEST(ClipboardBlock, SizeFieldThatDisagreesIsInvalidData) {
+// The total says where the records end; bytes after it are padding, as a clipboard that
+// rounds its blocks up hands them back. A total beyond the bytes is damage.
+TEST(ClipboardBlock, RecordsEndAtTheTotalAndWhatFollowsIsIgnored) {
     const TCvLine line = plumex::testing::polyline({{0, 0}, {1, 1}, {2, 0}});
-    std::vector<std::uint8_t> block = WriteClipboardBlock({line, line});
+    const std::vector<std::uint8_t> block = WriteClipboardBlock({line, line});
     const auto n = static_cast<std::int32_t>(block.size());
-    for (std::int32_t size : {0, 3, n - 1, n + 1, -4, std::numeric_limits<std::int32_t>::max()}) {
+    for (std::int32_t size : {0, 3, n + 1, -4, std::numeric_limits<std::int32_t>::max()}) {
         std::vector<std::uint8_t> b = block;
         setSize(b, size);
         expectInvalid(b);
     }
     expectInvalid({});
     expectInvalid({4, 0, 0});
-    // Cut anywhere, with a size that agrees with what is left: a record runs past the end.
-    for (std::size_t cut = 4; cut < block.size(); ++cut) {
-        std::vector<std::uint8_t> b(block.begin(),
-                                    block.begin() + static_cast<std::ptrdiff_t>(cut));
-        setSize(b, static_cast<std::int32_t>(cut));
-        if (cut == 4 || cut == 4 + (block.size() - 4) / 2) {
-            EXPECT_EQ(ReadClipboardBlock(b).size(), cut == 4 ? 0u : 1u); // whole records
+    for (const std::uint8_t fill : {std::uint8_t{0}, std::uint8_t{0xFF}}) {
+        std::vector<std::uint8_t> padded = block;
+        padded.resize(block.size() + 13, fill);
+        EXPECT_EQ(ReadClipboardBlock(padded), (std::vector<TCvLine>{line, line}));
+    }
+    // Every total short of the bytes: the records up to it, the rest (a record's own bytes
+    // here, not zeros) ignored; a record the total cuts is damage.
+    const std::size_t record = (block.size() - 4) / 2;
+    for (std::size_t total = 4; total < block.size(); ++total) {
+        std::vector<std::uint8_t> b = block;
+        setSize(b, static_cast<std::int32_t>(total));
+        if ((total - 4) % record == 0) {
+            EXPECT_EQ(ReadClipboardBlock(b).size(), (total - 4) / record) << total;
             continue;
         }
         expectInvalid(b);

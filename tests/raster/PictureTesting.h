@@ -25,8 +25,7 @@ inline Bytes fileBytes(const std::string& path) {
 }
 
 // What Qt decodes, with 16-bit channels cut to their high byte and alpha put over white.
-inline RasterImage qtPicture(const std::string& path) {
-    QImage image(QString::fromStdString(path));
+inline RasterImage qtPicture(const QImage& image) {
     RasterImage out;
     if (image.isNull()) return out;
     out.width = image.width();
@@ -40,6 +39,10 @@ inline RasterImage qtPicture(const std::string& path) {
                 rgbColor(over(c.red() >> 8), over(c.green() >> 8), over(c.blue() >> 8)));
         }
     return out;
+}
+
+inline RasterImage qtPicture(const std::string& path) {
+    return qtPicture(QImage(QString::fromStdString(path)));
 }
 
 // Reports the first differing pixel rather than thousands of lines.
