@@ -17,6 +17,7 @@
 #include "canvas/qt/CanvasWidget.h"
 #include "export/PovCheck.h"
 #include "export/PovExport.h"
+#include "trace/qt/TTraceDlg.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -206,4 +207,9 @@ void TForm1::LoadDraft1Click() {
     TPictDialog dialog(this, QString::fromStdString(caption(D_LoadDraft)));
     if (dialog.exec() != QDialog::Accepted || dialog.FileName().empty()) return;
     canvas().LoadDraft(dialog.FileName(), dialog.Width());
+}
+
+void TForm1::TraceDraft1Click() {
+    if (const std::string problem = traceDraft(this, canvas()); !problem.empty())
+        showError(this, problem);
 }
