@@ -1,5 +1,7 @@
 #include "FormFixture.h"
 
+#include "app/LanguageKeys.h"
+#include "app/Languages.h"
 #include "trace/qt/TTraceDlg.h"
 
 #include <QAction>
