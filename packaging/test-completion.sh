@@ -48,12 +48,13 @@ cd "$work" || exit 1
 touch a.plx b.svg c.png d.JPG e.txt f.inc g.ppm h.ttf
 mkdir folder
 
-expect "plumex-cli " info pov spline2plx check picture text render svg2plx svg ai bmp \
+expect "plumex-cli " info pov spline2plx check picture text render svg2plx svg ai bmp trace \
     --help --version
 expect "plumex-cli sv" svg svg2plx
 expect "plumex-cli info " a.plx folder
 expect "plumex-cli svg2plx " b.svg folder
 expect "plumex-cli picture " c.png d.JPG folder
+expect "plumex-cli trace " c.png d.JPG folder
 expect "plumex-cli spline2plx " e.txt f.inc folder
 expect "plumex-cli render a.plx -o " c.png g.ppm folder
 expect "plumex-cli pov a.plx -o " f.inc folder

@@ -25,6 +25,7 @@ MenuState menuStateOf(const TCvWindow& canvas, const ShellHost& shell) {
     s.canUndo = doc.UndoBuffer.CanUndo();
     s.canRedo = doc.UndoBuffer.CanRedo();
     s.draftLoaded = canvas.Draft().Present() || !doc.Settings.draft.fileName.empty();
+    s.draftShown = canvas.Draft().Present();
     s.clipboardHasPaths = shell.clipboardHasPaths();
     s.recentFiles = shell.recentFilesEnabled();
     s.joinable = CanJoinEndAnchors(doc);

@@ -20,6 +20,7 @@ struct MenuState {
     // A draft picture is shown, or the document names one that did not load (Delete Draft
     // is the way to drop that reference).
     bool draftLoaded = false;
+    bool draftShown = false; // a picture is there to trace
     bool recentFiles = false;
     int selectedAnchors = 0; // selected anchors of selected paths
     bool selectedOpenPath = false;

@@ -20,8 +20,9 @@ public:
     virtual void SaveAs1Click() = 0;
     virtual void Exit1Click() = 0;
     virtual void LoadDraft1Click() = 0;
-    virtual void Import1Click() = 0;    // SVG shapes into the drawing
-    virtual void ExportSvg1Click() = 0; // every path as an SVG file
+    virtual void TraceDraft1Click() = 0; // the draft's dark areas into paths
+    virtual void Import1Click() = 0;     // SVG shapes into the drawing
+    virtual void ExportSvg1Click() = 0;  // every path as an SVG file
     // POV-Ray text to the clipboard (0 prism, 1 lathe, 2 array) and the export dispatcher.
     virtual bool POVCopy1Click(int tag) = 0;
     virtual bool ExportFileClick(int tag) = 0;

@@ -99,6 +99,7 @@ public:
     void SaveAs1Click() override;
     void Exit1Click() override;
     void LoadDraft1Click() override;
+    void TraceDraft1Click() override;
     void Import1Click() override;
     void ExportSvg1Click() override;
     void RecentFileClick(const std::string& path);

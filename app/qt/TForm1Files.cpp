@@ -17,6 +17,7 @@
 #include "canvas/qt/CanvasWidget.h"
 #include "export/PovCheck.h"
 #include "export/PovExport.h"
+#include "trace/qt/TTraceDlg.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -217,4 +218,9 @@ void TForm1::LoadDraft1Click() {
     std::string reason;
     if (!canvas().LoadDraft(dialog.FileName(), dialog.Width(), &reason))
         showError(this, draftFailureText(dialog.FileName(), reason));
+}
+
+void TForm1::TraceDraft1Click() {
+    if (const std::string problem = traceDraft(this, canvas()); !problem.empty())
+        showError(this, problem);
 }

@@ -344,6 +344,7 @@ public:
     void SaveAs1Click() override {}
     void Exit1Click() override {}
     void LoadDraft1Click() override {}
+    void TraceDraft1Click() override {}
     void Import1Click() override {}
     void ExportSvg1Click() override {}
     void SetColors1Click() override {}

@@ -23,6 +23,7 @@ public:
     void SaveAs1Click() override { calls.push_back("SaveAs1Click"); }
     void Exit1Click() override { calls.push_back("Exit1Click"); }
     void LoadDraft1Click() override { calls.push_back("LoadDraft1Click"); }
+    void TraceDraft1Click() override { calls.push_back("TraceDraft1Click"); }
     void Import1Click() override { calls.push_back("Import1Click"); }
     void ExportSvg1Click() override { calls.push_back("ExportSvg1Click"); }
     void SetColors1Click() override { calls.push_back("SetColors1Click"); }
