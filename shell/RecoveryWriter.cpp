@@ -5,6 +5,7 @@
 #include "shell/CrashCopy.h"
 
 #include <filesystem>
+#include <system_error>
 
 namespace plumex {
 
@@ -94,6 +95,9 @@ void RecoveryWriter::perform(const Pending& pending) {
             writer_(paths_.info, done->info);
         }
         ok = true;
+    } catch (const std::system_error& e) {
+        // The system's reason ("No space left on device") fits a status bar; the path does not.
+        error = e.code().message();
     } catch (const std::exception& e) {
         error = e.what();
     }
