@@ -1,9 +1,11 @@
 #include "shell/RecoveryWriter.h"
 
+#include "model/Document.h"
 #include "model/DocumentFile.h"
 #include "model/FileBytes.h"
 #include "shell/CrashCopy.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -14,6 +16,41 @@ std::vector<std::uint8_t> serialiseSnapshot(const RecoverySnapshot& snapshot) {
         snapshot.lines.lineCount(),
         [&snapshot](std::size_t i) -> const TCvLine& { return snapshot.lines.line(i); },
         snapshot.settings);
+}
+
+bool RecoverySnapshotTaker::changedSince(const TCvDocument& document) const {
+    if (!last_ || !lastSettings_ || last_->lineCount() != document.Lines.size() ||
+        *lastSettings_ != document.Settings)
+        return true;
+    const auto written = document.Lines.changedSince(mark_);
+    return !written || !written->empty();
+}
+
+std::shared_ptr<const RecoverySnapshot> RecoverySnapshotTaker::take(const TCvDocument& document,
+                                                                    RecoveryInfo info) {
+    auto snap = std::make_shared<RecoverySnapshot>();
+    const std::vector<TCvLine>& lines = document.Lines.vector();
+    const auto written = last_ ? document.Lines.changedSince(mark_) : std::nullopt;
+    if (written && last_->lineCount() == lines.size()) {
+        // Only the paths written since the last snapshot are compared and copied.
+        std::vector<int> changed(written->begin(), written->end());
+        std::sort(changed.begin(), changed.end());
+        changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
+        snap->lines = TUndoInfo::captureChanged(lines, {}, {}, lines.size(), *last_, changed);
+    } else {
+        const TUndoBuffer& undo = document.UndoBuffer;
+        const TUndoInfo* base = last_ ? &*last_
+                                : undo.size() > 0
+                                    ? &undo.at(std::min(undo.current(), undo.size() - 1))
+                                    : nullptr;
+        snap->lines = TUndoInfo::capture(lines, base);
+    }
+    mark_ = document.Lines.mark();
+    last_ = snap->lines;
+    lastSettings_ = document.Settings;
+    snap->settings = document.Settings;
+    snap->info = std::move(info);
+    return snap;
 }
 
 RecoveryWriter::RecoveryWriter(RecoveryPaths paths, Finished finished, bool crashImages,

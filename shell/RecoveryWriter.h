@@ -13,9 +13,12 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <thread>
+
+class TCvDocument;
 #include <vector>
 
 namespace plumex {
@@ -24,6 +27,20 @@ struct RecoverySnapshot {
     TUndoInfo lines;
     DocumentSettings settings;
     RecoveryInfo info;
+};
+
+// Takes snapshots of a document on the window's thread: paths not written since the last
+// snapshot (or, for the first, equal to the undo history's) are shared, not copied.
+class RecoverySnapshotTaker {
+public:
+    std::shared_ptr<const RecoverySnapshot> take(const TCvDocument& document, RecoveryInfo info);
+    // Whether the document may differ from the last snapshot.
+    bool changedSince(const TCvDocument& document) const;
+
+private:
+    std::optional<TUndoInfo> last_;
+    std::uint64_t mark_ = 0;
+    std::optional<DocumentSettings> lastSettings_;
 };
 
 class RecoveryWriter {

@@ -68,39 +68,9 @@ RecoveryAutoSave::~RecoveryAutoSave() {
     if (crashHandlers_) CrashCopy::uninstall();
 }
 
-bool RecoveryAutoSave::changedSinceSnapshot() const {
-    if (!last_ || !lastSettings_ || last_->lineCount() != document_.Lines.size() ||
-        *lastSettings_ != document_.Settings)
-        return true;
-    const auto written = document_.Lines.changedSince(mark_);
-    return !written || !written->empty();
-}
-
 std::shared_ptr<const RecoverySnapshot> RecoveryAutoSave::snapshot() {
-    auto snap = std::make_shared<RecoverySnapshot>();
-    const std::vector<TCvLine>& lines = document_.Lines.vector();
-    const auto written = last_ ? document_.Lines.changedSince(mark_) : std::nullopt;
-    if (written && last_->lineCount() == lines.size()) {
-        // Only the paths written since the last snapshot are compared and copied.
-        std::vector<int> changed(written->begin(), written->end());
-        std::sort(changed.begin(), changed.end());
-        changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
-        snap->lines = TUndoInfo::captureChanged(lines, {}, {}, lines.size(), *last_, changed);
-    } else {
-        // Paths equal to the last snapshot's, or else to the history's, are shared, not copied.
-        const TUndoBuffer& undo = document_.UndoBuffer;
-        const TUndoInfo* base = last_ ? &*last_
-                                : undo.size() > 0
-                                    ? &undo.at(std::min(undo.current(), undo.size() - 1))
-                                    : nullptr;
-        snap->lines = TUndoInfo::capture(lines, base);
-    }
-    mark_ = document_.Lines.mark();
-    last_ = snap->lines;
-    lastSettings_ = document_.Settings;
-    snap->settings = document_.Settings;
-    snap->info = {originalName_(), static_cast<std::int64_t>(std::time(nullptr)), ::getpid()};
-    return snap;
+    return taker_.take(
+        document_, {originalName_(), static_cast<std::int64_t>(std::time(nullptr)), ::getpid()});
 }
 
 void RecoveryAutoSave::documentChanged() {
@@ -109,7 +79,7 @@ void RecoveryAutoSave::documentChanged() {
         if (copyMayExist_ || schedule_.pending()) documentClean();
         return;
     }
-    if (!changedSinceSnapshot()) return;
+    if (!taker_.changedSince(document_)) return;
     schedule_.changed(now());
     refresh_.start();
     arm();

@@ -56,7 +56,6 @@ signals:
 
 private:
     std::shared_ptr<const RecoverySnapshot> snapshot();
-    bool changedSinceSnapshot() const;
     void arm();
     void write();
     void finished(bool ok, const std::string& error);
@@ -68,9 +67,7 @@ private:
     QElapsedTimer clock_;
     QTimer due_;
     QTimer refresh_;
-    std::optional<TUndoInfo> last_;
-    std::uint64_t mark_ = 0;
-    std::optional<DocumentSettings> lastSettings_;
+    RecoverySnapshotTaker taker_;
     bool copyMayExist_ = false;
     std::optional<RecoveryPaths> adopted_;
     QSocketNotifier* termination_ = nullptr;
