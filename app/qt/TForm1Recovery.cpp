@@ -30,7 +30,7 @@ void TForm1::setupRecovery() {
         [this] { return fileName_.empty() ? recoveredOriginal_ : fileName_; }, this);
     connect(autoSave_, &RecoveryAutoSave::writeFailed, this, [this](const QString& reason) {
         StatusBar_->setPanelText(NoticePanel,
-                                 QString::fromStdString(message(errAutoSave)) + reason);
+                                 QString::fromStdString(message(errAutoSave)) + " " + reason);
     });
     connect(autoSave_, &RecoveryAutoSave::terminationRequested, this, [this] {
         autoSave_->writeNow();
