@@ -100,6 +100,8 @@ void loadEditor(TCvOptions& o, const IniFile& ini) {
     if (units > 0) o.GridUnits = units;
     int32_t knots = ini.readInteger(Editor, "GridKnots", o.GridKnots);
     if (knots >= 1) o.GridKnots = knots;
+    int32_t autoSave = ini.readInteger(Editor, "AutoSaveSeconds", o.AutoSaveSeconds);
+    if (autoSave >= 0) o.AutoSaveSeconds = autoSave;
     for (const BoolKey& b : EditorBools)
         if (b.loaded) o.*b.field = ini.readBool(Editor, b.key, o.*b.field);
 }
@@ -128,6 +130,7 @@ void saveRecord(const TCvOptions& o, IniFile& ini) {
     ini.writeDecimal(Editor, "JoinSnapRange", o.JoinSnapRange);
     ini.writeDecimal(Editor, "GridUnits", o.GridUnits);
     ini.writeInteger(Editor, "GridKnots", o.GridKnots);
+    ini.writeInteger(Editor, "AutoSaveSeconds", o.AutoSaveSeconds);
     for (const BoolKey& b : EditorBools) ini.writeBool(Editor, b.key, o.*b.field);
 }
 

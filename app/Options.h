@@ -58,6 +58,7 @@ struct TCvOptions {
     bool ShowDraft = true;
     bool DimDraft = true;
     bool ShowStatusBar = true;
+    int32_t AutoSaveSeconds = 30; // recovery copies at most this often; 0 turns them off
 
     TCvOptions();
 

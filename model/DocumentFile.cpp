@@ -85,11 +85,13 @@ void readVersion5(ByteInput& in, DocumentContent& doc) {
     readDraft(in, doc.settings.draft);
 }
 
-std::size_t encodedSize(const std::vector<TCvLine>& lines, const DocumentSettings& s) {
+std::size_t encodedSize(std::size_t count, const PathAt& path, const DocumentSettings& s) {
     std::size_t n = MagicSize + 4 + 4 + 8 + 16 + 4 + 4 + 4 + s.draft.fileName.size() + 24;
     n += 8 * (s.verticalGuides.size() + s.horizontalGuides.size());
-    for (const TCvLine& line : lines)
+    for (std::size_t i = 0; i < count; ++i) {
+        const TCvLine& line = path(i);
         n += MinPathRecordSize + line.name.size() + 50 * line.points.size();
+    }
     return n;
 }
 
@@ -138,15 +140,21 @@ DocumentContent readDocumentFile(const std::string& fileName) {
 
 std::vector<std::uint8_t> writeDocument(const std::vector<TCvLine>& lines,
                                         const DocumentSettings& settings) {
+    return writeDocument(
+        lines.size(), [&lines](std::size_t i) -> const TCvLine& { return lines[i]; }, settings);
+}
+
+std::vector<std::uint8_t> writeDocument(std::size_t count, const PathAt& path,
+                                        const DocumentSettings& settings) {
     checkWritable(settings);
     ByteWriter out;
-    out.reserve(encodedSize(lines, settings));
+    out.reserve(encodedSize(count, path, settings));
     std::uint8_t magic[MagicSize] = {};
     std::memcpy(magic, Magic.data(), Magic.size());
     out.writeBytes(magic, MagicSize);
     out.writeInt32(CurrentDocumentVersion);
-    out.writeCount(lines.size());
-    for (const TCvLine& line : lines) line.Write(out, CurrentDocumentVersion);
+    out.writeCount(count);
+    for (std::size_t i = 0; i < count; ++i) path(i).Write(out, CurrentDocumentVersion);
     out.writeDouble(settings.scale);
     out.writeCoord(settings.viewCentre);
     writeGuides(out, settings.verticalGuides);

@@ -6,6 +6,7 @@
 #include "model/Path.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -33,6 +34,10 @@ DocumentContent readDocumentFile(const std::string& fileName);
 // The version 5 file of `lines` and `settings`. Throws std::domain_error for content that
 // readDocument would refuse (a number that is not finite, a scale or factor not above 0).
 std::vector<std::uint8_t> writeDocument(const std::vector<TCvLine>& lines,
+                                        const DocumentSettings& settings);
+// The same for `count` paths handed out by `path`, for drawings held other than in a vector.
+using PathAt = std::function<const TCvLine&(std::size_t)>;
+std::vector<std::uint8_t> writeDocument(std::size_t count, const PathAt& path,
                                         const DocumentSettings& settings);
 
 } // namespace plumex

@@ -8,6 +8,7 @@
 #include "app/qt/MainStatusBar.h"
 #include "app/qt/MessageBoxes.h"
 #include "app/qt/PovPreviewPanel.h"
+#include "app/qt/RecoveryAutoSave.h"
 #include "app/qt/ShellCanvas.h"
 #include "app/qt/SpeedPanel.h"
 #include "app/qt/TExportBmpDlg.h"
@@ -16,6 +17,7 @@
 #include "canvas/qt/CanvasWidget.h"
 #include "shell/CommandRunner.h"
 #include "shell/DocumentCaption.h"
+#include "shell/RecoveryFiles.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -35,6 +37,7 @@ FormSetup FormSetup::fromProgram(const std::vector<std::string>& arguments) {
     setup.settingsPath = plumex::settingsPath(setup.programPath);
     setup.languageFolder = programFolder();
     setup.arguments = arguments;
+    setup.recoveryFolder = plumex::recoveryFolder();
     return setup;
 }
 
@@ -49,6 +52,7 @@ TForm1::TForm1(FormSetup setup, QWidget* parent) : QMainWindow(parent), setup_(s
     mru_.Restore(Options.MRU, Options.MRUMax);
     rebuildRecentMenu();
     createCanvas();
+    setupRecovery();
     SelectTool(ToolKind::Object);
     POVDlg_ = new TPOVDlg(this);
     POVArrayDlg_ = new TPOVArrayDlg(this);
@@ -166,11 +170,13 @@ void TForm1::FormShow() {
     } else {
         SetDocumentName({});
     }
+    offerRecovery();
     canvas_->setFocus();
 }
 
 void TForm1::SetDocumentName(const std::string& path) {
     fileName_ = path;
+    recoveredOriginal_.clear();
     // The whole title is set here, with no application display name: Qt appends that name to
     // a title when the title is set, so it would lag one document behind.
     setWindowTitle(QString::fromStdString(documentCaption(path, message(msgNewName)).title));
@@ -241,6 +247,7 @@ void TForm1::canvasChanged() {
     updateMenus();
     showModified();
     refreshPropertyPanel();
+    if (autoSave_) autoSave_->documentChanged();
 }
 
 void TForm1::canvasMouseMoved() {
@@ -315,6 +322,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     FormClose();
+    // Closed on purpose, saved or not: no copy is left to offer.
+    if (autoSave_) autoSave_->documentClean();
     event->accept();
 }
 

@@ -33,6 +33,8 @@ class CanvasWidget;
 class CommandRunner;
 class MainStatusBar;
 class PovPreviewPanel;
+class RecoveryAutoSave;
+struct RecoveryCopy;
 struct Command;
 class SpeedPanel;
 struct MouseEvent;
@@ -43,6 +45,7 @@ struct FormSetup {
     std::string languageFolder;         // folder of *.pll files
     std::string programPath;            // the executable started by "Open File In New Window"
     std::vector<std::string> arguments; // the command line after the program name
+    std::string recoveryFolder;         // recovery copies; empty: none written or offered
     static FormSetup fromProgram(const std::vector<std::string>& arguments);
 };
 } // namespace plumex
@@ -131,6 +134,12 @@ public:
     bool recentFilesEnabled() const override { return mru_.enabled(); }
     void reportError(const std::string& text) override;
 
+    // Recovery copies (TForm1Recovery.cpp): the offer at the first show, and one copy taken
+    // in as a modified, untitled document named after its original.
+    void offerRecovery();
+    bool recoverCopy(const plumex::RecoveryCopy& copy);
+    plumex::RecoveryAutoSave* autoSave() const { return autoSave_; }
+
 signals:
     // Another process of the program was asked to open `path`.
     void secondProcessRequested(const QString& path);
@@ -205,4 +214,7 @@ private:
     TExportBmpDlg* ExportBmpDlg_ = nullptr;
     std::string aiFolder_;
     std::string bmpFolder_;
+    void setupRecovery();
+    plumex::RecoveryAutoSave* autoSave_ = nullptr;
+    std::string recoveredOriginal_; // the original of a recovered, not yet saved document
 };

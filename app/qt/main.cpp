@@ -3,7 +3,9 @@
 #include "app/MessageRouting.h"
 #include "app/ProgramUsage.h"
 #include "app/Version.h"
+#include "app/qt/MainStatusBar.h"
 #include "app/qt/MessageBoxes.h"
+#include "app/qt/PlumexApplication.h"
 #include "app/qt/ShellIcons.h"
 #include "app/qt/TForm1.h"
 
@@ -17,7 +19,7 @@ int main(int argc, char** argv) {
     if (const auto code = plumex::answerProgramQuestion(
             std::vector<std::string>(argv + 1, argv + argc), plumex::Version, std::cout))
         return *code;
-    QApplication app(argc, argv);
+    plumex::PlumexApplication app(argc, argv);
     QApplication::setApplicationName("Plumex");
     QApplication::setDesktopFileName("plumex");
     QApplication::setWindowIcon(plumex::programIcon());
@@ -31,6 +33,9 @@ int main(int argc, char** argv) {
     // A failure while starting is reported, and the exit code says so.
     try {
         TForm1 form(plumex::FormSetup::fromProgram(arguments));
+        app.setExceptionReporter([&form](const std::string& text) {
+            form.statusPanels()->setPanelText(4, QString::fromStdString(text));
+        });
         form.show();
         return QApplication::exec();
     } catch (const std::exception& e) {
