@@ -44,7 +44,9 @@ TEST(RecoveryInfoTest, ReadsBackWhatItWritesAndRefusesEveryCutAndFlip) {
         std::string bad = text;
         bad[i] = bad[i] == '9' ? '0' : '9';
         const auto read = parseRecoveryInfo(bytesOf(bad));
-        if (read) EXPECT_EQ(formatRecoveryInfo(*read), bad) << "byte " << i;
+        if (read) {
+            EXPECT_EQ(formatRecoveryInfo(*read), bad) << "byte " << i;
+        }
     }
     // A length past the end or a process id that cannot be one.
     EXPECT_FALSE(parseRecoveryInfo(bytesOf("PlumexRecovery 1\npid 5\ntime 1\noriginal "
