@@ -19,6 +19,7 @@ int runText(const std::vector<std::string>& words, std::ostream& out);
 int runRender(const std::vector<std::string>& words, std::ostream& out);
 int runSvg2Plx(const std::vector<std::string>& words, std::ostream& out);
 int runSvg(const std::vector<std::string>& words, std::ostream& out);
+int runBoolean(const std::vector<std::string>& words, std::ostream& out);
 
 extern const char* const InfoHelp;
 extern const char* const PovHelp;
@@ -31,5 +32,6 @@ extern const char* const Svg2PlxHelp;
 extern const char* const SvgHelp;
 extern const char* const AiHelp;
 extern const char* const BmpHelp;
+extern const char* const BooleanHelp;
 
 } // namespace plumex::cli

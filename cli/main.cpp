@@ -34,6 +34,8 @@ Commands:
                                 Illustrator 88 file of all paths
   bmp FILE.plx -o OUT.bmp [--scale S] [--margin M] [--mono]
                                 greyscale or monochrome bitmap of all paths
+  boolean OP IN.plx -o OUT.plx  union, difference, intersection, exclusion or division of
+                                the closed paths in file order
 
 Run 'plumex-cli COMMAND --help' for the options of a command, 'plumex-cli --version'
 for the version.
@@ -49,7 +51,7 @@ constexpr Command Commands[] = {
     {"info", runInfo},     {"pov", runPov},         {"spline2plx", runSpline2Plx},
     {"check", runCheck},   {"picture", runPicture}, {"text", runText},
     {"render", runRender}, {"svg2plx", runSvg2Plx}, {"svg", runSvg},
-    {"ai", runAi},         {"bmp", runBmp}};
+    {"ai", runAi},         {"bmp", runBmp},         {"boolean", runBoolean}};
 
 int dispatch(const std::string& name, const std::vector<std::string>& words) {
     for (const Command& c : Commands)
