@@ -222,14 +222,15 @@ Geom::PathVector resolveRegion(const Geom::PathVector& paths,
             path.append(e.curve->duplicate());
             if (e.to == kept[start].from) break;
             // Turn into the sector of the region this piece bounds: the first outgoing piece
-            // clockwise from the way back.
+            // clockwise from the way back. Where the region pinches to a point (a figure
+            // eight, shapes touching at a corner) that keeps the lobes apart.
             const Geom::Point back = -e.curve->unitTangentAt(1);
             std::size_t best = kept.size();
-            double bestAngle = -1;
+            double bestAngle = 10;
             for (std::size_t k : outgoing[e.to]) {
                 if (kept[k].used) continue;
                 const double a = angleFrom(back, kept[k].curve->unitTangentAt(0));
-                if (a > bestAngle) {
+                if (a < bestAngle) {
                     bestAngle = a;
                     best = k;
                 }

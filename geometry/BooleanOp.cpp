@@ -53,6 +53,33 @@ bool oddWinding(const PathVector& pv, Geom::Point p) {
     return pv.winding(p) % 2 != 0;
 }
 
+// Twice the signed area of a closed contour: x y' - y x' is of degree 5 on a cubic, so
+// three Gauss points per curve give it exactly.
+double twiceArea(const Geom::Path& path) {
+    static constexpr double nodes[] = {0.1127016653792583, 0.5, 0.8872983346207417};
+    static constexpr double weights[] = {5.0 / 18, 8.0 / 18, 5.0 / 18};
+    double sum = 0;
+    for (const Geom::Curve& c : path)
+        for (int k = 0; k < 3; ++k) {
+            const std::vector<Geom::Point> pd = c.pointAndDerivatives(nodes[k], 1);
+            sum += weights[k] * (pd[0][Geom::X] * pd[1][Geom::Y] - pd[0][Geom::Y] * pd[1][Geom::X]);
+        }
+    return sum;
+}
+
+// The intersection graph reads a region from the way its contours run: outlines
+// anticlockwise, holes clockwise, whatever way the user drew them.
+void orient(PathVector& pv) {
+    for (std::size_t i = 0; i < pv.size(); ++i) {
+        if (pv[i].empty()) continue;
+        const Geom::Point probe = pv[i][0].pointAt(0.5);
+        int depth = 0;
+        for (std::size_t j = 0; j < pv.size(); ++j)
+            if (j != i && pv[j].winding(probe) != 0) ++depth;
+        if ((twiceArea(pv[i]) > 0) != (depth % 2 == 0)) pv[i] = pv[i].reversed();
+    }
+}
+
 // One path's region as non-crossing contours: even-odd, as it is drawn.
 PathVector regionOf(const TCvLine& line, const Frame& f, bool nonzero = false) {
     PathVector pv;
@@ -64,6 +91,7 @@ PathVector regionOf(const TCvLine& line, const Frame& f, bool nonzero = false) {
             all, [&](Geom::Point p) { return nonzero ? all.winding(p) != 0 : oddWinding(all, p); },
             f.tol);
     }
+    orient(pv);
     return pv;
 }
 
@@ -94,7 +122,10 @@ PathVector combine(Pair op, const PathVector& a, const PathVector& b, const Fram
         return op == Pair::Union || op == Pair::Intersection ? a : PathVector{};
     }
     Geom::PathIntersectionGraph graph(a, b, f.tol);
-    if (graph.valid() && !std::getenv("PLUMEX_NO_PIG")) {
+    // Where the contours only touch (a corner on a corner or an edge), the graph drops the
+    // meeting and then judges a whole contour by its first point, which may be that very
+    // meeting: a square touching another at a corner got lost. The arrangement splits there.
+    if (graph.valid() && graph.size() > 0 && graph.intersectionPoints(true).empty()) {
         switch (op) {
         case Pair::Union:
             return graph.getUnion();

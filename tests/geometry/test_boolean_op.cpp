@@ -47,11 +47,14 @@ TEST(BooleanOp, AreasOfRandomCurvedPairsObeyInclusionExclusion) {
     std::uniform_real_distribution<double> pos(-1, 1), size(0.5, 2);
     int checked = 0;
     for (int i = 0; i < pairs; ++i) {
-        const TCvLine a = shapes::blob(rng, pos(rng), pos(rng), size(rng));
-        const TCvLine b = shapes::blob(rng, pos(rng), pos(rng), size(rng));
+        TCvLine a = shapes::blob(rng, pos(rng), pos(rng), size(rng));
+        TCvLine b = shapes::blob(rng, pos(rng), pos(rng), size(rng));
         if (SelfOverlaps(a) || SelfOverlaps(b)) continue;
+        // Drawn either way round: the region is the same.
+        if (i % 2) a.Reverse();
+        if (i % 3 == 0) b.Reverse();
         ++checked;
-        const double aa = signedArea(a), ab = signedArea(b);
+        const double aa = std::abs(signedArea(a)), ab = std::abs(signedArea(b));
         const auto u = run(Op::Union, a, b), x = run(Op::Intersection, a, b);
         const auto d = run(Op::Difference, a, b), e = run(Op::Exclusion, a, b);
         const auto v = run(Op::Division, a, b);
@@ -79,10 +82,19 @@ struct HardCase {
 TEST(BooleanOp, HardMeetingsKeepExactAreas) {
     const double pi = std::numbers::pi;
     TCvLine shifted = rect(0, 1e-12, 1, 1 + 1e-12);
+    // A unit-area diamond whose left corner rests on the right edge of a 2 by 2 square.
+    TCvLine tilted = rect(0, 0, 0, 0);
+    const double h = std::sqrt(0.5);
+    const TCvCoord diamond[] = {{2, 1}, {2 + h, 1 - h}, {2 + 2 * h, 1}, {2 + h, 1 + h}};
+    for (int i = 0; i < 4; ++i)
+        tilted.points[static_cast<std::size_t>(i)] = TCvPoint(diamond[i], diamond[i], diamond[i]);
     const double ca = signedArea(circle(0, 0, 1));
     const std::vector<HardCase> cases = {
         {"shared edge", rect(0, 0, 1, 1), rect(1, 0, 2, 1), 1, 1, 0},
         {"shared part of an edge", rect(0, 0, 2, 2), rect(2, 1, 3, 3), 4, 2, 0},
+        {"touching at a corner", rect(0, 0, 1, 1), rect(1, 1, 2, 2), 1, 1, 0},
+        {"a corner on an edge, tilted", rect(0, 0, 2, 2), tilted, 4, 1, 0},
+        {"a curve touching a corner", rect(0, 0, 1, 1), circle(2, 1, 1), 1, ca, 0},
         {"identical", circle(0, 0, 1), circle(0, 0, 1), ca, ca, ca},
         {"one inside the other", rect(0, 0, 10, 10), circle(5, 5, 2), 100, 4 * ca, 4 * ca},
         {"tangent outside", circle(0, 0, 1), circle(2, 0, 1), ca, ca, 0},
@@ -138,6 +150,18 @@ TEST(BooleanOp, UnionResolvesASelfCrossingFigureEight) {
     const TCvLine one[] = {eight};
     const auto u = CombinePaths(Op::Union, one);
     EXPECT_NEAR(area(u), 2, 1e-12);
+    // The lobes meet at one point only: two separate outlines.
+    ASSERT_EQ(u.size(), 2u);
+    for (const TCvLine& lobe : u) EXPECT_NEAR(signedArea(lobe), 1, 1e-12);
+}
+
+// Touching at a point leaves two pieces, none lost, each an outline of its own.
+TEST(BooleanOp, ShapesTouchingAtAPointStayTwoPieces) {
+    const auto u = run(Op::Union, rect(0, 0, 1, 1), rect(1, 1, 2, 2));
+    ASSERT_EQ(u.size(), 2u);
+    for (const TCvLine& l : u) EXPECT_NEAR(signedArea(l), 1, 1e-12);
+    const auto e = run(Op::Exclusion, rect(0, 0, 1, 1), rect(1, 1, 2, 2));
+    EXPECT_EQ(e.size(), 2u);
 }
 
 // Nonzero: a loop inside another the same way round fills it, the other way round cuts it.
@@ -150,4 +174,21 @@ TEST(BooleanOp, UnionNonzeroFollowsTheWindingRule) {
     const auto ring = UnionNonzero(opposite);
     ASSERT_EQ(ring.size(), 1u);
     EXPECT_NEAR(area(ring), signedArea(circle(0, 0, 2)) - signedArea(circle(0, 0, 1)), 1e-9);
+}
+
+// The way a path runs does not change its region: clockwise circles, as an SVG file's y-down
+// circles arrive, once gave the intersection graph crossings it could not read.
+TEST(BooleanOp, ClockwiseOperandsGiveTheSameRegions) {
+    const TCvLine a = circle(40, 40, 25), b = circle(60, 40, 25);
+    TCvLine ra = a, rb = b;
+    ra.Reverse();
+    rb.Reverse();
+    for (Op op : {Op::Union, Op::Difference, Op::Intersection, Op::Exclusion, Op::Division}) {
+        SCOPED_TRACE(static_cast<int>(op));
+        const double expected = area(run(op, a, b));
+        const auto both = run(op, ra, rb), one = run(op, ra, b);
+        EXPECT_EQ(both.size(), run(op, a, b).size());
+        EXPECT_NEAR(area(both), expected, 1e-9 * expected);
+        EXPECT_NEAR(area(one), expected, 1e-9 * expected);
+    }
 }
