@@ -129,6 +129,8 @@ public:
     bool clipboardHasPaths() const override;
     bool recentFilesEnabled() const override { return mru_.enabled(); }
     void reportError(const std::string& text) override;
+    void showNote(const std::string& text) override;
+    void setBusy(bool busy) override;
 
 signals:
     // Another process of the program was asked to open `path`.
