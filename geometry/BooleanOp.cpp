@@ -3,6 +3,7 @@
 #include "geometry/Arrangement.h"
 #include "geometry/GeomPaths.h"
 #include "geometry/PathArea.h"
+#include "geometry/Winding.h"
 #include "model/LineTree.h"
 
 #include <2geom/intersection-graph.h>
@@ -50,7 +51,7 @@ bool finite(const TCvLine& line) {
 }
 
 bool oddWinding(const PathVector& pv, Geom::Point p) {
-    return pv.winding(p) % 2 != 0;
+    return geom::windingNumber(pv, p) % 2 != 0;
 }
 
 // Twice the signed area of a closed contour: x y' - y x' is of degree 5 on a cubic, so
@@ -75,7 +76,7 @@ void orient(PathVector& pv) {
         const Geom::Point probe = pv[i][0].pointAt(0.5);
         int depth = 0;
         for (std::size_t j = 0; j < pv.size(); ++j)
-            if (j != i && pv[j].winding(probe) != 0) ++depth;
+            if (j != i && geom::windingNumber(pv[j], probe) != 0) ++depth;
         if ((twiceArea(pv[i]) > 0) != (depth % 2 == 0)) pv[i] = pv[i].reversed();
     }
 }
@@ -88,7 +89,10 @@ PathVector regionOf(const TCvLine& line, const Frame& f, bool nonzero = false) {
     if (nonzero || geom::crossesItself(pv, f.tol)) {
         const PathVector all = pv;
         pv = geom::resolveRegion(
-            all, [&](Geom::Point p) { return nonzero ? all.winding(p) != 0 : oddWinding(all, p); },
+            all,
+            [&](Geom::Point p) {
+                return nonzero ? geom::windingNumber(all, p) != 0 : oddWinding(all, p);
+            },
             f.tol);
     }
     orient(pv);
@@ -287,7 +291,7 @@ std::vector<TCvLine> UnionNonzero(std::span<const TCvLine> subpaths) {
     for (const TCvLine& line : subpaths)
         if (finite(line)) geom::appendContours(line, f.scale, all);
     const PathVector region = geom::resolveRegion(
-        all, [&](Geom::Point p) { return all.winding(p) != 0; }, f.tol);
+        all, [&](Geom::Point p) { return geom::windingNumber(all, p) != 0; }, f.tol);
     std::vector<TCvLine> out;
     appendPaths(region, f, out);
     return out;

@@ -17,8 +17,20 @@ Geom::Point toPoint(TCvCoord c, double scale) {
     return {c.x * scale, c.y * scale};
 }
 
+double cross(TCvCoord o, TCvCoord p, TCvCoord q) {
+    return (p.x - o.x) * (q.y - o.y) - (p.y - o.y) * (q.x - o.x);
+}
+
+// A cubic whose control points lie on one line is that line's chord, plus perhaps a stretch
+// run there and back that bounds nothing. lib2geom's solvers do not come back from such
+// curves, so they are made lines (or dropped when they return to where they start).
+bool flat(const Segment& s) {
+    if (!equal(s.a, s.b)) return cross(s.a, s.b, s.h1) == 0 && cross(s.a, s.b, s.h2) == 0;
+    return cross(s.a, s.h1, s.h2) == 0;
+}
+
 bool degenerate(const Segment& s) {
-    return equal(s.a, s.h1) && equal(s.a, s.h2) && equal(s.a, s.b);
+    return equal(s.a, s.b) && flat(s);
 }
 
 using Key = std::pair<std::pair<double, double>, std::pair<double, double>>;
@@ -50,7 +62,7 @@ void emit(const Cycle& cycle, double scale, Geom::PathVector& out) {
         // The cycle is contiguous; a gap (the closing of an open path) becomes a line.
         if (path.finalPoint() != toPoint(s.a, scale))
             path.appendNew<Geom::LineSegment>(toPoint(s.a, scale));
-        if (s.straight())
+        if (s.straight() || flat(s))
             path.appendNew<Geom::LineSegment>(toPoint(s.b, scale));
         else
             path.appendNew<Geom::CubicBezier>(toPoint(s.h1, scale), toPoint(s.h2, scale),

@@ -192,3 +192,53 @@ TEST(BooleanOp, ClockwiseOperandsGiveTheSameRegions) {
         EXPECT_NEAR(area(one), expected, 1e-9 * expected);
     }
 }
+
+// Degenerate curves: cubics lying along a line (here along y = 0, overshooting their end), a
+// tangency at an anchor, and the fuzzer's first find. lib2geom's root finder recursed on
+// these until the stack ran out.
+TEST(BooleanOp, DegenerateCubicsEndInSoundResults) {
+    const auto at = [](double x, double y) { return TCvCoord{x, y}; };
+    const auto closedAndFinite = [](const std::vector<TCvLine>& result) {
+        for (const TCvLine& l : result) {
+            EXPECT_TRUE(l.closed);
+            EXPECT_FALSE(l.points.empty());
+            for (const TCvPoint& p : l.points)
+                EXPECT_TRUE(std::isfinite(p.anchor.x + p.anchor.y + p.inHandle.x + p.inHandle.y +
+                                          p.outHandle.x + p.outHandle.y));
+        }
+    };
+    TCvLine found;
+    found.closed = 1;
+    found.points = {TCvPoint(at(0, 0), at(0, 0), at(0, 0)), TCvPoint(at(1, 0), at(1, 0), at(1, 0)),
+                    TCvPoint(at(0, 0.5), at(0, -15.250000000001), at(0, -31.000000000002)),
+                    TCvPoint(at(1, 1), at(1, 1), at(1, 1)),
+                    TCvPoint(at(2, 2), at(0, 0), at(-2, -2))};
+    const TCvLine dot = rect(1, 2, 1, 2);
+    const TCvLine pair[] = {found, dot};
+    for (Op op : {Op::Union, Op::Difference, Op::Intersection, Op::Exclusion, Op::Division})
+        closedAndFinite(CombinePaths(op, pair));
+    closedAndFinite(CombinePaths(Op::Union, std::span(pair).first(1)));
+
+    // Along y = 0 from (0, 0) past (2, 0) and back: only the square's own bottom edge bounds.
+    TCvLine along = rect(0, 0, 2, 2);
+    along.points[0].outHandle = at(3, 0);
+    along.points[1].inHandle = at(-1, 0);
+    const TCvLine box = rect(1, -1, 3, 1);
+    const double u = 4 + 4 - 1;
+    EXPECT_NEAR(area(run(Op::Union, along, box)), u, 1e-9);
+    EXPECT_NEAR(area(run(Op::Intersection, along, box)), 1, 1e-9);
+    EXPECT_NEAR(area(run(Op::Difference, along, box)), 3, 1e-9);
+    EXPECT_NEAR(area(run(Op::Exclusion, along, box)), 6, 1e-9);
+    EXPECT_NEAR(area(run(Op::Division, along, box)), 4, 1e-9);
+
+    // The top edge leaves its anchor along y = 2, the level of the other square's corner.
+    TCvLine flatTop = rect(0, 0, 2, 2);
+    flatTop.points[2].outHandle = at(1.5, 2);
+    flatTop.points[3].inHandle = at(0.5, 2.5);
+    const TCvLine corner = rect(-1, 1, 1, 2);
+    for (Op op : {Op::Union, Op::Difference, Op::Intersection, Op::Exclusion, Op::Division})
+        expectSound(run(op, flatTop, corner), flatTop, corner, 4);
+    const double top = signedArea(flatTop);
+    EXPECT_NEAR(area(run(Op::Union, flatTop, corner)), top + 1, 1e-9);
+    EXPECT_NEAR(area(run(Op::Intersection, flatTop, corner)), 1, 1e-9);
+}
