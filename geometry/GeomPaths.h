@@ -9,8 +9,8 @@ namespace plumex::geom {
 
 // Appends the contours of `line` scaled by `scale` (a power of two, so exact): straight
 // segments (and cubics along one line) as line segments, others as cubics, segments without
-// extent dropped, and Make
-// Hole's bridges (a straight segment run there and back) cut out so each contour stands alone.
+// extent dropped, and Make Hole's bridges (a straight segment run there and back) cut out so
+// each contour stands alone.
 // An open path is closed by a straight segment.
 void appendContours(const TCvLine& line, double scale, Geom::PathVector& out);
 
