@@ -20,6 +20,7 @@ int runRender(const std::vector<std::string>& words, std::ostream& out);
 int runSvg2Plx(const std::vector<std::string>& words, std::ostream& out);
 int runSvg(const std::vector<std::string>& words, std::ostream& out);
 int runTrace(const std::vector<std::string>& words, std::ostream& out);
+int runBoolean(const std::vector<std::string>& words, std::ostream& out);
 
 extern const char* const InfoHelp;
 extern const char* const PovHelp;
@@ -33,5 +34,6 @@ extern const char* const SvgHelp;
 extern const char* const AiHelp;
 extern const char* const BmpHelp;
 extern const char* const TraceHelp;
+extern const char* const BooleanHelp;
 
 } // namespace plumex::cli

@@ -36,6 +36,8 @@ Commands:
                                 greyscale or monochrome bitmap of all paths
   trace PICTURE [-o OUT.plx] [--width W] [--threshold T] [OPTIONS]
                                 the picture's dark areas as paths, placed as its draft
+  boolean OP IN.plx -o OUT.plx  union, difference, intersection, exclusion or division of
+                                the closed paths in file order
 
 Run 'plumex-cli COMMAND --help' for the options of a command, 'plumex-cli --version'
 for the version.
@@ -48,10 +50,11 @@ struct Command {
 };
 
 constexpr Command Commands[] = {
-    {"info", runInfo},     {"pov", runPov},         {"spline2plx", runSpline2Plx},
-    {"check", runCheck},   {"picture", runPicture}, {"text", runText},
-    {"render", runRender}, {"svg2plx", runSvg2Plx}, {"svg", runSvg},
-    {"ai", runAi},         {"bmp", runBmp},         {"trace", runTrace}};
+    {"info", runInfo},      {"pov", runPov},         {"spline2plx", runSpline2Plx},
+    {"check", runCheck},    {"picture", runPicture}, {"text", runText},
+    {"render", runRender},  {"svg2plx", runSvg2Plx}, {"svg", runSvg},
+    {"ai", runAi},          {"bmp", runBmp},         {"trace", runTrace},
+    {"boolean", runBoolean}};
 
 int dispatch(const std::string& name, const std::vector<std::string>& words) {
     for (const Command& c : Commands)

@@ -42,6 +42,9 @@ void objectToolItems(const TCvWindow& w, const MenuState& s, Items& items) {
     items.add("Shear1");
     items.add("Dupe1");
     items.separator();
+    for (auto name : {"Union1", "Difference1", "Intersection1", "Exclusion1", "Division1"})
+        if (command(name).enabled(s)) items.add(name);
+    items.separator();
     for (auto name : {"Lock1", "Hide1", "LayerFront1", "LayerBack1"}) items.add(name);
     items.separator();
     items.add("Property1");

@@ -2,6 +2,7 @@
 
 #include "canvas/Window.h"
 #include "commands/AnchorCommands.h"
+#include "commands/BooleanCommands.h"
 #include "shell/ShellHost.h"
 
 namespace plumex {
@@ -31,6 +32,8 @@ MenuState menuStateOf(const TCvWindow& canvas, const ShellHost& shell) {
     s.joinable = CanJoinEndAnchors(doc);
     s.separable = CanSeparateAnchors(doc);
     s.handlesCopied = canvas.HasHandleClipboard();
+    s.combinable = CanCombineSelected(doc, BooleanOperation::Difference);
+    s.resolvable = !s.combinable && CanCombineSelected(doc, BooleanOperation::Union);
     return s;
 }
 

@@ -28,6 +28,10 @@ struct MenuState {
     bool separable = false;
     bool joinable = false;      // two end anchors can be joined
     bool handlesCopied = false; // the handle clipboard holds a pair
+    // Path operations: two or more closed paths selected; Union also resolves one
+    // self-overlapping path.
+    bool combinable = false;
+    bool resolvable = false;
 };
 
 MenuState menuStateOf(const TCvWindow& canvas, const ShellHost& shell);

@@ -1,5 +1,7 @@
 #include "app/LanguageKeys.h"
+#include "app/Languages.h"
 #include "canvas/Window.h"
+#include "commands/BooleanCommands.h"
 #include "model/Document.h"
 #include "shell/Menus.h"
 #include "shell/ShellHost.h"
@@ -18,6 +20,36 @@ void povCopy(CommandContext& c) {
 
 void exportFile(CommandContext& c) {
     c.shell.ExportFileClick(c.command.tag);
+}
+
+bool combinable(const MenuState& s) {
+    return s.combinable;
+}
+
+bool unitable(const MenuState& s) {
+    return s.combinable || s.resolvable;
+}
+
+// Big outlines take a while: the busy cursor shows meanwhile, and goes whatever happens.
+class BusyCursor {
+public:
+    explicit BusyCursor(ShellHost& shell) : shell_(shell) { shell_.setBusy(true); }
+    ~BusyCursor() { shell_.setBusy(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    ShellHost& shell_;
+};
+
+void pathOperation(CommandContext& c) {
+    BooleanOutcome outcome;
+    {
+        const BusyCursor busy(c.shell);
+        outcome = CombineSelected(c.canvas.Document, static_cast<BooleanOperation>(c.command.tag));
+    }
+    if (outcome.changed) edited(c.canvas);
+    c.shell.showNote(outcome.openPathsLeft > 0 ? message(msgOpenPathsLeft) : std::string());
 }
 
 } // namespace
@@ -197,6 +229,51 @@ std::vector<Command> objectMenu() {
              [](CommandContext& c) {
                  if (c.canvas.Document.MakeHole()) edited(c.canvas);
              }},
+        {.name = "Path1",
+         .parent = "Object1",
+         .key = M_Path,
+         .flags = cfSubmenu,
+         .enabled = unitable},
+        {.name = "Union1",
+         .parent = "Path1",
+         .key = M_Union,
+         .shortcut = scCtrl | scAlt | 'U',
+         .flags = cfEndsPenPath,
+         .tag = static_cast<int>(BooleanOperation::Union),
+         .enabled = unitable,
+         .action = pathOperation},
+        {.name = "Difference1",
+         .parent = "Path1",
+         .key = M_Difference,
+         .shortcut = scCtrl | scAlt | 'D',
+         .flags = cfEndsPenPath,
+         .tag = static_cast<int>(BooleanOperation::Difference),
+         .enabled = combinable,
+         .action = pathOperation},
+        {.name = "Intersection1",
+         .parent = "Path1",
+         .key = M_Intersection,
+         .shortcut = scCtrl | scAlt | 'I',
+         .flags = cfEndsPenPath,
+         .tag = static_cast<int>(BooleanOperation::Intersection),
+         .enabled = combinable,
+         .action = pathOperation},
+        {.name = "Exclusion1",
+         .parent = "Path1",
+         .key = M_Exclusion,
+         .shortcut = scCtrl | scAlt | 'X',
+         .flags = cfEndsPenPath,
+         .tag = static_cast<int>(BooleanOperation::Exclusion),
+         .enabled = combinable,
+         .action = pathOperation},
+        {.name = "Division1",
+         .parent = "Path1",
+         .key = M_Division,
+         .shortcut = scCtrl | scAlt | 'V',
+         .flags = cfEndsPenPath,
+         .tag = static_cast<int>(BooleanOperation::Division),
+         .enabled = combinable,
+         .action = pathOperation},
 
         {.name = "POVCopy1",
          .parent = "Object1",

@@ -51,6 +51,10 @@ public:
 
     // An error that no command handled: reported, and the program goes on.
     virtual void reportError(const std::string& text) = 0;
+    // A word in the status bar about the last command; empty clears it.
+    virtual void showNote(const std::string& text) = 0;
+    // A long command runs: the busy cursor shows until it ends.
+    virtual void setBusy(bool busy) = 0;
 };
 
 } // namespace plumex

@@ -13,6 +13,7 @@ class MainStatusBar : public QStatusBar {
     Q_OBJECT
 public:
     static constexpr int PanelCount = 6;
+    static constexpr int NotePanel = 4; // the free middle panel: findings and notes
 
     explicit MainStatusBar(QWidget* parent = nullptr);
 

@@ -133,6 +133,8 @@ public:
     bool clipboardHasPaths() const override;
     bool recentFilesEnabled() const override { return mru_.enabled(); }
     void reportError(const std::string& text) override;
+    void showNote(const std::string& text) override;
+    void setBusy(bool busy) override;
 
     // Recovery copies (TForm1Recovery.cpp): the offer at the first show, and one copy taken
     // in as a modified, untitled document named after its original.

@@ -10,6 +10,7 @@
 #include "app/qt/SvgTransfer.h"
 #include "canvas/qt/CanvasWidget.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
 
 using namespace plumex;
@@ -53,6 +54,17 @@ void TForm1::ExportSvg1Click() {
 
 void TForm1::reportError(const std::string& text) {
     plumex::showError(this, text);
+}
+
+void TForm1::showNote(const std::string& text) {
+    statusPanels()->setPanelText(MainStatusBar::NotePanel, QString::fromStdString(text));
+}
+
+void TForm1::setBusy(bool busy) {
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
 }
 
 void TForm1::SBOptionClick(int tag, bool down) {

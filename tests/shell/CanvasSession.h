@@ -364,6 +364,8 @@ public:
     bool clipboardHasPaths() const override { return w_.PasteOffered(); }
     bool recentFilesEnabled() const override { return false; }
     void reportError(const std::string&) override {}
+    void showNote(const std::string&) override {}
+    void setBusy(bool) override {}
 
 private:
     TCvWindow& w_;

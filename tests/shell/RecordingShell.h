@@ -52,6 +52,10 @@ public:
     bool clipboardHasPaths() const override { return clipboard; }
     bool recentFilesEnabled() const override { return false; }
     void reportError(const std::string& text) override { errors.push_back(text); }
+    void showNote(const std::string& text) override { note = text; }
+    void setBusy(bool on) override { busy = on; }
+    std::string note;
+    bool busy = false;
     bool hints = true;
 
 private:

@@ -1,0 +1,247 @@
+#include "geometry/Arrangement.h"
+
+#include <2geom/curve.h>
+#include <2geom/path.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <numbers>
+
+namespace plumex::geom {
+
+namespace {
+
+struct CurveRef {
+    const Geom::Curve* curve;
+    Geom::Rect box;
+    std::size_t path, index, pathSize;
+};
+
+std::vector<CurveRef> collect(const Geom::PathVector& paths) {
+    std::vector<CurveRef> out;
+    for (std::size_t p = 0; p < paths.size(); ++p) {
+        const std::size_t n = paths[p].size_default();
+        for (std::size_t i = 0; i < n; ++i) {
+            const Geom::Curve& c = paths[p][i];
+            out.push_back({&c, c.boundsFast(), p, i, n});
+        }
+    }
+    return out;
+}
+
+// The same curve, either way round: it meets itself everywhere, so crossings mean nothing.
+bool sameCurve(const Geom::Curve& a, const Geom::Curve& b) {
+    if (a == b) return true;
+    std::unique_ptr<Geom::Curve> r(b.reverse());
+    return a == *r;
+}
+
+bool neighbours(const CurveRef& a, const CurveRef& b) {
+    if (a.path != b.path) return false;
+    const std::size_t n = a.pathSize;
+    return (a.index + 1) % n == b.index || (b.index + 1) % n == a.index;
+}
+
+// Calls visit(i, j) for every pair of curves whose boxes overlap (i == j too), by a sweep.
+template <class Visit>
+void overlappingPairs(const std::vector<CurveRef>& refs, double tol, Visit visit) {
+    std::vector<std::size_t> order(refs.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return refs[a].box.left() < refs[b].box.left();
+    });
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const CurveRef& a = refs[order[k]];
+        if (!visit(order[k], order[k])) return;
+        for (std::size_t m = k + 1; m < order.size(); ++m) {
+            const CurveRef& b = refs[order[m]];
+            if (b.box.left() > a.box.right() + tol) break;
+            if (b.box.top() > a.box.bottom() + tol || a.box.top() > b.box.bottom() + tol) continue;
+            if (!visit(order[k], order[m])) return;
+        }
+    }
+}
+
+// Is the crossing at times ta, tb just the joint two neighbouring segments share?
+bool isJoint(const CurveRef& a, double ta, const CurveRef& b, double tb) {
+    const double e = 1e-9;
+    if (!neighbours(a, b)) return false;
+    const std::size_t n = a.pathSize;
+    if ((a.index + 1) % n == b.index && ta > 1 - e && tb < e) return true;
+    if ((b.index + 1) % n == a.index && tb > 1 - e && ta < e) return true;
+    return false;
+}
+
+// lib2geom's self-intersection of a cubic can report times whose points lie apart.
+bool real(const CurveRef& a, double ta, const CurveRef& b, double tb, double tol) {
+    return Geom::distance(a.curve->pointAt(ta), b.curve->pointAt(tb)) <= tol * 64;
+}
+
+struct Cut {
+    double t;
+    Geom::Point p;
+};
+
+// Vertices: points closer than tol are one.
+class Vertices {
+public:
+    explicit Vertices(double tol) : tol_(tol) {}
+    std::size_t id(Geom::Point p) {
+        const long long cx = static_cast<long long>(std::floor(p[0] / tol_));
+        const long long cy = static_cast<long long>(std::floor(p[1] / tol_));
+        for (long long dx = -1; dx <= 1; ++dx)
+            for (long long dy = -1; dy <= 1; ++dy) {
+                const auto it = cells_.find({cx + dx, cy + dy});
+                if (it == cells_.end()) continue;
+                for (std::size_t v : it->second)
+                    if (Geom::distance(points[v], p) <= tol_) return v;
+            }
+        points.push_back(p);
+        cells_[{cx, cy}].push_back(points.size() - 1);
+        return points.size() - 1;
+    }
+    std::vector<Geom::Point> points;
+
+private:
+    double tol_;
+    std::map<std::pair<long long, long long>, std::vector<std::size_t>> cells_;
+};
+
+struct Edge {
+    std::unique_ptr<Geom::Curve> curve;
+    std::size_t from, to;
+    bool used = false;
+};
+
+double angleFrom(Geom::Point r, Geom::Point d) {
+    double a = std::atan2(Geom::cross(d, r), Geom::dot(r, d));
+    if (a < 0) a += 2 * std::numbers::pi;
+    return a;
+}
+
+} // namespace
+
+bool crossesItself(const Geom::PathVector& paths, double tol) {
+    const std::vector<CurveRef> refs = collect(paths);
+    bool found = false;
+    overlappingPairs(refs, tol, [&](std::size_t i, std::size_t j) {
+        const CurveRef& a = refs[i];
+        const CurveRef& b = refs[j];
+        const auto xs = i == j ? a.curve->intersectSelf(tol) : a.curve->intersect(*b.curve, tol);
+        for (const auto& x : xs) {
+            if (i == j && std::abs(x.first - x.second) < 1e-9) continue;
+            if (i != j && isJoint(a, x.first, b, x.second)) continue;
+            if (!real(a, x.first, b, x.second, tol)) continue;
+            found = true;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+Geom::PathVector resolveRegion(const Geom::PathVector& paths,
+                               const std::function<bool(Geom::Point)>& inside, double tol) {
+    const std::vector<CurveRef> refs = collect(paths);
+    std::vector<std::vector<Cut>> cuts(refs.size());
+    for (std::size_t i = 0; i < refs.size(); ++i) {
+        cuts[i].push_back({0, refs[i].curve->initialPoint()});
+        cuts[i].push_back({1, refs[i].curve->finalPoint()});
+    }
+    overlappingPairs(refs, tol, [&](std::size_t i, std::size_t j) {
+        const CurveRef& a = refs[i];
+        const CurveRef& b = refs[j];
+        if (i != j && sameCurve(*a.curve, *b.curve)) return true;
+        const auto xs = i == j ? a.curve->intersectSelf(tol) : a.curve->intersect(*b.curve, tol);
+        for (const auto& x : xs) {
+            if (i != j && isJoint(a, x.first, b, x.second)) continue;
+            if (!real(a, x.first, b, x.second, tol)) continue;
+            cuts[i].push_back({x.first, x.point()});
+            cuts[j].push_back({x.second, x.point()});
+        }
+        return true;
+    });
+
+    Vertices vertices(tol);
+    std::vector<Edge> edges;
+    for (std::size_t i = 0; i < refs.size(); ++i) {
+        auto& c = cuts[i];
+        std::sort(c.begin(), c.end(), [](const Cut& a, const Cut& b) { return a.t < b.t; });
+        for (std::size_t k = 0; k + 1 < c.size(); ++k) {
+            const std::size_t from = vertices.id(c[k].p), to = vertices.id(c[k + 1].p);
+            if (from == to && c[k + 1].t - c[k].t < 1e-9) continue;
+            std::unique_ptr<Geom::Curve> piece(refs[i].curve->portion(c[k].t, c[k + 1].t));
+            piece->setInitial(vertices.points[from]);
+            piece->setFinal(vertices.points[to]);
+            if (from == to && piece->isDegenerate()) continue;
+            edges.push_back({std::move(piece), from, to});
+        }
+    }
+
+    // Keep the pieces that bound the region, turned to have it on their left.
+    std::vector<Edge> kept;
+    std::map<std::pair<std::size_t, std::size_t>, std::vector<std::size_t>> byEnds;
+    for (Edge& e : edges) {
+        const Geom::Point m = e.curve->pointAt(0.5);
+        Geom::Point d = e.curve->unitTangentAt(0.5);
+        if (!std::isfinite(d[0]) || !std::isfinite(d[1])) continue;
+        const double offset = std::max(tol, std::min(Geom::distance(m, e.curve->initialPoint()),
+                                                     Geom::distance(m, e.curve->finalPoint())) *
+                                                1e-3);
+        const Geom::Point left = m + Geom::rot90(d) * offset;
+        const Geom::Point right = m - Geom::rot90(d) * offset;
+        const bool inLeft = inside(left), inRight = inside(right);
+        if (inLeft == inRight) continue;
+        if (inRight) {
+            e.curve.reset(e.curve->reverse());
+            std::swap(e.from, e.to);
+        }
+        // Two pieces along the same stretch (a shared edge) count once.
+        auto& same = byEnds[{e.from, e.to}];
+        bool duplicate = false;
+        for (std::size_t k : same)
+            if (Geom::distance(kept[k].curve->pointAt(0.5), m) <= tol * 16) duplicate = true;
+        if (duplicate) continue;
+        same.push_back(kept.size());
+        kept.push_back(std::move(e));
+    }
+
+    std::vector<std::vector<std::size_t>> outgoing(vertices.points.size());
+    for (std::size_t k = 0; k < kept.size(); ++k) outgoing[kept[k].from].push_back(k);
+
+    Geom::PathVector out;
+    for (std::size_t start = 0; start < kept.size(); ++start) {
+        if (kept[start].used) continue;
+        Geom::Path path(vertices.points[kept[start].from]);
+        std::size_t current = start;
+        for (;;) {
+            Edge& e = kept[current];
+            e.used = true;
+            path.append(e.curve->duplicate());
+            if (e.to == kept[start].from) break;
+            // Turn into the sector of the region this piece bounds: the first outgoing piece
+            // clockwise from the way back. Where the region pinches to a point (a figure
+            // eight, shapes touching at a corner) that keeps the lobes apart.
+            const Geom::Point back = -e.curve->unitTangentAt(1);
+            std::size_t best = kept.size();
+            double bestAngle = 10;
+            for (std::size_t k : outgoing[e.to]) {
+                if (kept[k].used) continue;
+                const double a = angleFrom(back, kept[k].curve->unitTangentAt(0));
+                if (a < bestAngle) {
+                    bestAngle = a;
+                    best = k;
+                }
+            }
+            if (best == kept.size()) break; // a stray end: closed straight below
+            current = best;
+        }
+        path.close(true);
+        out.push_back(std::move(path));
+    }
+    return out;
+}
+
+} // namespace plumex::geom

@@ -1,0 +1,244 @@
+// The boolean engine against exact areas, the input curves, and the hard meetings of shapes.
+
+#include "geometry/BooleanOp.h"
+#include "shapes.h"
+
+#include <gtest/gtest.h>
+
+using namespace plumex;
+using shapes::area;
+using shapes::circle;
+using shapes::rect;
+using Op = BooleanOperation;
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+constexpr bool kSanitized = __has_feature(address_sanitizer);
+#else
+constexpr bool kSanitized = false;
+#endif
+
+std::vector<TCvLine> run(Op op, const TCvLine& a, const TCvLine& b) {
+    const TCvLine sa[] = {a}, sb[] = {b};
+    return BooleanOp(op, sa, sb);
+}
+
+// Each result closed, finite, on the inputs' curves.
+void expectSound(const std::vector<TCvLine>& result, const TCvLine& a, const TCvLine& b,
+                 double size) {
+    for (const TCvLine& l : result) {
+        EXPECT_TRUE(l.closed);
+        for (const TCvPoint& p : l.points) EXPECT_TRUE(std::isfinite(p.anchor.x + p.anchor.y));
+    }
+    const TCvLine in[] = {a, b};
+    EXPECT_LE(shapes::worstDistance(result, in), 1e-7 * size);
+}
+
+} // namespace
+
+// Inclusion-exclusion on random curved pairs: every identity ties two operations' exact
+// areas together, so a lost or doubled piece anywhere shows.
+TEST(BooleanOp, AreasOfRandomCurvedPairsObeyInclusionExclusion) {
+    const int pairs = kSanitized ? 40 : 1000;
+    std::mt19937_64 rng(27);
+    std::uniform_real_distribution<double> pos(-1, 1), size(0.5, 2);
+    int checked = 0;
+    for (int i = 0; i < pairs; ++i) {
+        TCvLine a = shapes::blob(rng, pos(rng), pos(rng), size(rng));
+        TCvLine b = shapes::blob(rng, pos(rng), pos(rng), size(rng));
+        if (SelfOverlaps(a) || SelfOverlaps(b)) continue;
+        // Drawn either way round: the region is the same.
+        if (i % 2) a.Reverse();
+        if (i % 3 == 0) b.Reverse();
+        ++checked;
+        const double aa = std::abs(signedArea(a)), ab = std::abs(signedArea(b));
+        const auto u = run(Op::Union, a, b), x = run(Op::Intersection, a, b);
+        const auto d = run(Op::Difference, a, b), e = run(Op::Exclusion, a, b);
+        const auto v = run(Op::Division, a, b);
+        const double au = area(u), ax = area(x);
+        // lib2geom places crossings to about 1e-8 of the size, so areas agree to about 1e-7.
+        const double scale = (aa + ab) * 100;
+        ASSERT_NEAR(au, aa + ab - ax, 1e-9 * scale) << "pair " << i;
+        ASSERT_NEAR(area(d), aa - ax, 1e-9 * scale) << "pair " << i;
+        ASSERT_NEAR(area(e), au - ax, 1e-9 * scale) << "pair " << i;
+        ASSERT_NEAR(area(v), aa, 1e-9 * scale) << "pair " << i;
+        if (i % 25 == 0) {
+            for (const auto* r : {&u, &x, &d, &e, &v}) expectSound(*r, a, b, 4);
+        }
+    }
+    EXPECT_GT(checked, pairs * 9 / 10);
+}
+
+struct HardCase {
+    const char* name;
+    TCvLine a, b;
+    double areaA, areaB, areaIntersection;
+};
+
+// Meetings that defeat naive crossing tests: each checked by the exact areas of all five.
+TEST(BooleanOp, HardMeetingsKeepExactAreas) {
+    const double pi = std::numbers::pi;
+    TCvLine shifted = rect(0, 1e-12, 1, 1 + 1e-12);
+    // A unit-area diamond whose left corner rests on the right edge of a 2 by 2 square.
+    TCvLine tilted = rect(0, 0, 0, 0);
+    const double h = std::sqrt(0.5);
+    const TCvCoord diamond[] = {{2, 1}, {2 + h, 1 - h}, {2 + 2 * h, 1}, {2 + h, 1 + h}};
+    for (int i = 0; i < 4; ++i)
+        tilted.points[static_cast<std::size_t>(i)] = TCvPoint(diamond[i], diamond[i], diamond[i]);
+    const double ca = signedArea(circle(0, 0, 1));
+    const std::vector<HardCase> cases = {
+        {"shared edge", rect(0, 0, 1, 1), rect(1, 0, 2, 1), 1, 1, 0},
+        {"shared part of an edge", rect(0, 0, 2, 2), rect(2, 1, 3, 3), 4, 2, 0},
+        {"touching at a corner", rect(0, 0, 1, 1), rect(1, 1, 2, 2), 1, 1, 0},
+        {"a corner on an edge, tilted", rect(0, 0, 2, 2), tilted, 4, 1, 0},
+        {"a curve touching a corner", rect(0, 0, 1, 1), circle(2, 1, 1), 1, ca, 0},
+        {"identical", circle(0, 0, 1), circle(0, 0, 1), ca, ca, ca},
+        {"one inside the other", rect(0, 0, 10, 10), circle(5, 5, 2), 100, 4 * ca, 4 * ca},
+        {"tangent outside", circle(0, 0, 1), circle(2, 0, 1), ca, ca, 0},
+        {"tangent inside", circle(0, 0, 2), circle(1, 0, 1), 4 * ca, ca, ca},
+        {"inside sharing an edge", rect(0, 0, 4, 4), rect(0, 1, 2, 3), 16, 4, 4},
+        {"near-coincident anchors", rect(0, 0, 1, 1), shifted, 1, 1, 1 - 1e-12},
+    };
+    (void)pi;
+    for (const HardCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const double tol = 1e-8 * (c.areaA + c.areaB);
+        const auto u = run(Op::Union, c.a, c.b), x = run(Op::Intersection, c.a, c.b);
+        const auto d = run(Op::Difference, c.a, c.b), e = run(Op::Exclusion, c.a, c.b);
+        const auto v = run(Op::Division, c.a, c.b);
+        EXPECT_NEAR(area(u), c.areaA + c.areaB - c.areaIntersection, tol);
+        EXPECT_NEAR(area(x), c.areaIntersection, tol);
+        EXPECT_NEAR(area(d), c.areaA - c.areaIntersection, tol);
+        EXPECT_NEAR(area(e), c.areaA + c.areaB - 2 * c.areaIntersection, tol);
+        EXPECT_NEAR(area(v), c.areaA, tol);
+        for (const auto* r : {&u, &x, &d, &e, &v}) expectSound(*r, c.a, c.b, 10);
+    }
+}
+
+TEST(BooleanOp, PathWithItselfAndCircleUnionStayLean) {
+    const TCvLine a = circle(0, 0, 1);
+    const TCvLine both[] = {a, a};
+    const auto self = CombinePaths(Op::Union, both);
+    ASSERT_EQ(self.size(), 1u);
+    EXPECT_NEAR(area(self), signedArea(a), 1e-12);
+    EXPECT_TRUE(CombinePaths(Op::Difference, both).empty());
+
+    const auto u = run(Op::Union, circle(0, 0, 1), circle(1, 0, 1));
+    ASSERT_EQ(u.size(), 1u);
+    EXPECT_GE(u[0].count(), 4);
+    EXPECT_LE(u[0].count(), 8);
+}
+
+// A difference that leaves a hole is one path: outline and hole merged, as Make Hole does.
+TEST(BooleanOp, DifferenceWithHoleIsOnePath) {
+    const auto d = run(Op::Difference, rect(0, 0, 10, 10), circle(5, 5, 2));
+    ASSERT_EQ(d.size(), 1u);
+    EXPECT_EQ(d[0].count(), 4 + 4 + 2); // each contour's anchors, the bridge's ends repeated
+    // And it can be an operand again: its bridge is not an edge of the region.
+    const auto again = run(Op::Union, d[0], rect(4, 4, 6, 6));
+    EXPECT_NEAR(area(again), 100 - 4 * signedArea(circle(0, 0, 1)) + 4, 1e-9);
+}
+
+TEST(BooleanOp, UnionResolvesASelfCrossingFigureEight) {
+    // A bow tie whose two lobes cross in the middle of two segments.
+    TCvLine eight = rect(0, 0, 2, 2);
+    std::swap(eight.points[2], eight.points[3]);
+    ASSERT_TRUE(SelfOverlaps(eight));
+    const TCvLine one[] = {eight};
+    const auto u = CombinePaths(Op::Union, one);
+    EXPECT_NEAR(area(u), 2, 1e-12);
+    // The lobes meet at one point only: two separate outlines.
+    ASSERT_EQ(u.size(), 2u);
+    for (const TCvLine& lobe : u) EXPECT_NEAR(signedArea(lobe), 1, 1e-12);
+}
+
+// Touching at a point leaves two pieces, none lost, each an outline of its own.
+TEST(BooleanOp, ShapesTouchingAtAPointStayTwoPieces) {
+    const auto u = run(Op::Union, rect(0, 0, 1, 1), rect(1, 1, 2, 2));
+    ASSERT_EQ(u.size(), 2u);
+    for (const TCvLine& l : u) EXPECT_NEAR(signedArea(l), 1, 1e-12);
+    const auto e = run(Op::Exclusion, rect(0, 0, 1, 1), rect(1, 1, 2, 2));
+    EXPECT_EQ(e.size(), 2u);
+}
+
+// Nonzero: a loop inside another the same way round fills it, the other way round cuts it.
+TEST(BooleanOp, UnionNonzeroFollowsTheWindingRule) {
+    TCvLine inner = circle(0, 0, 1);
+    const TCvLine same[] = {circle(0, 0, 2), inner};
+    EXPECT_NEAR(area(UnionNonzero(same)), signedArea(circle(0, 0, 2)), 1e-9);
+    inner.Reverse();
+    const TCvLine opposite[] = {circle(0, 0, 2), inner};
+    const auto ring = UnionNonzero(opposite);
+    ASSERT_EQ(ring.size(), 1u);
+    EXPECT_NEAR(area(ring), signedArea(circle(0, 0, 2)) - signedArea(circle(0, 0, 1)), 1e-9);
+}
+
+// The way a path runs does not change its region: clockwise circles, as an SVG file's y-down
+// circles arrive, once gave the intersection graph crossings it could not read.
+TEST(BooleanOp, ClockwiseOperandsGiveTheSameRegions) {
+    const TCvLine a = circle(40, 40, 25), b = circle(60, 40, 25);
+    TCvLine ra = a, rb = b;
+    ra.Reverse();
+    rb.Reverse();
+    for (Op op : {Op::Union, Op::Difference, Op::Intersection, Op::Exclusion, Op::Division}) {
+        SCOPED_TRACE(static_cast<int>(op));
+        const double expected = area(run(op, a, b));
+        const auto both = run(op, ra, rb), one = run(op, ra, b);
+        EXPECT_EQ(both.size(), run(op, a, b).size());
+        EXPECT_NEAR(area(both), expected, 1e-9 * expected);
+        EXPECT_NEAR(area(one), expected, 1e-9 * expected);
+    }
+}
+
+// Degenerate curves: cubics lying along a line (here along y = 0, overshooting their end), a
+// tangency at an anchor, and the fuzzer's first find. lib2geom's root finder recursed on
+// these until the stack ran out.
+TEST(BooleanOp, DegenerateCubicsEndInSoundResults) {
+    const auto at = [](double x, double y) { return TCvCoord{x, y}; };
+    const auto closedAndFinite = [](const std::vector<TCvLine>& result) {
+        for (const TCvLine& l : result) {
+            EXPECT_TRUE(l.closed);
+            EXPECT_FALSE(l.points.empty());
+            for (const TCvPoint& p : l.points)
+                EXPECT_TRUE(std::isfinite(p.anchor.x + p.anchor.y + p.inHandle.x + p.inHandle.y +
+                                          p.outHandle.x + p.outHandle.y));
+        }
+    };
+    TCvLine found;
+    found.closed = 1;
+    found.points = {TCvPoint(at(0, 0), at(0, 0), at(0, 0)), TCvPoint(at(1, 0), at(1, 0), at(1, 0)),
+                    TCvPoint(at(0, 0.5), at(0, -15.250000000001), at(0, -31.000000000002)),
+                    TCvPoint(at(1, 1), at(1, 1), at(1, 1)),
+                    TCvPoint(at(2, 2), at(0, 0), at(-2, -2))};
+    const TCvLine dot = rect(1, 2, 1, 2);
+    const TCvLine pair[] = {found, dot};
+    for (Op op : {Op::Union, Op::Difference, Op::Intersection, Op::Exclusion, Op::Division})
+        closedAndFinite(CombinePaths(op, pair));
+    closedAndFinite(CombinePaths(Op::Union, std::span(pair).first(1)));
+
+    // Along y = 0 from (0, 0) past (2, 0) and back: only the square's own bottom edge bounds.
+    TCvLine along = rect(0, 0, 2, 2);
+    along.points[0].outHandle = at(3, 0);
+    along.points[1].inHandle = at(-1, 0);
+    const TCvLine box = rect(1, -1, 3, 1);
+    const double u = 4 + 4 - 1;
+    EXPECT_NEAR(area(run(Op::Union, along, box)), u, 1e-9);
+    EXPECT_NEAR(area(run(Op::Intersection, along, box)), 1, 1e-9);
+    EXPECT_NEAR(area(run(Op::Difference, along, box)), 3, 1e-9);
+    EXPECT_NEAR(area(run(Op::Exclusion, along, box)), 6, 1e-9);
+    EXPECT_NEAR(area(run(Op::Division, along, box)), 4, 1e-9);
+
+    // The top edge leaves its anchor along y = 2, the level of the other square's corner.
+    TCvLine flatTop = rect(0, 0, 2, 2);
+    flatTop.points[2].outHandle = at(1.5, 2);
+    flatTop.points[3].inHandle = at(0.5, 2.5);
+    const TCvLine corner = rect(-1, 1, 1, 2);
+    for (Op op : {Op::Union, Op::Difference, Op::Intersection, Op::Exclusion, Op::Division})
+        expectSound(run(op, flatTop, corner), flatTop, corner, 4);
+    const double top = signedArea(flatTop);
+    EXPECT_NEAR(area(run(Op::Union, flatTop, corner)), top + 1, 1e-9);
+    EXPECT_NEAR(area(run(Op::Intersection, flatTop, corner)), 1, 1e-9);
+}
