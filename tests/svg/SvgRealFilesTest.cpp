@@ -260,3 +260,22 @@ TEST(SvgRealFiles, ThousandsOfNestedSubpathsMakeHolesQuickly) {
 
 } // namespace
 } // namespace plumex
+
+namespace plumex {
+namespace {
+
+// A published icon: two filled paths that never write z, the second a disc with the digit's
+// counter as its hole.
+TEST(SvgRealFiles, APublishedIconImportsAsFilledShapes) {
+    const auto paths =
+        ImportSvgFile(std::string(PLUMEX_TEST_SOURCE) + "/data/svg/bootstrap-0-circle-fill.svg");
+    ASSERT_EQ(paths.size(), 2u);
+    for (const TCvLine& l : paths) EXPECT_TRUE(l.closed);
+    const TCvRect disc = paths[1].GetBounds();
+    EXPECT_NEAR(disc.right - disc.left, 0.16, 1e-6);
+    // The digit's outline sits inside the disc as its hole.
+    EXPECT_GT(paths[1].count(), 8);
+}
+
+} // namespace
+} // namespace plumex
