@@ -1,5 +1,6 @@
 // Baseline figures for the segment routines and exact bounds of a large path.
 #include "model/Containment.h"
+#include "model/LineTree.h"
 #include "model/Path.h"
 
 #include <benchmark/benchmark.h>
@@ -67,3 +68,29 @@ void BM_pathBounds100k(benchmark::State& state) {
 BENCHMARK(BM_pathBounds100k)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// The containment forest of hole making: 100,000 nested squares (each the hole of the one
+// around it) and 100,000 squares side by side.
+std::vector<TCvLine> squares(int n, bool nested) {
+    std::vector<TCvLine> out;
+    for (int i = 0; i < n; ++i) {
+        const double s = nested ? 1 + i : 0.5, x = nested ? -s / 2 : (i % 400) * 1.0,
+                     y = nested ? -s / 2 : (i / 400) * 1.0;
+        TCvLine l;
+        for (TCvCoord c : {TCvCoord{x, y}, {x + s, y}, {x + s, y + s}, {x, y + s}})
+            l.points.emplace_back(c, c, c);
+        l.closed = 1;
+        out.push_back(std::move(l));
+    }
+    return out;
+}
+
+void BM_buildTree(benchmark::State& state) {
+    const auto paths = squares(static_cast<int>(state.range(0)), state.range(1) != 0);
+    for (auto _ : state) benchmark::DoNotOptimize(BuildTree(paths).top.first);
+}
+BENCHMARK(BM_buildTree)
+    ->Args({100000, 1})
+    ->Args({100000, 0})
+    ->ArgNames({"paths", "nested"})
+    ->Unit(benchmark::kMillisecond);

@@ -63,6 +63,14 @@ int classify(const Segment& s, const Ray& ray) {
         return -2;
     const bool startOn = ray.onRay(s.a), endOn = ray.onRay(s.b);
     if (startOn && endOn) return 0;
+    // A straight segment from one side to the other crosses once, where the line says.
+    const int sa = sideOf(ray.across(s.a), ray.at), sb = sideOf(ray.across(s.b), ray.at);
+    if (s.h1 == s.a && s.h2 == s.b && sa != 0 && sb != 0 && sa != sb) {
+        const double t = (ray.at - ray.across(s.a)) / (ray.across(s.b) - ray.across(s.a));
+        const double u = ray.along(s.a) + t * (ray.along(s.b) - ray.along(s.a));
+        if (u == ray.origin) return -3;
+        return ray.lo <= u && u <= ray.hi ? 2 : -2;
+    }
     int refSide = sideOf(ray.across(s.a), ray.at);
     double refT = 0;
     int firstSide = 0, crossings = 0;

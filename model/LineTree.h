@@ -4,6 +4,7 @@
 
 #include "model/Path.h"
 
+#include <cstddef>
 #include <deque>
 #include <unordered_map>
 #include <vector>
@@ -53,8 +54,12 @@ private:
     std::unordered_map<const TCvLine*, TCvLineNode*> index_;
 };
 
+// For each path, the index of the smallest closed path of `paths` containing it, or -1 (open
+// paths, outermost ones). About n log n for rings within rings and shapes side by side.
+std::vector<std::ptrdiff_t> ContainerOf(const std::vector<TCvLine>& paths);
+
 // Nests every closed path under the smallest closed path of `paths` containing it; open paths
-// stay at the top level.
+// stay at the top level. Siblings keep the order of `paths`.
 TCvLineTree BuildTree(const std::vector<TCvLine>& paths);
 
 // Appends one path per top-level node of `list` with its children merged in as holes; the

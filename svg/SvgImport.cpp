@@ -4,12 +4,14 @@
 #include "model/LineTree.h"
 #include "svg/SvgOutlines.h"
 
+#include <algorithm>
+
 namespace plumex {
 namespace {
 
-// Hole making compares every closed subpath with every other; past this many in one element
-// (a hatching, a scanned bitmap traced into dots) the subpaths stay paths of their own.
-constexpr std::size_t MaxHoleCandidates = 2000;
+// Hole making sorts the closed subpaths by their bounds and tests candidates only; past this
+// many in one element the subpaths stay paths of their own rather than risk a worst case.
+constexpr std::size_t MaxHoleCandidates = 200'000;
 
 TCvCoord toUnits(TCvCoord p) {
     return {p.x / SvgPixelsPerUnit, -p.y / SvgPixelsPerUnit};
@@ -25,10 +27,36 @@ void toUnits(TCvLine& line) {
     line.SelectAll(true);
 }
 
-void appendElement(std::vector<TCvLine>& subpaths, bool makeHoles, std::vector<TCvLine>& out) {
+// SVG fills an open subpath as if a straight line closed it. A last anchor on the first is the
+// same corner: it goes, and its segment's handle comes to the first anchor. A subpath that
+// encloses nothing (one point, one straight segment) stays as it is.
+void closeForFill(TCvLine& line) {
+    auto& pts = line.points;
+    if (line.closed || pts.size() < 2) return;
+    if (pts.size() > 2 && pts.back().anchor == pts.front().anchor) {
+        pts.front().inHandle = pts.back().inHandle;
+        pts.front().updateIndependent();
+        pts.pop_back();
+    }
+    const bool curved = std::any_of(pts.begin(), pts.end(), [](const TCvPoint& p) {
+        return p.inHandle != p.anchor || p.outHandle != p.anchor;
+    });
+    if (pts.size() >= 3 || curved) line.closed = 1;
+}
+
+// The one place where an element's fill rule meets our even-odd filling: returns outlines
+// that fill under even-odd what `closed` fills under `rule`. Even-odd keeps the subpaths as
+// they are. Nonzero differs only where subpaths overlap with the same direction or cross;
+// the union of the nonzero region belongs here once the boolean engine is in the model.
+std::vector<TCvLine> outlinesForEvenOdd(std::vector<TCvLine> closed, SvgFillRule rule) {
+    (void)rule;
+    return closed;
+}
+
+void makeHoles(std::vector<TCvLine>& subpaths, std::vector<TCvLine>& out) {
     std::size_t closed = 0;
     for (const TCvLine& l : subpaths) closed += l.closed ? 1 : 0;
-    if (!makeHoles || closed < 2 || closed > MaxHoleCandidates) {
+    if (closed < 2 || closed > MaxHoleCandidates) {
         for (TCvLine& l : subpaths) out.push_back(std::move(l));
         return;
     }
@@ -41,15 +69,54 @@ void appendElement(std::vector<TCvLine>& subpaths, bool makeHoles, std::vector<T
     }
 }
 
+void appendElement(SvgElementOutlines& element, const SvgImportOptions& options,
+                   std::vector<TCvLine>& out) {
+    std::vector<TCvLine>& subpaths = element.subpaths;
+    if (element.filled) {
+        for (TCvLine& l : subpaths) closeForFill(l);
+    }
+    if (element.filled && element.fillRule == SvgFillRule::NonZero) {
+        // The closed subpaths take the fill rule's outlines, in their places while they stay
+        // as many; open ones keep theirs.
+        std::vector<std::size_t> slots;
+        std::vector<TCvLine> closed;
+        for (std::size_t i = 0; i < subpaths.size(); ++i)
+            if (subpaths[i].closed) {
+                slots.push_back(i);
+                closed.push_back(std::move(subpaths[i]));
+            }
+        if (!closed.empty()) {
+            closed = outlinesForEvenOdd(std::move(closed), element.fillRule);
+            if (closed.size() == slots.size()) {
+                for (std::size_t k = 0; k < slots.size(); ++k)
+                    subpaths[slots[k]] = std::move(closed[k]);
+            } else {
+                std::vector<TCvLine> open;
+                for (TCvLine& l : subpaths)
+                    if (!l.points.empty() && !l.closed) open.push_back(std::move(l));
+                subpaths = std::move(closed);
+                for (TCvLine& l : open) subpaths.push_back(std::move(l));
+            }
+        }
+    }
+    for (TCvLine& l : subpaths) l.SelectAll(true);
+    if (options.makeHoles)
+        makeHoles(subpaths, out);
+    else
+        for (TCvLine& l : subpaths) out.push_back(std::move(l));
+}
+
 } // namespace
 
 std::vector<TCvLine> ImportSvg(std::span<const std::uint8_t> bytes,
                                const SvgImportOptions& options) {
-    SvgOutlines elements = parseSvgOutlines(bytes);
+    SvgOutlines elements = parseSvgOutlines(bytes, options.cancel);
     std::vector<TCvLine> out;
-    for (std::vector<TCvLine>& subpaths : elements) {
-        for (TCvLine& l : subpaths) toUnits(l);
-        appendElement(subpaths, options.makeHoles, out);
+    for (SvgElementOutlines& element : elements) {
+        if (options.cancel && options.cancel->load(std::memory_order_relaxed))
+            throw SvgImportCancelled();
+        for (TCvLine& l : element.subpaths) toUnits(l);
+        appendElement(element, options, out);
     }
     return out;
 }

@@ -4,7 +4,9 @@
 // picture stands upright at the size it has on screen in a browser at 100 %.
 
 #include "model/Path.h"
+#include "svg/SvgOutlines.h"
 
+#include <atomic>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -17,11 +19,14 @@ inline constexpr double SvgPixelsPerUnit = 100;
 struct SvgImportOptions {
     // Nested closed subpaths of one SVG element are merged as holes, as Make Hole does.
     bool makeHoles = true;
+    // Checked now and then: once it turns true the import stops with SvgImportCancelled.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 // The paths of an SVG document, in document order, every one selected: each subpath becomes a
-// path, closed when it ends with z. Throws ReadError with the reason when the bytes are not a
-// readable SVG file; nothing is returned then.
+// path, closed when it ends with z or when its element is filled (SVG fills an open subpath as
+// if closed); a stroked-only subpath stays open. Throws ReadError with the reason when the
+// bytes are not a readable SVG file (plain or gzip-compressed); nothing is returned then.
 std::vector<TCvLine> ImportSvg(std::span<const std::uint8_t> bytes,
                                const SvgImportOptions& options = {});
 

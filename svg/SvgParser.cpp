@@ -2,6 +2,8 @@
 
 #include "model/ReadError.h"
 #include "svg/SvgOutlines.h"
+#include "svg/SvgPrepare.h"
+#include "svg/SvgText.h"
 
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
@@ -14,12 +16,14 @@
 #include <boost/math/constants/constants.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <unordered_map>
 
 namespace plumex {
@@ -56,16 +60,30 @@ public:
 
     length_factory_type& length_factory() { return lengths_; }
 
-    void on_enter_element(tag::element::any) {
-        stack_.push_back({matrix_, disabled_});
+    void on_enter_element(tag::element::any) { enter(); }
+    // A line has no inside to fill.
+    void on_enter_element(tag::element::line) {
+        enter();
+        fillless_ = true;
+    }
+    void enter() {
+        if (cancel_ && cancel_->load(std::memory_order_relaxed)) throw SvgImportCancelled();
+        // SVG++ and <use> expansion recurse per level: bound them before the stack runs out.
+        if (stack_.size() >= static_cast<std::size_t>(MaxSvgDepth))
+            throw ReadError("The SVG file nests elements more than " + std::to_string(MaxSvgDepth) +
+                            " levels deep (groups, <use> references and nested <svg> together)");
+        stack_.push_back({matrix_, disabled_, paint_});
         place_ = {};
+        fillless_ = false;
     }
     void on_exit_element() {
         flush();
         matrix_ = stack_.back().matrix;
         disabled_ = stack_.back().disabled;
+        paint_ = stack_.back().paint;
         stack_.pop_back();
     }
+    void setCancel(const std::atomic<bool>* cancel) { cancel_ = cancel; }
 
     void transform_matrix(const boost::array<double, 6>& m) {
         for (double v : m)
@@ -92,6 +110,26 @@ public:
     // display="none" (or the same in a style) hides the element with all it contains.
     void set(tag::attribute::display, tag::value::none) { disabled_ = true; }
     template <class Value> void set(tag::attribute::display, Value) {}
+
+    // Fill, fill-rule and visibility are inherited: they live on the element stack.
+    void set(tag::attribute::fill, tag::value::none) { paint_.filled = false; }
+    void set(tag::attribute::fill, tag::value::inherit) {}
+    template <class... Value> void set(tag::attribute::fill, const Value&...) {
+        paint_.filled = true;
+    }
+    void set(tag::attribute::fill_rule, tag::value::nonzero) {
+        paint_.fillRule = SvgFillRule::NonZero;
+    }
+    void set(tag::attribute::fill_rule, tag::value::evenodd) {
+        paint_.fillRule = SvgFillRule::EvenOdd;
+    }
+    void set(tag::attribute::fill_rule, tag::value::inherit) {}
+    void set(tag::attribute::visibility, tag::value::visible) { paint_.visible = true; }
+    void set(tag::attribute::visibility, tag::value::hidden) { paint_.visible = false; }
+    void set(tag::attribute::visibility, tag::value::collapse) { paint_.visible = false; }
+    void set(tag::attribute::visibility, tag::value::inherit) {}
+    // A paint that SVG++ cannot read (a CSS 3 colour) still paints; "transparent" does not.
+    void unreadablePaint(bool transparent) { paint_.filled = !transparent; }
 
     // Position and size of a <use>; other elements' stray ones are never read.
     void set(tag::attribute::x, double v) { place_.x = v; }
@@ -139,9 +177,15 @@ public:
     void path_exit() { finishSubpath(); }
 
 private:
+    struct Paint {
+        bool filled = true;
+        SvgFillRule fillRule = SvgFillRule::NonZero;
+        bool visible = true;
+    };
     struct Level {
         Affine matrix;
         bool disabled;
+        Paint paint;
     };
 
     TCvCoord point(double x, double y) {
@@ -172,7 +216,8 @@ private:
     }
     void flush() {
         finishSubpath();
-        if (disabled_) pending_.clear(); // hidden by an attribute after the path data
+        // Hidden by an attribute after the path data.
+        if (disabled_ || !paint_.visible) pending_.clear();
         if (pending_.empty()) return;
         for (TCvLine& line : pending_)
             for (TCvPoint& p : line.points) {
@@ -184,7 +229,7 @@ private:
                     checkNumber(v);
                 p.updateIndependent();
             }
-        out_.push_back(std::move(pending_));
+        out_.push_back({std::move(pending_), paint_.filled && !fillless_, paint_.fillRule});
         pending_.clear();
     }
 
@@ -192,6 +237,9 @@ private:
     length_factory_type lengths_;
     Affine matrix_;
     bool disabled_ = false;
+    Paint paint_;
+    bool fillless_ = false; // the element is a <line>
+    const std::atomic<bool>* cancel_ = nullptr;
     std::vector<Level> stack_;
     std::optional<TCvLine> subpath_;
     TCvCoord start_;
@@ -302,6 +350,37 @@ template <class Context> struct LenientErrors : svgpp::policy::error::raise_exce
     template <class XMLElement> static bool unexpected_element(Context const&, XMLElement const&) {
         return true;
     }
+    // An attribute the element does not use (d on a circle, height on a path) is a leftover.
+    static bool unexpected_attribute(Context const&, svgpp::detail::attribute_id,
+                                     tag::source::attribute) {
+        return true;
+    }
+    // Paint and visibility a browser would not understand either fall back; the geometry's
+    // values must be read, and the refusal says where they stop making sense.
+    template <class AttributeTag, class AttributeValue>
+    static bool parse_failed(Context const& context, AttributeTag, AttributeValue const& value) {
+        std::string text(boost::begin(value), boost::end(value));
+        if constexpr (std::is_same_v<AttributeTag, tag::attribute::fill>) {
+            std::string word;
+            for (char ch : text)
+                if (ch != ' ' && ch != '\t' && ch != '\n' && ch != '\r')
+                    word += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            const_cast<Context&>(context).unreadablePaint(word == "transparent");
+            return true;
+        } else if constexpr (std::is_same_v<AttributeTag, tag::attribute::fill_rule> ||
+                             std::is_same_v<AttributeTag, tag::attribute::visibility> ||
+                             std::is_same_v<AttributeTag, tag::attribute::display> ||
+                             std::is_same_v<AttributeTag, tag::attribute::transform>) {
+            return true;
+        } else {
+            const std::size_t fault = std::is_same_v<AttributeTag, tag::attribute::d> ||
+                                              std::is_same_v<AttributeTag, tag::attribute::points>
+                                          ? pathDataFault(text)
+                                          : 0;
+            throw SvgValueError(svgpp::attribute_name<char>::get<AttributeTag>(), std::move(text),
+                                fault);
+        }
+    }
 };
 
 using ProcessedElements =
@@ -315,7 +394,8 @@ using ReferencedElements = boost::mpl::insert<ProcessedElements, tag::element::s
 using ProcessedAttributes = boost::mpl::fold<
     boost::mpl::protect<boost::mpl::joint_view<svgpp::traits::shapes_attributes_by_element,
                                                svgpp::traits::viewport_attributes>>,
-    boost::mpl::set<tag::attribute::transform, tag::attribute::display>::type,
+    boost::mpl::set<tag::attribute::transform, tag::attribute::display, tag::attribute::fill,
+                    tag::attribute::fill_rule, tag::attribute::visibility>::type,
     boost::mpl::insert<boost::mpl::_1, boost::mpl::_2>>::type;
 
 } // namespace
@@ -462,34 +542,56 @@ struct CtxtFree {
     void operator()(xmlParserCtxt* c) const { xmlFreeParserCtxt(c); }
 };
 
+// The largest file read, packed or not.
+constexpr std::size_t MaxSvgBytes = std::size_t{256} << 20;
+
+bool declaresEntities(std::span<const std::uint8_t> bytes) {
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return text.find("<!ENTITY") != std::string_view::npos;
+}
+
 std::unique_ptr<xmlDoc, DocFree> parseXml(std::span<const std::uint8_t> bytes) {
     static std::once_flag once;
     std::call_once(once, [] {
         xmlInitParser();
         xmlSetExternalEntityLoader(refuseExternal);
     });
-    if (bytes.size() > std::size_t{256} << 20) throw ReadError("SVG file too large");
-    std::unique_ptr<xmlParserCtxt, CtxtFree> ctxt(xmlNewParserCtxt());
-    if (!ctxt) throw std::bad_alloc();
-    // Entities are expanded by libxml2, whose amplification limits stay on (no XML_PARSE_HUGE).
-    const int options = XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOERROR |
-                        XML_PARSE_NOWARNING | XML_PARSE_NOCDATA;
-    externalRefused = false;
-    std::unique_ptr<xmlDoc, DocFree> doc(
-        xmlCtxtReadMemory(ctxt.get(), reinterpret_cast<const char*>(bytes.data()),
-                          static_cast<int>(bytes.size()), "drawing.svg", nullptr, options));
-    if (externalRefused) throw ReadError("SVG files that refer to external entities are not read");
-    if (!doc || !ctxt->wellFormed) {
+    if (bytes.size() > MaxSvgBytes) throw ReadError("SVG file too large");
+    // libxml2's 10 MB limit on one text or attribute stops long path data of real drawings. It
+    // is lifted (XML_PARSE_HUGE) only for a second reading of a file that declares no
+    // entities, so the limits on entity expansion always stay on.
+    for (const bool huge : {false, true}) {
+        std::unique_ptr<xmlParserCtxt, CtxtFree> ctxt(xmlNewParserCtxt());
+        if (!ctxt) throw std::bad_alloc();
+        const int options = XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOERROR |
+                            XML_PARSE_NOWARNING | XML_PARSE_NOCDATA | (huge ? XML_PARSE_HUGE : 0);
+        externalRefused = false;
+        std::unique_ptr<xmlDoc, DocFree> doc(
+            xmlCtxtReadMemory(ctxt.get(), reinterpret_cast<const char*>(bytes.data()),
+                              static_cast<int>(bytes.size()), "drawing.svg", nullptr, options));
+        if (externalRefused)
+            throw ReadError("SVG files that refer to external entities are not read");
+        if (doc && ctxt->wellFormed) return doc;
         const xmlError* e = xmlCtxtGetLastError(ctxt.get());
+        std::string text = e && e->message ? e->message : "";
+        // libxml2 reports the error it ends with, not the limit that started it.
+        const bool tooLong = bytes.size() > 10'000'000;
+        if (!huge && tooLong && !declaresEntities(bytes)) continue;
+        // libxml2 suggests its own option; the user can do nothing with that.
+        if (const auto at = text.find(" use XML_PARSE_HUGE"); at != std::string::npos)
+            text.erase(at);
+        while (!text.empty() && (text.back() == '\n' || text.back() == ' ' || text.back() == ','))
+            text.pop_back();
         std::string msg = "Not a well-formed SVG file";
-        if (e && e->message) {
-            std::string text = e->message;
-            while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
-            msg += " (line " + std::to_string(e->line) + ": " + text + ")";
-        }
+        if (tooLong && declaresEntities(bytes))
+            msg += " (a file over 10 MB with entity declarations is read only within libxml2's "
+                   "limit of 10 MB per text or attribute)";
+        else if (e && !text.empty())
+            msg += " (line " + std::to_string(e->line) + ", column " + std::to_string(e->int2) +
+                   ": " + quoteAround(text, 0) + ")";
         throw ReadError(msg);
     }
-    return doc;
+    throw ReadError("Not a well-formed SVG file");
 }
 
 bool isSvgRoot(const xmlNode* root) {
@@ -498,46 +600,47 @@ bool isSvgRoot(const xmlNode* root) {
     return !root->ns || xmlStrcmp(root->ns->href, BAD_CAST SVGPP_SVG_NAMESPACE_URI) == 0;
 }
 
-// Without width and height the root's viewport is its viewBox, so user units stay pixels.
-std::optional<std::pair<double, double>> rootViewBoxSize(xmlNode* root) {
-    if (xmlHasProp(root, BAD_CAST "width") && xmlHasProp(root, BAD_CAST "height"))
-        return std::nullopt;
-    xmlChar* text = xmlGetProp(root, BAD_CAST "viewBox");
-    if (!text) return std::nullopt;
-    double v[4];
-    const char* p = reinterpret_cast<const char*>(text);
-    int n = 0;
-    for (; n < 4; ++n) {
-        while (*p == ' ' || *p == ',' || *p == '\t' || *p == '\n' || *p == '\r') ++p;
-        char* end = nullptr;
-        v[n] = std::strtod(p, &end);
-        if (end == p) break;
-        p = end;
+// Where a value stops making sense: the attribute, its line and column and a short quote.
+std::string describe(const SvgValueError& e, xmlNode* root, std::string_view source) {
+    const AttributePlace place = locateAttribute(root, e.attribute, e.value, source);
+    std::string where;
+    if (place.valueOffset != std::string::npos) {
+        const TextPosition p = positionOf(source, place.valueOffset + e.fault);
+        where = " at line " + std::to_string(p.line) + ", column " + std::to_string(p.column);
+    } else if (place.elementLine > 0) {
+        where = " on line " + std::to_string(place.elementLine);
     }
-    xmlFree(text);
-    if (n < 4 || !(v[2] > 0) || !(v[3] > 0) || v[2] > MaxSvgMagnitude || v[3] > MaxSvgMagnitude)
-        return std::nullopt;
-    return std::pair{v[2], v[3]};
+    return "Invalid SVG: the value of \"" + e.attribute + "\" cannot be read" + where + ": \"" +
+           quoteAround(e.value, e.fault) + "\"";
 }
 
 } // namespace
 
-SvgOutlines parseSvgOutlines(std::span<const std::uint8_t> bytes) {
+SvgOutlines parseSvgOutlines(std::span<const std::uint8_t> bytes, const std::atomic<bool>* cancel) {
+    std::vector<std::uint8_t> unpacked;
+    if (isGzip(bytes)) {
+        unpacked = gunzip(bytes, MaxSvgBytes);
+        bytes = unpacked;
+    }
     const auto doc = parseXml(bytes);
     xmlNode* root = xmlDocGetRootElement(doc.get());
     if (!isSvgRoot(root)) throw ReadError("Not an SVG file");
+    const auto viewBox = prepareSvgDocument(root);
     SvgOutlines out;
     OutlineContext context(out, root);
-    if (const auto size = rootViewBoxSize(root))
-        context.length_factory().set_viewport_size(size->first, size->second);
+    context.setCancel(cancel);
+    if (viewBox) context.length_factory().set_viewport_size(viewBox->first, viewBox->second);
     try {
         Traversal::load_document(root, context);
+    } catch (const SvgValueError& e) {
+        throw ReadError(describe(
+            e, root, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
     } catch (const ReadError&) {
         throw;
     } catch (const std::bad_alloc&) {
         throw;
     } catch (const std::exception& e) {
-        throw ReadError(std::string("Invalid SVG: ") + e.what());
+        throw ReadError("Invalid SVG: " + quoteAround(e.what(), 0, 200));
     }
     return out;
 }

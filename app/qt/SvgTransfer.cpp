@@ -8,10 +8,72 @@
 #include "model/ReadError.h"
 #include "svg/SvgImport.h"
 
+#include <QApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
+
+#include <atomic>
+#include <exception>
+#include <thread>
+
 namespace plumex {
 namespace {
 
-constexpr const char* SvgFilter = "SVG File(*.svg)";
+constexpr const char* SvgFilter = "SVG File(*.svg *.svgz)";
+
+// While a file is read on a worker thread: a busy cursor, and Escape cancels.
+class CancelOnEscape : public QObject {
+public:
+    explicit CancelOnEscape(std::atomic<bool>& cancel) : cancel_(cancel) {
+        qApp->installEventFilter(this);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~CancelOnEscape() override {
+        QApplication::restoreOverrideCursor();
+        qApp->removeEventFilter(this);
+    }
+    CancelOnEscape(const CancelOnEscape&) = delete;
+    CancelOnEscape& operator=(const CancelOnEscape&) = delete;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            cancel_ = true;
+            return true;
+        }
+        // The window stays painted, but nothing else reaches it until the import ends.
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress ||
+            event->type() == QEvent::MouseButtonDblClick || event->type() == QEvent::Close)
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::atomic<bool>& cancel_;
+};
+
+// The import on a worker thread, the window's events going on meanwhile.
+std::vector<TCvLine> importCancellable(const std::string& path, bool makeHoles) {
+    std::atomic<bool> cancel{false};
+    std::vector<TCvLine> paths;
+    std::exception_ptr error;
+    CancelOnEscape guard(cancel);
+    QEventLoop loop;
+    std::thread worker([&] {
+        try {
+            paths = ImportSvgFile(path, {.makeHoles = makeHoles, .cancel = &cancel});
+        } catch (...) {
+            error = std::current_exception();
+        }
+        // Queued: a quit posted before exec() starts still ends it.
+        QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    if (error) std::rethrow_exception(error);
+    return paths;
+}
 
 struct SvgDialogState {
     std::string importFolder;
@@ -33,7 +95,9 @@ bool importSvgDialog(QWidget* parent, TCvWindow& canvas) {
     if (path.empty()) return false;
     std::vector<TCvLine> paths;
     try {
-        paths = ImportSvgFile(path, {.makeHoles = state().makeHoles.value});
+        paths = importCancellable(path, state().makeHoles.value);
+    } catch (const SvgImportCancelled&) {
+        return false;
     } catch (const ReadError& e) {
         showError(parent, e.what());
         return false;

@@ -174,9 +174,9 @@ TEST(SvgImport, BasicShapes) {
     const TCvRect ellipse = paths[3].GetBounds();
     EXPECT_NEAR(ellipse.right - ellipse.left, 0.6, 1e-6);
     EXPECT_NEAR(ellipse.top - ellipse.bottom, 0.4, 1e-6);
-    EXPECT_FALSE(paths[4].closed);
+    EXPECT_FALSE(paths[4].closed); // a line has no inside
     EXPECT_EQ(paths[4].count(), 2);
-    EXPECT_FALSE(paths[5].closed);
+    EXPECT_TRUE(paths[5].closed); // a filled polyline is filled as if closed
     EXPECT_EQ(paths[5].count(), 3);
     EXPECT_TRUE(paths[6].closed);
     EXPECT_EQ(paths[6].count(), 3);
