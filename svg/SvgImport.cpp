@@ -1,5 +1,7 @@
 #include "svg/SvgImport.h"
 
+#include "geometry/BooleanOp.h"
+
 #include "model/FileBytes.h"
 #include "model/LineTree.h"
 #include "svg/SvgOutlines.h"
@@ -44,12 +46,43 @@ void closeForFill(TCvLine& line) {
     if (pts.size() >= 3 || curved) line.closed = 1;
 }
 
+// Whether the bounds of two of the paths overlap: a sweep over their left edges.
+bool anyBoundsMeet(const std::vector<TCvLine>& paths) {
+    std::vector<TCvRect> bounds;
+    bounds.reserve(paths.size());
+    for (const TCvLine& l : paths) bounds.push_back(l.GetBounds());
+    std::sort(bounds.begin(), bounds.end(),
+              [](const TCvRect& a, const TCvRect& b) { return a.left < b.left; });
+    std::vector<TCvRect> active;
+    for (const TCvRect& r : bounds) {
+        std::erase_if(active, [&](const TCvRect& a) { return a.right < r.left; });
+        for (const TCvRect& a : active)
+            if (a.bottom <= r.top && r.bottom <= a.top) return true;
+        active.push_back(r);
+    }
+    return false;
+}
+
+// The nonzero union of more subpaths than this in one element would stall an import; such an
+// element keeps its subpaths, filled even-odd.
+constexpr std::size_t MaxNonzeroSubpaths = 5000;
+
 // The one place where an element's fill rule meets our even-odd filling: returns outlines
 // that fill under even-odd what `closed` fills under `rule`. Even-odd keeps the subpaths as
-// they are. Nonzero differs only where subpaths overlap with the same direction or cross;
-// the union of the nonzero region belongs here once the boolean engine is in the model.
+// they are. Nonzero differs only where subpaths overlap with the same direction or cross, so
+// subpaths whose bounds meet nothing, and a lone one that does not cross itself, are kept
+// exactly; the rest become the union of the nonzero region.
 std::vector<TCvLine> outlinesForEvenOdd(std::vector<TCvLine> closed, SvgFillRule rule) {
-    (void)rule;
+    if (rule != SvgFillRule::NonZero || closed.empty()) return closed;
+    if (closed.size() == 1 && !SelfOverlaps(closed.front())) return closed;
+    if (closed.size() > MaxNonzeroSubpaths) return closed;
+    if (closed.size() > 1 && !anyBoundsMeet(closed)) return closed;
+    try {
+        std::vector<TCvLine> united = UnionNonzero(closed);
+        if (!united.empty()) return united;
+    } catch (const std::exception&) {
+        // The engine gave up on this element: its subpaths as drawn beat nothing.
+    }
     return closed;
 }
 
@@ -85,7 +118,8 @@ void appendElement(SvgElementOutlines& element, const SvgImportOptions& options,
                 slots.push_back(i);
                 closed.push_back(std::move(subpaths[i]));
             }
-        if (!closed.empty()) {
+        // Without hole making the subpaths stay as drawn; the union would merge them.
+        if (!closed.empty() && options.makeHoles) {
             closed = outlinesForEvenOdd(std::move(closed), element.fillRule);
             if (closed.size() == slots.size()) {
                 for (std::size_t k = 0; k < slots.size(); ++k)

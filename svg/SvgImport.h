@@ -17,7 +17,8 @@ namespace plumex {
 inline constexpr double SvgPixelsPerUnit = 100;
 
 struct SvgImportOptions {
-    // Nested closed subpaths of one SVG element are merged as holes, as Make Hole does.
+    // Nested closed subpaths of one SVG element are merged as holes, as Make Hole does, and
+    // the overlapping subpaths of a nonzero-filled one united; false keeps them as drawn.
     bool makeHoles = true;
     // Checked now and then: once it turns true the import stops with SvgImportCancelled.
     const std::atomic<bool>* cancel = nullptr;

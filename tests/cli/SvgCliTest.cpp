@@ -50,8 +50,9 @@ protected:
 };
 
 TEST_F(SvgCliTest, Svg2PlxMakesHolesUnlessToldNot) {
-    write("o.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"><path d=\"M0 0H300V300H0Z "
-                   "M100 100H200V200H100Z\"/><circle cx=\"0\" cy=\"0\" r=\"50\"/></svg>");
+    write("o.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"><path fill-rule=\"evenodd\" "
+                   "d=\"M0 0H300V300H0Z M100 100H200V200H100Z\"/><circle cx=\"0\" cy=\"0\" "
+                   "r=\"50\"/></svg>");
     ASSERT_EQ(cli("svg2plx o.svg -o o.plx"), 0) << err;
     const DocumentContent holes = read("o.plx");
     ASSERT_EQ(holes.lines.size(), 2u);
@@ -64,7 +65,8 @@ TEST_F(SvgCliTest, Svg2PlxMakesHolesUnlessToldNot) {
 
 TEST_F(SvgCliTest, SvgWritesEveryPathAndReadsBack) {
     const TCvLine square = plumex::testing::polyline({{0, 0}, {1, 0}, {1, 1}}, true);
-    const TCvLine arc = plumex::testing::curve({{{0, 0}, {0, 0}, {0, 1}}, {{2, 0}, {2, 1}, {2, 0}}});
+    const TCvLine arc =
+        plumex::testing::curve({{{0, 0}, {0, 0}, {0, 1}}, {{2, 0}, {2, 1}, {2, 0}}});
     writeFileAtomically((dir / "d.plx").string(), writeDocument({square, arc}, {}));
     ASSERT_EQ(cli("svg d.plx -o d.svg"), 0) << err;
     std::ifstream in(dir / "d.svg");

@@ -21,8 +21,9 @@ std::string svg(const std::string& body, const std::string& rootAttributes = "")
     return "<svg xmlns=\"http://www.w3.org/2000/svg\" " + rootAttributes + ">" + body + "</svg>";
 }
 
+// Even-odd keeps every subpath as drawn; what nonzero unites has tests of its own.
 std::vector<TCvLine> importPath(const std::string& d) {
-    return importText(svg("<path d=\"" + d + "\"/>"));
+    return importText(svg("<path fill-rule=\"evenodd\" d=\"" + d + "\"/>"));
 }
 
 // Pixels (y down) to units, as the import maps them.
@@ -90,7 +91,8 @@ TEST(SvgImport, DrawingAfterZStartsAtTheClosedSubpathsStart) {
 }
 
 TEST(SvgImport, NestedClosedSubpathsOfOneElementBecomeHoles) {
-    const std::string ring = "M0 0 H300 V300 H0 Z M100 100 H200 V200 H100 Z";
+    // The counter runs the other way round, as drawing programs write it for nonzero filling.
+    const std::string ring = "M0 0 H300 V300 H0 Z M100 100 V200 H200 V100 Z";
     const std::string body = "<path d=\"" + ring + "\"/><path d=\"M120 120 H180 V180 H120 Z\"/>";
     const auto merged = importText(svg(body));
     // The ring's inner square merges into it; the second element stays apart even though it

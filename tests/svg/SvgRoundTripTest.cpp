@@ -71,12 +71,13 @@ TEST(SvgRoundTrip, RandomDrawingsComeBackWithin1e9) {
 
 TEST(SvgRoundTrip, AHoleMadeByMakeHoleStaysOnePathAndHolesMergeOnImport) {
     // The letter O: an outer and an inner square, written as two paths, come back as one path
-    // with its hole when they arrive in one element, and as written otherwise.
+    // with its hole when they arrive in one even-odd element, and as written otherwise.
     const TCvLine outer = testing::polyline({{0, 0}, {3, 0}, {3, 3}, {0, 3}}, true);
     const TCvLine inner = testing::polyline({{1, 1}, {2, 1}, {2, 2}, {1, 2}}, true);
     const std::string d = SvgPathData(outer) + " " + SvgPathData(inner);
     const std::string text =
-        "<svg xmlns=\"http://www.w3.org/2000/svg\"><path d=\"" + d + "\"/></svg>";
+        "<svg xmlns=\"http://www.w3.org/2000/svg\"><path fill-rule=\"evenodd\" d=\"" + d +
+        "\"/></svg>";
     const std::span<const std::uint8_t> bytes{reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size()};
     const auto merged = ImportSvg(bytes);
