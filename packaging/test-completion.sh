@@ -49,7 +49,9 @@ touch a.plx b.svg c.png d.JPG e.txt f.inc g.ppm h.ttf
 mkdir folder
 
 expect "plumex-cli " info pov spline2plx check picture text render svg2plx svg ai bmp trace \
-    --help --version
+    boolean --help --version
+expect "plumex-cli boolean " union difference intersection exclusion division
+expect "plumex-cli boolean union " a.plx folder
 expect "plumex-cli sv" svg svg2plx
 expect "plumex-cli info " a.plx folder
 expect "plumex-cli svg2plx " b.svg folder

@@ -1,12 +1,14 @@
 #include "svg/SvgImport.h"
 
 #include "geometry/BooleanOp.h"
+#include "geometry/PathArea.h"
 
 #include "model/FileBytes.h"
 #include "model/LineTree.h"
 #include "svg/SvgOutlines.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace plumex {
 namespace {
@@ -63,6 +65,32 @@ bool anyBoundsMeet(const std::vector<TCvLine>& paths) {
     return false;
 }
 
+// Whether even-odd already fills what nonzero fills, so the subpaths can stay exactly as
+// drawn: none crosses itself, each nested one runs against its container, and the union's
+// area is the even-odd area (which two crossing subpaths would break).
+bool evenOddFillsTheSame(const std::vector<TCvLine>& closed, const std::vector<TCvLine>& united) {
+    for (const TCvLine& l : closed)
+        if (SelfOverlaps(l)) return false;
+    const TCvLineTree tree = BuildTree(closed);
+    double evenOdd = 0, total = 0;
+    std::vector<std::pair<const TCvLineNode*, int>> stack;
+    for (const TCvLineNode* n = tree.top.first; n; n = n->next) stack.emplace_back(n, 0);
+    while (!stack.empty()) {
+        const auto [node, depth] = stack.back();
+        stack.pop_back();
+        const double area = signedArea(*node->line);
+        if (node->parent && (area > 0) == (signedArea(*node->parent->line) > 0)) return false;
+        evenOdd += depth % 2 == 0 ? std::abs(area) : -std::abs(area);
+        total += std::abs(area);
+        for (const TCvLineNode* c = node->children.first; c; c = c->next)
+            stack.emplace_back(c, depth + 1);
+    }
+    double unitedArea = 0;
+    for (const TCvLine& l : united) unitedArea += std::abs(signedArea(l));
+    // The engine places crossings to about 1e-8 of the size; a real difference is far larger.
+    return std::abs(unitedArea - evenOdd) <= 1e-6 * total;
+}
+
 // The nonzero union of more subpaths than this in one element would stall an import; such an
 // element keeps its subpaths, filled even-odd.
 constexpr std::size_t MaxNonzeroSubpaths = 5000;
@@ -79,6 +107,7 @@ std::vector<TCvLine> outlinesForEvenOdd(std::vector<TCvLine> closed, SvgFillRule
     if (closed.size() > 1 && !anyBoundsMeet(closed)) return closed;
     try {
         std::vector<TCvLine> united = UnionNonzero(closed);
+        if (evenOddFillsTheSame(closed, united)) return closed;
         if (!united.empty()) return united;
     } catch (const std::exception&) {
         // The engine gave up on this element: its subpaths as drawn beat nothing.

@@ -10,7 +10,7 @@ namespace plumex::testing {
 namespace {
 
 const char* const Ring = "<svg xmlns=\"http://www.w3.org/2000/svg\"><path d=\"M0 0H300V300H0Z "
-                         "M100 100H200V200H100Z\"/><circle cx=\"0\" cy=\"0\" r=\"50\"/></svg>";
+                         "M100 100V200H200V100Z\"/><circle cx=\"0\" cy=\"0\" r=\"50\"/></svg>";
 
 TEST_F(FormTest, ImportAddsTheShapesAsOneUndoStepAndExportWritesThemBack) {
     TForm1& f = start();

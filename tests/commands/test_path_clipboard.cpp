@@ -205,17 +205,17 @@ TEST(PathClipboard, CopiedSvgPastesBackWhenNoBlockIsThere) {
 }
 
 TEST(PathClipboard, SvgFromAnotherProgramIsReadAsImportReadsIt) {
-    // A letter O from a drawing program: y down in pixels, one element with both rings; the
-    // inner ring becomes the hole of the outer one as the import's default makes it.
+    // A letter O from a drawing program: y down in pixels, one element with both rings, the
+    // inner one drawn the other way round; it becomes the hole of the outer one.
     const std::string svg = "<?xml version=\"1.0\"?><svg xmlns=\"http://www.w3.org/2000/svg\" "
                             "width=\"300\" height=\"300\"><g transform=\"translate(0 -100)\">"
-                            "<path d=\"M0 100 h300 v300 h-300 z m100 100 h100 v100 h-100 z\"/>"
+                            "<path d=\"M0 100 h300 v300 h-300 z m100 100 v100 h100 v-100 z\"/>"
                             "</g></svg>";
     const std::vector<TCvLine> back =
         PasteBufferFrom(ClipboardOffer{std::nullopt, svg, std::nullopt});
     ASSERT_EQ(back.size(), 1u);
     TCvLine expected = polyline({{0, 0}, {3, 0}, {3, -3}, {0, -3}}, true);
-    expected.MergeHole(polyline({{1, -1}, {2, -1}, {2, -2}, {1, -2}}, true));
+    expected.MergeHole(polyline({{1, -1}, {1, -2}, {2, -2}, {2, -1}}, true));
     expectSameCurves(back, {expected}, 1e-12);
 
     // A document without shapes gives way to the text; a broken one is reported, not skipped.
