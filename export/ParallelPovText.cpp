@@ -87,16 +87,18 @@ public:
                 continue;
             }
             Slot& slot = slots_[c % slots_.size()];
-            std::string text;
             {
                 std::unique_lock lock(mutex_);
                 changed_.wait(lock, [&] { return slot.ready; });
                 if (slot.error) std::rethrow_exception(slot.error);
-                text.swap(slot.text);
+            }
+            // No worker takes this slot again before finish(c), so its text is read unlocked.
+            sink.piece(slot.text);
+            {
+                std::lock_guard lock(mutex_);
                 slot.ready = false;
             }
             finish(c);
-            sink.piece(text);
         }
     }
 
@@ -129,21 +131,23 @@ private:
                 if (stop_ || claimed_ >= chunks_.size()) return;
                 c = claimed_++;
             }
-            std::string text;
+            // The slot is this worker's until it is marked ready: its text keeps its storage
+            // from piece to piece, so a long export allocates (and faults in) only a few
+            // buffers.
+            Slot& slot = slots_[c % slots_.size()];
             std::exception_ptr error;
             try {
                 const Chunk& chunk = chunks_[c];
-                text.reserve(chunk.bytes);
+                slot.text.clear();
+                slot.text.reserve(chunk.bytes);
                 for (std::size_t j = chunk.begin; j < chunk.end; ++j)
-                    appendPovText(text, *exported_[j],
+                    appendPovText(slot.text, *exported_[j],
                                   numberedRequest(request_, j, exported_.size()));
             } catch (...) {
                 error = std::current_exception();
             }
             {
                 std::lock_guard lock(mutex_);
-                Slot& slot = slots_[c % slots_.size()];
-                slot.text = std::move(text);
                 slot.error = error;
                 slot.ready = true;
             }
