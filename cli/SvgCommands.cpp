@@ -18,12 +18,11 @@ Reads an SVG file and writes a document of its shapes: every subpath of a path, 
 ellipse, line, polyline or polygon becomes a path (arcs and quadratic curves as cubics), closed
 when it ends with z; shapes drawn through <use> count, those with display none do not. One
 pixel is 1/100 unit and y points up, so the picture stays upright. A filled subpath is closed
-as a browser fills it; an element filled by the nonzero rule whose subpaths overlap becomes
-the outlines of what it fills, since the drawing fills by the even-odd rule.
+as a browser fills it.
 
   -o OUT.plx     the document to write; the previous file survives any failure
-  --no-holes     keep the subpaths of one element as drawn, as paths of their own, instead of
-                 merging nested ones as holes and uniting overlapping nonzero ones
+  --no-holes     keep nested closed subpaths of one element as paths of their own instead of
+                 merging them as holes
 )";
 
 const char* const SvgHelp = R"(Usage: plumex-cli svg DOC.plx [-o OUT.svg]

@@ -17,8 +17,7 @@ namespace plumex {
 inline constexpr double SvgPixelsPerUnit = 100;
 
 struct SvgImportOptions {
-    // Nested closed subpaths of one SVG element are merged as holes, as Make Hole does, and
-    // the overlapping subpaths of a nonzero-filled one united; false keeps them as drawn.
+    // Nested closed subpaths of one SVG element are merged as holes, as Make Hole does.
     bool makeHoles = true;
     // Checked now and then: once it turns true the import stops with SvgImportCancelled.
     const std::atomic<bool>* cancel = nullptr;

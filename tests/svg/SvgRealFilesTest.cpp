@@ -5,7 +5,6 @@
 #include "svg/SvgImport.h"
 #include "svg/SvgOutlines.h"
 
-#include "geometry/PathArea.h"
 #include "model/LineTree.h"
 #include "model/ReadError.h"
 #include "testing.h"
@@ -87,34 +86,6 @@ TEST(SvgRealFiles, FillAndFillRuleAreKeptPerElement) {
     EXPECT_EQ(outlines[1].fillRule, SvgFillRule::EvenOdd);
     EXPECT_FALSE(outlines[2].filled);
     EXPECT_EQ(outlines[2].fillRule, SvgFillRule::EvenOdd);
-}
-
-// What the imported paths fill under our even-odd rule, in square units.
-double filledArea(const std::vector<TCvLine>& paths) {
-    double area = 0;
-    for (const TCvLine& l : paths) area += std::abs(signedArea(l));
-    return area;
-}
-
-TEST(SvgRealFiles, NonzeroElementsFillUnderEvenOddWhatABrowserFills) {
-    const std::string squares = "M0 0 H100 V100 H0 Z M50 50 H150 V150 H50 Z";
-    // Overlapping subpaths of one direction: nonzero fills the overlap once, as one outline.
-    const auto nonzero = importText(svg("<path d=\"" + squares + "\"/>"));
-    ASSERT_EQ(nonzero.size(), 1u);
-    EXPECT_NEAR(filledArea(nonzero), 1.75, 1e-7);
-    const auto evenodd = importText(svg("<path fill-rule=\"evenodd\" d=\"" + squares + "\"/>"));
-    EXPECT_EQ(evenodd.size(), 2u);
-    // A counter drawn the same way as its outline is filled; drawn the other way it is a hole.
-    const auto same = importText(svg("<path d=\"M0 0 H100 V100 H0 Z M20 20 H80 V80 H20 Z\"/>"));
-    ASSERT_EQ(same.size(), 1u);
-    EXPECT_NEAR(filledArea(same), 1.0, 1e-7);
-    const auto ring = importText(svg("<path d=\"M0 0 H100 V100 H0 Z M20 20 V80 H80 V20 Z\"/>"));
-    ASSERT_EQ(ring.size(), 1u);
-    EXPECT_NEAR(std::abs(signedArea(ring[0])), 0.64, 1e-7);
-    // Subpaths apart from each other are kept exactly as drawn.
-    const auto apart = importText(svg("<path d=\"M0 0 H10 V10 H0 Z M20 0 H30 V10 H20 Z\"/>"));
-    ASSERT_EQ(apart.size(), 2u);
-    EXPECT_EQ(apart[1].points[0].anchor, (TCvCoord{0.2, 0}));
 }
 
 TEST(SvgRealFiles, LeftoverAttributesAndLooseNumbersAreRead) {
