@@ -50,6 +50,7 @@ int runBoolean(const std::vector<std::string>& words, std::ostream& out) {
     doc.SelectAll();
     if (!CanCombineSelected(doc, *op)) throw Refused("Not enough closed paths to combine");
     const BooleanOutcome outcome = CombineSelected(doc, *op);
+    if (outcome.emptyResult) throw Refused("The result is empty: nothing of the paths is left");
     if (outcome.openPathsLeft > 0)
         out << outcome.openPathsLeft << " open path(s) left as they were\n";
     doc.DeselectAll();

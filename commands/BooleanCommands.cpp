@@ -31,6 +31,10 @@ BooleanOutcome CombineSelected(TCvDocument& doc, BooleanOperation op) {
     }
     if (!CanCombineSelected(doc, op)) return outcome;
     std::vector<TCvLine> result = CombinePaths(op, operands);
+    if (result.empty()) {
+        outcome.emptyResult = true;
+        return outcome;
+    }
     for (TCvLine& line : result) {
         line.name = operands.front().name;
         line.SelectAll(false);

@@ -49,7 +49,9 @@ void pathOperation(CommandContext& c) {
         outcome = CombineSelected(c.canvas.Document, static_cast<BooleanOperation>(c.command.tag));
     }
     if (outcome.changed) edited(c.canvas);
-    c.shell.showNote(outcome.openPathsLeft > 0 ? message(msgOpenPathsLeft) : std::string());
+    c.shell.showNote(outcome.emptyResult         ? message(msgPathResultEmpty)
+                     : outcome.openPathsLeft > 0 ? message(msgOpenPathsLeft)
+                                                 : std::string());
 }
 
 } // namespace

@@ -51,6 +51,25 @@ TEST(CombineSelected, ReplacesTheOperandsAtTheBottomOnesPlaceInOneUndoStep) {
     EXPECT_EQ(doc.Lines, before);
 }
 
+// Shapes apart have no intersection: the operands must not be replaced by nothing.
+TEST(CombineSelected, AnEmptyResultKeepsTheOperands) {
+    TCvDocument doc;
+    doc.Lines.push_back(square(0, 0, 1, "a"));
+    doc.Lines.push_back(square(5, 0, 1, "b"));
+    doc.SelectAll();
+    const std::vector<TCvLine> before = doc.Lines;
+    const BooleanOutcome outcome = CombineSelected(doc, BooleanOperation::Intersection);
+    EXPECT_TRUE(outcome.emptyResult);
+    EXPECT_FALSE(outcome.changed);
+    EXPECT_EQ(doc.Lines, before);
+    EXPECT_FALSE(doc.UndoBuffer.CanUndo());
+    // A hole as large as the shape leaves nothing either.
+    doc.Lines.edit()[1] = square(0, 0, 1, "b");
+    doc.Lines.edit()[1].selected = 1;
+    EXPECT_TRUE(CombineSelected(doc, BooleanOperation::Difference).emptyResult);
+    EXPECT_EQ(doc.Lines.size(), 2u);
+}
+
 TEST(CombineSelected, NeedsTwoClosedPathsOrOneSelfOverlappingForUnion) {
     TCvDocument doc;
     doc.Lines.push_back(square(0, 0, 2, "a"));
