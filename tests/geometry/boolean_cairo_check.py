@@ -133,11 +133,17 @@ def main():
             masks = [mask([d]) for d in paths]
             for op in OPS:
                 out = os.path.join(work, "out.plx")
-                subprocess.run([cli, "boolean", op, doc, "-o", out], check=True,
-                               stdout=subprocess.DEVNULL)
-                run = subprocess.run([cli, "svg", out], capture_output=True, text=True)
-                text = run.stdout
-                if run.returncode != 0:
+                done = subprocess.run([cli, "boolean", op, doc, "-o", out],
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+                if done.returncode != 0:
+                    # An empty result is refused, the drawing kept: nothing is filled.
+                    if "nothing of the paths is left" not in done.stderr:
+                        raise RuntimeError(done.stderr)
+                    text = ""
+                else:
+                    run = subprocess.run([cli, "svg", out], capture_output=True, text=True)
+                    text = run.stdout
+                if done.returncode == 0 and run.returncode != 0:
                     # Nothing to write is only right for an empty result.
                     info = subprocess.run([cli, "info", out], check=True, capture_output=True,
                                           text=True).stdout
