@@ -2,6 +2,7 @@
 // fixed seed): the time of Object > Path > Union over them, and the anchors of the result.
 
 #include "geometry/BooleanOp.h"
+#include "tests/geometry/shapes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,22 +12,11 @@ namespace {
 
 using namespace plumex;
 
-TCvLine circle(double cx, double cy, double r) {
-    const double k = 0.5522847498307936 * r;
-    TCvLine c;
-    c.closed = 1;
-    c.points.emplace_back(TCvCoord{cx + r, cy}, TCvCoord{cx + r, cy - k}, TCvCoord{cx + r, cy + k});
-    c.points.emplace_back(TCvCoord{cx, cy + r}, TCvCoord{cx + k, cy + r}, TCvCoord{cx - k, cy + r});
-    c.points.emplace_back(TCvCoord{cx - r, cy}, TCvCoord{cx - r, cy + k}, TCvCoord{cx - r, cy - k});
-    c.points.emplace_back(TCvCoord{cx, cy - r}, TCvCoord{cx - k, cy - r}, TCvCoord{cx + k, cy - r});
-    return c;
-}
-
 void BM_UnionOf1000Circles(benchmark::State& state) {
     std::mt19937_64 rng(1000);
     std::uniform_real_distribution<double> at(0, 40), radius(1, 3);
     std::vector<TCvLine> circles;
-    for (int i = 0; i < 1000; ++i) circles.push_back(circle(at(rng), at(rng), radius(rng)));
+    for (int i = 0; i < 1000; ++i) circles.push_back(shapes::circle(at(rng), at(rng), radius(rng)));
     std::size_t paths = 0, anchors = 0;
     for (auto _ : state) {
         const std::vector<TCvLine> result = CombinePaths(BooleanOperation::Union, circles);

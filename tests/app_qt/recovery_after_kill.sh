@@ -22,15 +22,9 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "recovery: $*" >&2; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xserver=$!
-for _ in $(seq 1 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xserver" 2>/dev/null || break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; fail "the X server did not start"; }
-export DISPLAY=":$(head -1 "$work/display")"
+# shellcheck source=private_x.sh
+. "$(dirname "$0")/private_x.sh"
+start_private_x
 
 # The editor reads plumex.ini beside itself: a copy of the program gets settings of its own.
 mkdir -p "$work/bin"

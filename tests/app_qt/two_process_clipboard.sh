@@ -20,17 +20,9 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "two-process clipboard: $*" >&2; exit 1; }
 
-# A private X server; -displayfd lets it pick a free display itself, so parallel test runs or a
-# stale lock file cannot make it collide with another server.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xserver=$!
-for _ in $(seq 1 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xserver" 2>/dev/null || break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; fail "the X server did not start"; }
-export DISPLAY=":$(head -1 "$work/display")"
+# shellcheck source=private_x.sh
+. "$(dirname "$0")/private_x.sh"
+start_private_x
 
 cp "$source" "$work/a.plx"
 # An empty document to paste into, so Save needs no file dialog.
