@@ -370,7 +370,7 @@ std::vector<PovFinding> PovCheck(const std::vector<TCvLine>& selection, const Po
 std::vector<PovFinding> PovCheck(const std::vector<TCvLine>& selection, PovMode mode,
                                  const PovDlgState& dlg, const PovArrayDlgState& arrayDlg) {
     if (mode == PovMode::Array) return PovCheck(selection, arrayDlg.request());
-    return PovCheck(selection, dlg.request(mode, latheEdges(selection)));
+    return PovCheck(selection, dlg.request(mode, latheEdgesFor(mode, selection)));
 }
 
 bool PovCheckRefuses(const std::vector<PovFinding>& findings) {

@@ -98,6 +98,14 @@ LatheEdges latheEdges(const PathRefs& selection) {
     return e;
 }
 
+LatheEdges latheEdgesFor(PovMode mode, const PathRefs& selection) {
+    return mode == PovMode::Lathe ? latheEdges(selection) : LatheEdges{};
+}
+
+LatheEdges latheEdgesFor(PovMode mode, const std::vector<TCvLine>& selection) {
+    return mode == PovMode::Lathe ? latheEdges(selection) : LatheEdges{};
+}
+
 bool PovHasAnyText(const PathRefs& selection, const PovRequest& request) {
     return std::any_of(selection.begin(), selection.end(),
                        [&](const TCvLine* line) { return PovHasText(*line, request); });
@@ -118,7 +126,7 @@ std::string PovExportText(const std::vector<TCvLine>& selection, PovMode mode,
 PovRequest PovExportRequest(const PathRefs& selection, PovMode mode, const PovDlgState& dlg,
                             const PovArrayDlgState& arrayDlg) {
     if (mode == PovMode::Array) return arrayDlg.request();
-    return dlg.request(mode, latheEdges(selection));
+    return dlg.request(mode, latheEdgesFor(mode, selection));
 }
 
 void writePovExport(std::ostream& out, const PathRefs& selection, const PovRequest& request,

@@ -21,6 +21,10 @@ PathRefs pathRefs(const std::vector<TCvLine>& paths);
 // of every anchor and handle that takes part in a segment. Paths without anchors add nothing.
 LatheEdges latheEdges(const std::vector<TCvLine>& selection);
 LatheEdges latheEdges(const PathRefs& selection);
+// The edges only a lathe uses; nothing for the other forms, whose exact bounds of a large
+// selection would cost more than formatting it.
+LatheEdges latheEdgesFor(PovMode mode, const PathRefs& selection);
+LatheEdges latheEdgesFor(PovMode mode, const std::vector<TCvLine>& selection);
 
 // Whether any path of the selection gives text.
 bool PovHasAnyText(const PathRefs& selection, const PovRequest& request);

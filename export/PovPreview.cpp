@@ -16,7 +16,7 @@ PovMode shownMode(PovMode mode) {
 
 PovRequest directRequest(const std::vector<TCvLine>& selection, PovMode mode,
                          const PovDlgState& dlg) {
-    PovRequest r = dlg.request(shownMode(mode), latheEdges(selection));
+    PovRequest r = dlg.request(shownMode(mode), latheEdgesFor(shownMode(mode), selection));
     r.name.clear();
     return r;
 }

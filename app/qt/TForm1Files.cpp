@@ -181,7 +181,7 @@ bool TForm1::ExportPov(int mode, const std::string& fileName) {
     else
         POVDlg_->setSelection(selection, selectedPlaces());
     const bool accepted = povMode == PovMode::Array ? POVArrayDlg_->run()
-                                                    : POVDlg_->run(povMode, latheEdges(selection));
+                                                    : POVDlg_->run(povMode, latheEdgesFor(povMode, selection));
     if (!accepted) return false;
     // The preview shows the prism and lathe options the dialog now holds.
     if (PovPreview_) PovPreview_->documentChanged();
