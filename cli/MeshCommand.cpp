@@ -22,7 +22,7 @@ selection's left edge when the paths straddle it).
   --height H             prism height (top minus bottom) in drawing units (default 1)
   --tolerance T          greatest distance of the flattened outline from the curves, in
                          drawing units (default 0.001 of the drawing's larger side)
-  --segments N           pieces of the lathe's full turn, 3 to 4096 (default 64)
+  --segments N           pieces of the lathe's full turn, 3 to 4096 (default 128)
   --mm-per-unit U        millimetres (mesh units) per drawing unit (default 1)
 
 Prints the triangle and vertex counts. "Nothing to export" (exit 1) when no path bounds an

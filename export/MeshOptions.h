@@ -11,7 +11,7 @@ enum class MeshForm { Prism, Lathe };
 enum class MeshFormat { Stl, Obj };
 
 inline constexpr double DefaultToleranceShare = 0.001; // of the drawing's larger side
-inline constexpr int DefaultLatheSegments = 64;
+inline constexpr int DefaultLatheSegments = 128;
 inline constexpr int MinLatheSegments = 3;
 inline constexpr int MaxLatheSegments = 4096;
 
