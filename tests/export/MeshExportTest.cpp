@@ -225,6 +225,29 @@ TEST(MeshExport, RandomPrismsWithHolesAreClosedAndHoldTheirExactVolume) {
     }
 }
 
+// Paths that cross themselves and each other: the odd-rule region is still closed and
+// faces out, however the tessellator has to split the outlines where they cross.
+TEST(MeshExport, SelfCrossingScribblesStayClosed) {
+    for (unsigned seed = 1; seed <= 50; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        Shapes s(seed);
+        std::vector<TCvLine> lines(static_cast<std::size_t>(s.integer(1, 3)));
+        for (TCvLine& l : lines) {
+            for (int i = s.integer(3, 9); i > 0; --i) {
+                const TCvCoord p{s.real(0, 10), s.real(0, 10)};
+                const TCvCoord h{s.integer(0, 2) ? s.real(-3, 3) : 0, s.real(-3, 3)};
+                l.points.emplace_back(p, TCvCoord{p.x - h.x, p.y - h.y},
+                                      TCvCoord{p.x + h.x, p.y + h.y});
+            }
+            l.closed = s.integer(0, 3) != 0;
+        }
+        MeshOptions o;
+        o.form = s.integer(0, 1) ? MeshForm::Prism : MeshForm::Lathe;
+        o.segments = 16;
+        EXPECT_GT(checkBothFormats(lines, o), 0);
+    }
+}
+
 TEST(MeshExport, RandomLathesAreClosedAndHoldThePappusVolume) {
     for (unsigned seed = 1; seed <= 12; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
