@@ -13,8 +13,8 @@ const char* const MeshHelp = R"(Usage: plumex-cli mesh FILE.plx -o OUT.stl|OUT.o
 
 Writes every path of the document as a closed triangle mesh: a binary STL or a Wavefront OBJ
 file, by the extension of OUT. Axes: x right and y up as in the drawing; a prism rises along
-+z from 0, a lathe turns about the vertical axis the POV-Ray lathe uses (the y axis; the
-selection's left edge when the paths straddle it).
++z from 0, a lathe turns about the vertical axis the POV-Ray lathe uses: the y axis (paths
+left of it are mirrored), or the paths' left edge when they straddle it.
 
   -o OUT.stl|OUT.obj     the mesh file; the previous file survives any failure
   --form prism|lathe     default prism; a path's holes stay holes, an open lathe profile
