@@ -21,6 +21,7 @@ int runSvg2Plx(const std::vector<std::string>& words, std::ostream& out);
 int runSvg(const std::vector<std::string>& words, std::ostream& out);
 int runTrace(const std::vector<std::string>& words, std::ostream& out);
 int runBoolean(const std::vector<std::string>& words, std::ostream& out);
+int runMesh(const std::vector<std::string>& words, std::ostream& out);
 
 extern const char* const InfoHelp;
 extern const char* const PovHelp;
@@ -35,5 +36,6 @@ extern const char* const AiHelp;
 extern const char* const BmpHelp;
 extern const char* const TraceHelp;
 extern const char* const BooleanHelp;
+extern const char* const MeshHelp;
 
 } // namespace plumex::cli

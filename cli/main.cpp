@@ -38,6 +38,8 @@ Commands:
                                 the picture's dark areas as paths, placed as its draft
   boolean OP IN.plx -o OUT.plx  union, difference, intersection, exclusion or division of
                                 the closed paths in file order
+  mesh FILE.plx -o OUT.stl|OUT.obj [--form prism|lathe] [OPTIONS]
+                                every path as a closed mesh (binary STL or Wavefront OBJ)
 
 Run 'plumex-cli COMMAND --help' for the options of a command, 'plumex-cli --version'
 for the version.
@@ -50,11 +52,11 @@ struct Command {
 };
 
 constexpr Command Commands[] = {
-    {"info", runInfo},      {"pov", runPov},         {"spline2plx", runSpline2Plx},
-    {"check", runCheck},    {"picture", runPicture}, {"text", runText},
-    {"render", runRender},  {"svg2plx", runSvg2Plx}, {"svg", runSvg},
-    {"ai", runAi},          {"bmp", runBmp},         {"trace", runTrace},
-    {"boolean", runBoolean}};
+    {"info", runInfo},       {"pov", runPov},         {"spline2plx", runSpline2Plx},
+    {"check", runCheck},     {"picture", runPicture}, {"text", runText},
+    {"render", runRender},   {"svg2plx", runSvg2Plx}, {"svg", runSvg},
+    {"ai", runAi},           {"bmp", runBmp},         {"trace", runTrace},
+    {"boolean", runBoolean}, {"mesh", runMesh}};
 
 int dispatch(const std::string& name, const std::vector<std::string>& words) {
     for (const Command& c : Commands)

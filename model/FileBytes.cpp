@@ -54,6 +54,21 @@ protected:
 
     int sync() override { return drain() ? 0 : -1; }
 
+    // Writers that learn a count only at the end (a binary STL's triangle count) go back and
+    // patch it; the buffer is drained first so the bytes land where they were meant to.
+    pos_type seekoff(off_type off, std::ios_base::seekdir dir,
+                     std::ios_base::openmode which) override {
+        if (!(which & std::ios_base::out) || !drain()) return pos_type(off_type(-1));
+        const int whence = dir == std::ios_base::beg   ? SEEK_SET
+                           : dir == std::ios_base::cur ? SEEK_CUR
+                                                       : SEEK_END;
+        const off_t at = ::lseek(fd_, static_cast<off_t>(off), whence);
+        return at < 0 ? pos_type(off_type(-1)) : pos_type(static_cast<off_type>(at));
+    }
+    pos_type seekpos(pos_type pos, std::ios_base::openmode which) override {
+        return seekoff(off_type(pos), std::ios_base::beg, which);
+    }
+
 private:
     static constexpr std::size_t Size = std::size_t{1} << 16;
     static constexpr std::size_t WritebackBytes = std::size_t{8} << 20;

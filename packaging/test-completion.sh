@@ -49,7 +49,7 @@ touch a.plx b.svg c.png d.JPG e.txt f.inc g.ppm h.ttf
 mkdir folder
 
 expect "plumex-cli " info pov spline2plx check picture text render svg2plx svg ai bmp trace \
-    boolean --help --version
+    boolean mesh --help --version
 expect "plumex-cli boolean " union difference intersection exclusion division
 expect "plumex-cli boolean union " a.plx folder
 expect "plumex-cli sv" svg svg2plx

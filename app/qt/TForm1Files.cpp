@@ -9,6 +9,7 @@
 #include "app/Languages.h"
 #include "app/qt/FileDialogs.h"
 #include "app/qt/MainStatusBar.h"
+#include "app/qt/MeshTransfer.h"
 #include "app/qt/MessageBoxes.h"
 #include "app/qt/PovFindingsList.h"
 #include "app/qt/PovPreviewPanel.h"
@@ -150,6 +151,7 @@ bool TForm1::POVCopy1Click(int tag) {
 }
 
 bool TForm1::ExportFileClick(int tag) {
+    if (tag == 14) return exportMeshDialog(this, canvas());
     if (tag == 11 || tag == 12) {
         const bool ai = tag == 11;
         FileDialogRequest request =

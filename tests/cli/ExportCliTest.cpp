@@ -120,3 +120,27 @@ TEST_F(ExportCli, BitmapOptionsAndRefusals) {
 }
 
 } // namespace
+
+TEST_F(ExportCli, MeshRefusesWhatItCannotWriteAndKeepsThePreviousFile) {
+    ASSERT_EQ(cli("mesh square.plx -o out.stl").first, 0);
+    EXPECT_EQ(file("stdout"), "12 triangles, 8 vertices\n");
+    const std::string stl = file("out.stl");
+    EXPECT_EQ(stl.size(), 84u + 12 * 50);
+    for (const char* args :
+         {"mesh square.plx", "mesh square.plx -o out.ply", "mesh square.plx -o x.stl --form cone",
+          "mesh square.plx -o x.stl --segments 8", "mesh square.plx -o x.stl --height 0",
+          "mesh square.plx -o x.obj --form lathe --segments 2",
+          "mesh square.plx -o x.obj --form lathe --height 2"}) {
+        const auto [code, err] = cli(args);
+        EXPECT_EQ(code, 2) << args;
+        EXPECT_NE(err.find("--help"), std::string::npos) << args << ": " << err;
+    }
+    EXPECT_FALSE(fs::exists(dir / "x.stl"));
+    // A line bounds nothing: refused, and the previous file stays.
+    writeFileAtomically((dir / "line.plx").string(),
+                        writeDocument({plumex::testing::polyline({{0, 0}, {1, 1}})}, {}));
+    const auto [code, err] = cli("mesh line.plx -o out.stl");
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(err, "Nothing to export\n");
+    EXPECT_EQ(file("out.stl"), stl);
+}
