@@ -17,9 +17,9 @@ Lists what POV-Ray 3.7 would refuse, leave out or draw differently when the docu
 are exported, one finding a line: severity, path (1-based, with its name), anchor, what to do.
 Exit code 1 when some finding is a refusal, 0 otherwise.
 
-  --form prism|lathe|array      default prism
+  --form prism|lathe|array|conic-prism|sphere-sweep|sor      default prism
   --accuracy N                  decimals, 0 to 20 (default 15)
-  --axis y|left|right           lathe axis (default y, taken as left when the paths straddle
+  --axis y|left|right           lathe and sor axis (default y, taken as left when the paths straddle
                                 x = 0)
   --line-form all-four|shared-ends|polyline      array lines (default all-four)
   --divide N                    array polyline pieces per curved segment (default 50)
@@ -72,9 +72,7 @@ int runCheck(const std::vector<std::string>& words, std::ostream& out) {
         return 0;
     }
     if (args.positional.size() != 1) throw UsageError("expects one document file");
-    const PovMode mode =
-        pick(args, "--form", PovMode::Prism,
-             {{"prism", PovMode::Prism}, {"lathe", PovMode::Lathe}, {"array", PovMode::Array}});
+    const PovMode mode = povForm(args.value("--form", "prism"));
     PovDlgState dlg;
     PovArrayDlgState arrayDlg;
     if (args.values.count("--accuracy"))

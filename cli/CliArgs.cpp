@@ -48,4 +48,16 @@ double numberOption(const std::string& option, const std::string& text) {
     return v;
 }
 
+PovMode povForm(const std::string& name) {
+    const std::pair<const char*, PovMode> forms[] = {{"prism", PovMode::Prism},
+                                                     {"lathe", PovMode::Lathe},
+                                                     {"array", PovMode::Array},
+                                                     {"conic-prism", PovMode::ConicPrism},
+                                                     {"sphere-sweep", PovMode::SphereSweep},
+                                                     {"sor", PovMode::Sor}};
+    for (const auto& [word, mode] : forms)
+        if (name == word) return mode;
+    throw UsageError("unknown value \"" + name + "\" for --form");
+}
+
 } // namespace plumex::cli
