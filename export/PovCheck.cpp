@@ -98,7 +98,7 @@ private:
             return "a single anchor is too few spheres for a sweep; POV-Ray stops with \"Too "
                    "few modeling spheres for interpolation type.\"; delete it or add anchors";
         case PovMode::Sor:
-            return "a single anchor gives a surface of revolution of three points; POV-Ray "
+            return "a single anchor gives a surface of revolution of one point; POV-Ray "
                    "stops with \"Surface of revolution must have at least four points.\"; "
                    "delete it or add anchors";
         default:
@@ -158,12 +158,6 @@ private:
                         "; a surface of revolution needs every anchor above the one before, "
                         "and POV-Ray stops with \"Incorrect point in surface of revolution.\"; "
                         "export the path as a lathe instead, which takes any profile");
-        for (const WrittenPoint& w : points_)
-            if (w.p.x < 0)
-                add(PovSeverity::Refuse, PovCheckRule::LatheLeftOfAxis, w.anchor,
-                    "lies left of the axis (x = " + FormatPovNumber(w.p.x, r_.accuracy) +
-                        "); POV-Ray stops with \"Incorrect point in surface of revolution.\"; "
-                        "choose another axis or move it right of the axis");
     }
 
     void checkConicHeights() {

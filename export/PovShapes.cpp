@@ -13,15 +13,17 @@ TCvCoord mirrored(TCvCoord end, TCvCoord next) {
     return {2 * end.x - next.x, 2 * end.y - next.y};
 }
 
+// Distance to the chord as a piece, not as a line: a handle beyond an end pulls the curve past
+// it, which a line's distance would not see.
 double distanceToChord(TCvCoord p, TCvCoord a, TCvCoord b) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double len = std::hypot(dx, dy);
-    if (len == 0) return std::hypot(p.x - a.x, p.y - a.y);
-    return std::abs(dx * (p.y - a.y) - dy * (p.x - a.x)) / len;
+    const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
+    const double t =
+        len2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len2, 0.0, 1.0) : 0.0;
+    return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
 }
 
-// The handles bound the curve's distance from the chord, so pieces whose handles lie close
-// enough are flat enough. The depth cap keeps NaN and absurd tolerances from running away.
+// The curve lies in its control points' hull, so pieces whose handles lie close enough to
+// the chord are flat enough. The depth cap keeps NaN and absurd tolerances from running away.
 void flattenSegment(const Segment& s, double tolerance, int depth, std::vector<TCvCoord>& out) {
     const double off = std::max(distanceToChord(s.h1, s.a, s.b), distanceToChord(s.h2, s.a, s.b));
     if (depth >= 16 || !(off > tolerance)) {
