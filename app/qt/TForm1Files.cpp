@@ -163,7 +163,7 @@ bool TForm1::ExportFileClick(int tag) {
         if (path.empty()) return false;
         return ai ? ExportIllustrator(path) : ExportBitmap(path);
     }
-    if (tag < 0 || tag > 2) return false;
+    if (tag < 0 || tag > 5) return false;
     if (canvas().Document.CountSelected() == 0) return false;
     FileDialogRequest request{
         true, "POV-Ray Include File", "POV-Ray Include File(*.inc)", "inc", {}};
@@ -172,6 +172,7 @@ bool TForm1::ExportFileClick(int tag) {
 }
 
 bool TForm1::ExportPov(int mode, const std::string& fileName) {
+    if (mode < 0 || mode > static_cast<int>(PovMode::Sor)) return false;
     const std::vector<TCvLine> selection = canvas().Document.CollectSelected();
     if (selection.empty()) return false;
     const auto povMode = static_cast<PovMode>(mode);

@@ -59,6 +59,25 @@ public:
     QPlainTextEdit* Memo1;
     QLabel* Label3;
     QLineEdit* EAccuracy;
+    // Conic prism: the apex, with a button that puts it over the selection's centre.
+    QWidget* ConicPanel;
+    QLabel* LbApex;
+    QLineEdit* EApexX;
+    QLineEdit* EApexY;
+    QPushButton* BtnApexCentre;
+    QLabel* ConicHint;
+    // Sphere sweep.
+    QWidget* SweepPanel;
+    QLabel* LbSpline;
+    QRadioButton* RBLinear;
+    QRadioButton* RBBSpline;
+    QRadioButton* RBCubic;
+    QLabel* LbRadius;
+    QLineEdit* ERadius;
+    QLabel* LbTolerance;
+    QLineEdit* ETolerance;
+    QLabel* SweepHint;
+    QLabel* SorHint;
     plumex::PovFindingsList* Findings;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
@@ -73,6 +92,7 @@ signals:
 
 private:
     void updateNameField();
+    void centreApex();
     void buildLayout();
     void refreshFindings();
 
