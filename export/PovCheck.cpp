@@ -157,7 +157,8 @@ private:
                     "is not higher than " + anchorWord(points_[k].anchor) +
                         "; a surface of revolution needs every anchor above the one before, "
                         "and POV-Ray stops with \"Incorrect point in surface of revolution.\"; "
-                        "export the path as a lathe instead, which takes any profile");
+                        "export the path as a lathe instead (\"Export as Lathe\" in the dialog, "
+                        "--form lathe in plumex-cli), which takes any profile");
     }
 
     void checkConicHeights() {

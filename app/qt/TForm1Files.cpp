@@ -175,7 +175,7 @@ bool TForm1::ExportPov(int mode, const std::string& fileName) {
     if (mode < 0 || mode > static_cast<int>(PovMode::Sor)) return false;
     const std::vector<TCvLine> selection = canvas().Document.CollectSelected();
     if (selection.empty()) return false;
-    const auto povMode = static_cast<PovMode>(mode);
+    auto povMode = static_cast<PovMode>(mode);
     // Only the dialog that opens checks the selection: each check of a large one takes a while.
     if (povMode == PovMode::Array)
         POVArrayDlg_->setSelection(selection);
@@ -184,6 +184,8 @@ bool TForm1::ExportPov(int mode, const std::string& fileName) {
     const bool accepted = povMode == PovMode::Array ? POVArrayDlg_->run()
                                                     : POVDlg_->run(povMode, latheEdges(selection));
     if (!accepted) return false;
+    // A profile that cannot be a surface of revolution may have been sent to the lathe.
+    if (povMode != PovMode::Array) povMode = POVDlg_->mode();
     // The preview shows the prism and lathe options the dialog now holds.
     if (PovPreview_) PovPreview_->documentChanged();
     const PathRefs paths = pathRefs(selection);

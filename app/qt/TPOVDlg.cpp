@@ -72,6 +72,7 @@ TPOVDlg::TPOVDlg(QWidget* parent) : QDialog(parent) {
     ETolerance = new QLineEdit(SweepPanel);
     SweepHint = new QLabel(this);
     SorHint = new QLabel(this);
+    BtnUseLathe = new QPushButton(this);
     for (QLabel* hint : {ConicHint, SweepHint, SorHint}) hint->setWordWrap(true);
     Findings = new PovFindingsList(this);
     OKBtn = new QPushButton(this);
@@ -90,6 +91,11 @@ TPOVDlg::TPOVDlg(QWidget* parent) : QDialog(parent) {
     for (QRadioButton* b : {RBLinear, RBBSpline, RBCubic})
         connect(b, &QRadioButton::toggled, this, [this] { refreshFindings(); });
     connect(BtnApexCentre, &QPushButton::clicked, this, [this] { centreApex(); });
+    // What was typed carries over; the lathe then shows its own name and panel.
+    connect(BtnUseLathe, &QPushButton::clicked, this, [this] {
+        acceptFields(false);
+        prepare(PovMode::Lathe, edges_);
+    });
     connect(Findings, &PovFindingsList::pathClicked, this, [this](int path) {
         const auto k = static_cast<std::size_t>(path - 1);
         if (path >= 1 && k < places_.size()) emit pathChosen(places_[k]);
@@ -146,7 +152,10 @@ void TPOVDlg::buildLayout() {
     main->addWidget(ConicHint);
     main->addWidget(SweepPanel);
     main->addWidget(SweepHint);
-    main->addWidget(SorHint);
+    auto* sor = new QHBoxLayout;
+    sor->addWidget(SorHint, 1);
+    sor->addWidget(BtnUseLathe);
+    main->addLayout(sor);
     main->addWidget(Panel4);
     main->addWidget(Memo1);
     main->addWidget(Findings);
@@ -162,6 +171,7 @@ void TPOVDlg::updateNameField() {
 void TPOVDlg::prepare(PovMode mode, LatheEdges edges) {
     preparing_ = true;
     mode_ = mode;
+    edges_ = edges;
     const bool turned = turnsAboutAxis(mode);
     const bool swept = mode == PovMode::Prism || mode == PovMode::ConicPrism;
     switch (mode) {
@@ -203,6 +213,7 @@ void TPOVDlg::prepare(PovMode mode, LatheEdges edges) {
     LbTolerance->setText(text(C_POVTolerance));
     SweepHint->setText(text(C_POVSweepHint));
     SorHint->setText(text(C_POVSorHint));
+    BtnUseLathe->setText(text(C_POVUseLathe));
     LathePanel->setVisible(turned);
     PrismPanel->setVisible(swept);
     ConicPanel->setVisible(mode == PovMode::ConicPrism);
@@ -210,6 +221,7 @@ void TPOVDlg::prepare(PovMode mode, LatheEdges edges) {
     SweepPanel->setVisible(mode == PovMode::SphereSweep);
     SweepHint->setVisible(mode == PovMode::SphereSweep);
     SorHint->setVisible(mode == PovMode::Sor);
+    BtnUseLathe->setVisible(mode == PovMode::Sor);
 
     if (turned) {
         state.prepareLathe(edges);

@@ -36,6 +36,9 @@ public:
     // The paths the findings are about, with their places in the drawing; the findings follow
     // the fields while the dialog is open and are worked out off the user-interface thread.
     void setSelection(std::vector<TCvLine> selection, std::vector<int> places = {});
+    // The form the dialog exports: the one it opened with, or the lathe when "Export as Lathe"
+    // took over from a surface of revolution.
+    plumex::PovMode mode() const { return mode_; }
     // The state as the fields stand now, without touching `state`.
     plumex::PovDlgState fieldState(bool takeName) const;
 
@@ -78,6 +81,8 @@ public:
     QLineEdit* ETolerance;
     QLabel* SweepHint;
     QLabel* SorHint;
+    QPushButton* BtnUseLathe; // sor only: the same profile as a lathe, which takes any
+
     plumex::PovFindingsList* Findings;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
@@ -97,6 +102,7 @@ private:
     void refreshFindings();
 
     plumex::PovMode mode_ = plumex::PovMode::Prism;
+    plumex::LatheEdges edges_;
     std::shared_ptr<const std::vector<TCvLine>> selection_;
     std::vector<int> places_;
     bool preparing_ = false;

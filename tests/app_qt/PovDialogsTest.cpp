@@ -238,6 +238,15 @@ TEST_F(FormTest, ConicPrismSphereSweepAndSorFromTheMenus) {
     form->action("Sor1")->trigger();
     EXPECT_TRUE(shown);
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("sor {\r\n 5,\r\n"));
+    // Offered the lathe instead, the same profile goes out as one.
+    editAndAccept([&](TPOVDlg& dlg) {
+        QTest::mouseClick(dlg.BtnUseLathe, Qt::LeftButton);
+        shown = dlg.windowTitle() == "POV Export <Lathe>" && !dlg.SorHint->isVisible();
+    });
+    form->action("Sor1")->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("lathe {\r\n bezier_spline 12"))
+        << QGuiApplication::clipboard()->text().toStdString();
     // What was typed stays for the next time the dialog opens.
     EXPECT_EQ(form->findChild<TPOVDlg*>()->state.radius, "0.25");
     EXPECT_EQ(form->findChild<TPOVDlg*>()->state.spline, SweepSpline::Cubic);
