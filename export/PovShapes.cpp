@@ -23,10 +23,12 @@ double distanceToChord(TCvCoord p, TCvCoord a, TCvCoord b) {
 }
 
 // The curve lies in its control points' hull, so pieces whose handles lie close enough to
-// the chord are flat enough. The depth cap keeps NaN and absurd tolerances from running away.
+// the chord are flat enough. Each halving cuts the distance about fourfold, so ten of them
+// (1024 pieces) reach a millionth of the segment's size; the cap keeps NaN, infinite and
+// absurdly small tolerances from running away.
 void flattenSegment(const Segment& s, double tolerance, int depth, std::vector<TCvCoord>& out) {
     const double off = std::max(distanceToChord(s.h1, s.a, s.b), distanceToChord(s.h2, s.a, s.b));
-    if (depth >= 16 || !(off > tolerance)) {
+    if (depth >= 10 || !(off > tolerance)) {
         out.push_back(s.b);
         return;
     }

@@ -11,8 +11,9 @@
 
 namespace plumex {
 
-// The curve as straight pieces no farther than `tolerance` from it: the first anchor, then
-// the end of every piece. A closed path ends on its first anchor again.
+// The curve as straight pieces no farther than `tolerance` from it (down to about a millionth of
+// a segment's size; at most 1024 pieces a segment): the first anchor, then the end of every
+// piece. A closed path ends on its first anchor again.
 std::vector<TCvCoord> flattenPath(const TCvLine& line, double tolerance);
 
 // The distance the flattened curve may stray: the request's tolerance, or a thousandth of the
