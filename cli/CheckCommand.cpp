@@ -19,10 +19,13 @@ Exit code 1 when some finding is a refusal, 0 otherwise.
 
   --form prism|lathe|array|conic-prism|sphere-sweep|sor      default prism
   --accuracy N                  decimals, 0 to 20 (default 15)
-  --axis y|left|right           lathe and sor axis (default y, taken as left when the paths straddle
-                                x = 0)
+  --axis y|left|right           lathe and sor axis (default y, taken as left when the paths
+                                straddle x = 0)
   --line-form all-four|shared-ends|polyline      array lines (default all-four)
   --divide N                    array polyline pieces per curved segment (default 50)
+  --bottom TEXT --top TEXT --apex X,Y           conic prism heights and apex (see pov)
+  --spline linear|b-spline|cubic                 sphere sweep spline (see pov)
+  --radius TEXT --tolerance T   sphere sweep radius and flattening (see pov)
   --json                        {"findings": [{"severity", "rule", "path", "name", "anchor",
                                 "message"}...], "refuse": N, "warn": N, "hint": N}; anchor 0
                                 when the finding is about the whole path
@@ -65,8 +68,10 @@ void writeJson(std::ostream& out, const std::vector<PovFinding>& findings) {
 } // namespace
 
 int runCheck(const std::vector<std::string>& words, std::ostream& out) {
-    const CliArgs args = parseArgs(
-        words, {{"--form", "--accuracy", "--axis", "--line-form", "--divide"}, {"--json"}});
+    const CliArgs args =
+        parseArgs(words, {{"--form", "--accuracy", "--axis", "--line-form", "--divide", "--bottom",
+                           "--top", "--apex", "--spline", "--radius", "--tolerance"},
+                          {"--json"}});
     if (args.help) {
         out << CheckHelp;
         return 0;
@@ -89,6 +94,7 @@ int runCheck(const std::vector<std::string>& words, std::ostream& out) {
     if (args.values.count("--divide"))
         arrayDlg.divideCount =
             std::to_string(integerOption("--divide", args.values.at("--divide")));
+    readShapeOptions(args, dlg);
     const LoadedDocument doc = loadDocument(args.positional[0]);
     const std::vector<PovFinding> findings = PovCheck(doc.content.lines, mode, dlg, arrayDlg);
     if (args.flags.count("--json")) {

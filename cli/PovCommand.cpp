@@ -131,33 +131,13 @@ PovDlgState dialogState(const CliArgs& args, PovMode mode) {
     if (args.has("--declare")) dlg.declaration = PovDeclaration::Declare;
     if (args.has("--local")) dlg.declaration = PovDeclaration::Local;
     dlg.acceptName(mode, args.value("--declare", args.value("--local", "")));
-    dlg.bottom = args.value("--bottom", dlg.bottom);
-    dlg.top = args.value("--top", dlg.top);
     dlg.modifiers = memoText(args.value("--modifiers", dlg.modifiers));
     dlg.accuracy = accuracyText(args);
     dlg.axis = choice(args, "--axis", LatheAxis::YAxis,
                       {{"y", LatheAxis::YAxis},
                        {"left", LatheAxis::LeftOfSelection},
                        {"right", LatheAxis::RightOfSelection}});
-    if (args.values.count("--apex")) {
-        const std::string apex = args.values.at("--apex");
-        const std::size_t comma = apex.find(',');
-        double x = 0, y = 0;
-        if (comma == std::string::npos || !fieldNumber(apex.substr(0, comma), x) ||
-            !fieldNumber(apex.substr(comma + 1), y))
-            throw UsageError("--apex expects two numbers X,Y");
-        dlg.apexX = apex.substr(0, comma);
-        dlg.apexY = apex.substr(comma + 1);
-    }
-    dlg.spline = choice(args, "--spline", SweepSpline::Linear,
-                        {{"linear", SweepSpline::Linear},
-                         {"b-spline", SweepSpline::BSpline},
-                         {"cubic", SweepSpline::Cubic}});
-    dlg.radius = args.value("--radius", dlg.radius);
-    if (args.values.count("--tolerance")) {
-        numberOption("--tolerance", args.values.at("--tolerance"));
-        dlg.tolerance = args.values.at("--tolerance");
-    }
+    readShapeOptions(args, dlg);
     return dlg;
 }
 
