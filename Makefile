@@ -53,6 +53,7 @@ format:
 clean:
 	rm -rf build
 
-# Regenerates examples/*.plx and *.inc with plumex-cli and renders docs/examples.png.
+# Regenerates examples/*.plx and *.inc with plumex-cli and renders docs/examples.png and
+# docs/pov-forms.png.
 examples: build
 	bash examples/make-examples $(RELEASE_DIR)/cli/plumex-cli

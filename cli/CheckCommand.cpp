@@ -17,12 +17,15 @@ Lists what POV-Ray 3.7 would refuse, leave out or draw differently when the docu
 are exported, one finding a line: severity, path (1-based, with its name), anchor, what to do.
 Exit code 1 when some finding is a refusal, 0 otherwise.
 
-  --form prism|lathe|array      default prism
+  --form prism|lathe|array|conic-prism|sphere-sweep|sor      default prism
   --accuracy N                  decimals, 0 to 20 (default 15)
-  --axis y|left|right           lathe axis (default y, taken as left when the paths straddle
-                                x = 0)
+  --axis y|left|right           lathe and sor axis (default y, taken as left when the paths
+                                straddle x = 0)
   --line-form all-four|shared-ends|polyline      array lines (default all-four)
   --divide N                    array polyline pieces per curved segment (default 50)
+  --bottom TEXT --top TEXT --apex X,Y           conic prism heights and apex (see pov)
+  --spline linear|b-spline|cubic                 sphere sweep spline (see pov)
+  --radius TEXT --tolerance T   sphere sweep radius and flattening (see pov)
   --json                        {"findings": [{"severity", "rule", "path", "name", "anchor",
                                 "message"}...], "refuse": N, "warn": N, "hint": N}; anchor 0
                                 when the finding is about the whole path
@@ -65,16 +68,16 @@ void writeJson(std::ostream& out, const std::vector<PovFinding>& findings) {
 } // namespace
 
 int runCheck(const std::vector<std::string>& words, std::ostream& out) {
-    const CliArgs args = parseArgs(
-        words, {{"--form", "--accuracy", "--axis", "--line-form", "--divide"}, {"--json"}});
+    const CliArgs args =
+        parseArgs(words, {{"--form", "--accuracy", "--axis", "--line-form", "--divide", "--bottom",
+                           "--top", "--apex", "--spline", "--radius", "--tolerance"},
+                          {"--json"}});
     if (args.help) {
         out << CheckHelp;
         return 0;
     }
     if (args.positional.size() != 1) throw UsageError("expects one document file");
-    const PovMode mode =
-        pick(args, "--form", PovMode::Prism,
-             {{"prism", PovMode::Prism}, {"lathe", PovMode::Lathe}, {"array", PovMode::Array}});
+    const PovMode mode = povForm(args.value("--form", "prism"));
     PovDlgState dlg;
     PovArrayDlgState arrayDlg;
     if (args.values.count("--accuracy"))
@@ -91,6 +94,7 @@ int runCheck(const std::vector<std::string>& words, std::ostream& out) {
     if (args.values.count("--divide"))
         arrayDlg.divideCount =
             std::to_string(integerOption("--divide", args.values.at("--divide")));
+    readShapeOptions(args, dlg);
     const LoadedDocument doc = loadDocument(args.positional[0]);
     const std::vector<PovFinding> findings = PovCheck(doc.content.lines, mode, dlg, arrayDlg);
     if (args.flags.count("--json")) {

@@ -1,6 +1,8 @@
 #pragma once
 // Command-line arguments of one subcommand: positional words, options with a value, flags.
 
+#include "export/PovOptions.h"
+
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -50,5 +52,11 @@ int integerOption(const std::string& option, const std::string& text);
 
 // A positive finite decimal number or a UsageError naming the option.
 double numberOption(const std::string& option, const std::string& text);
+
+// --bottom, --top, --apex X,Y, --spline, --radius and --tolerance into the dialog state.
+void readShapeOptions(const CliArgs& args, PovDlgState& dlg);
+
+// The POV-Ray form named by --form: prism, lathe, array, conic-prism, sphere-sweep or sor.
+PovMode povForm(const std::string& name);
 
 } // namespace plumex::cli

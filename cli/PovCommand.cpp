@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "cli/DocumentInput.h"
 #include "export/PovExport.h"
+#include "export/PovShapes.h"
 
 #include <algorithm>
 #include <ostream>
@@ -16,17 +17,33 @@ Writes POV-Ray text of the document's paths: one object per path, in the documen
 
   -o OUT.inc             write the include file (with its header line) instead of standard
                          output; the previous file survives any failure
-  --form prism|lathe|array                        default prism
+  --form prism|lathe|array|conic-prism|sphere-sweep|sor            default prism
+                         conic-prism: a prism narrowing from its outline at --bottom to
+                         its apex at --top (POV-Ray's conic_sweep, which sweeps toward the
+                         origin: the outline is written about the apex, then turned over and
+                         moved back); sphere-sweep: a tube of spheres along each path, lying
+                         on the floor as a prism's outline does; sor: a surface of revolution
+                         through the anchors, which must rise (a profile drawn downwards is
+                         read backwards)
   --paths I,J,...        0-based indices of the paths to export (default: all); they also form
                          the selection whose left and right edges the lathe axis uses
   --direct | --declare NAME | --local NAME        default: direct for prism and lathe,
                          --declare Points for array (which has no direct form); several paths
                          get numbered names
-  --bottom TEXT --top TEXT                        prism sweep, default 0 and 1
+  --bottom TEXT --top TEXT                        prism sweep, default 0 and 1; for the
+                         conic prism the heights of the outline and of the apex
+  --apex X,Y             conic prism: the point of the drawing the outline narrows to
+                         (default 0,0)
+  --spline linear|b-spline|cubic                  sphere sweep: linear_spline along the curve
+                         flattened to --tolerance, or b_spline or cubic_spline through the
+                         anchors (default linear)
+  --radius TEXT          sphere sweep: the spheres' radius (default 0.1)
+  --tolerance T          sphere sweep: the largest distance of the flattened curve from the
+                         drawn one (default a thousandth of each path's size)
   --modifiers TEXT       object modifier lines, "\n" separates lines; default
                          "pigment {color rgb 1}", "" for none (prism and lathe)
   --accuracy N           decimals, 0 to 20 (default 15)
-  --axis y|left|right    lathe axis: the y axis (shapes left of it are mirrored), or the left
+  --axis y|left|right    lathe and sor axis: the y axis (shapes left of it are mirrored), or the left
                          or right edge of the selection; y is taken as left when the selection
                          straddles x = 0 (default y)
   --line-form all-four|shared-ends|polyline       array lines (default all-four)
@@ -80,13 +97,21 @@ PathRefs chosenPaths(const CliArgs& args, const std::vector<TCvLine>& lines) {
 
 void checkApplies(const CliArgs& args, PovMode mode) {
     const std::pair<const char*, PovMode> only[] = {
-        {"--bottom", PovMode::Prism}, {"--top", PovMode::Prism},
-        {"--axis", PovMode::Lathe},   {"--line-form", PovMode::Array},
-        {"--divide", PovMode::Array}, {"--point-form", PovMode::Array},
-        {"--value", PovMode::Array}};
-    for (const auto& [option, form] : only)
-        if (args.has(option) && form != mode)
-            throw UsageError(std::string(option) + " does not apply to this --form");
+        {"--bottom", PovMode::Prism},       {"--top", PovMode::Prism},
+        {"--bottom", PovMode::ConicPrism},  {"--top", PovMode::ConicPrism},
+        {"--axis", PovMode::Lathe},         {"--axis", PovMode::Sor},
+        {"--apex", PovMode::ConicPrism},    {"--spline", PovMode::SphereSweep},
+        {"--radius", PovMode::SphereSweep}, {"--tolerance", PovMode::SphereSweep},
+        {"--line-form", PovMode::Array},    {"--divide", PovMode::Array},
+        {"--point-form", PovMode::Array},   {"--value", PovMode::Array}};
+    for (const auto& entry : only) {
+        const std::string_view option = entry.first;
+        if (!args.has(std::string(option))) continue;
+        const bool applies = std::any_of(std::begin(only), std::end(only), [&](const auto& o) {
+            return option == o.first && o.second == mode;
+        });
+        if (!applies) throw UsageError(std::string(option) + " does not apply to this --form");
+    }
     if (mode == PovMode::Array && args.has("--modifiers"))
         throw UsageError("--modifiers does not apply to --form array (see --value)");
     if (mode == PovMode::Array && args.has("--direct"))
@@ -106,14 +131,13 @@ PovDlgState dialogState(const CliArgs& args, PovMode mode) {
     if (args.has("--declare")) dlg.declaration = PovDeclaration::Declare;
     if (args.has("--local")) dlg.declaration = PovDeclaration::Local;
     dlg.acceptName(mode, args.value("--declare", args.value("--local", "")));
-    dlg.bottom = args.value("--bottom", dlg.bottom);
-    dlg.top = args.value("--top", dlg.top);
     dlg.modifiers = memoText(args.value("--modifiers", dlg.modifiers));
     dlg.accuracy = accuracyText(args);
     dlg.axis = choice(args, "--axis", LatheAxis::YAxis,
                       {{"y", LatheAxis::YAxis},
                        {"left", LatheAxis::LeftOfSelection},
                        {"right", LatheAxis::RightOfSelection}});
+    readShapeOptions(args, dlg);
     return dlg;
 }
 
@@ -142,7 +166,8 @@ PovArrayDlgState arrayState(const CliArgs& args) {
 int runPov(const std::vector<std::string>& words, std::ostream& out) {
     const OptionSpec options{{"-o", "--form", "--paths", "--declare", "--local", "--bottom",
                               "--top", "--modifiers", "--accuracy", "--axis", "--line-form",
-                              "--divide", "--point-form", "--value"},
+                              "--divide", "--point-form", "--value", "--apex", "--spline",
+                              "--radius", "--tolerance"},
                              {"--direct"}};
     const CliArgs args = parseArgs(words, options);
     if (args.help) {
@@ -150,9 +175,7 @@ int runPov(const std::vector<std::string>& words, std::ostream& out) {
         return 0;
     }
     if (args.positional.size() != 1) throw UsageError("expects one document file");
-    const PovMode mode =
-        choice(args, "--form", PovMode::Prism,
-               {{"prism", PovMode::Prism}, {"lathe", PovMode::Lathe}, {"array", PovMode::Array}});
+    const PovMode mode = povForm(args.value("--form", "prism"));
     checkApplies(args, mode);
     const PovDlgState dlg = mode == PovMode::Array ? PovDlgState{} : dialogState(args, mode);
     const PovArrayDlgState arrayDlg =

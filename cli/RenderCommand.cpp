@@ -31,7 +31,9 @@ Renders the document's paths with POV-Ray as the preview shows them: the export'
 
   -o OUT.png             the picture; OUT.ppm writes a portable pixmap instead. The previous
                          file survives any failure
-  --form prism|lathe     default prism, seen from above and in front; a lathe from the side
+  --form prism|lathe|conic-prism|sphere-sweep|sor
+                         default prism, seen from above and in front as the conic prism and
+                         the sphere sweep are; a lathe and a sor from the side
   --width N --height N   picture size in pixels, 1 to 4096 (default 640 by 480)
   --quick                the rough pass: no shadows, no antialiasing
 
@@ -119,9 +121,8 @@ int runRender(const std::vector<std::string>& words, std::ostream& out) {
     if (args.positional.size() != 1) throw UsageError("expects one document file");
     if (!args.values.count("-o")) throw UsageError("needs -o OUT.png");
     const std::string form = args.value("--form", "prism");
-    if (form != "prism" && form != "lathe")
-        throw UsageError("unknown value \"" + form + "\" for --form");
-    const PovMode mode = form == "lathe" ? PovMode::Lathe : PovMode::Prism;
+    const PovMode mode = povForm(form);
+    if (mode == PovMode::Array) throw UsageError("unknown value \"" + form + "\" for --form");
     PovRayJob job;
     job.width = sizeOption(args, "--width", 640);
     job.height = sizeOption(args, "--height", 480);

@@ -2,6 +2,7 @@
 
 #include "export/PovExport.h"
 #include "export/PovFormat.h"
+#include "export/PovShapes.h"
 #include "model/Containment.h"
 
 #include <algorithm>
@@ -55,15 +56,22 @@ public:
             return;
         }
         if (r_.mode != PovMode::Array && line_.segmentCount() == 0) {
-            add(PovSeverity::Refuse, PovCheckRule::SingleAnchor, 0,
-                "a single anchor makes an object without segments (bezier_spline of 0 "
-                "points), which POV-Ray shows as nothing; delete it or add anchors");
+            add(PovSeverity::Refuse, PovCheckRule::SingleAnchor, 0, singleAnchorText());
+            return;
+        }
+        if (r_.mode == PovMode::SphereSweep || r_.mode == PovMode::Sor) {
+            if (r_.mode == PovMode::SphereSweep) collectCentres();
+            if (r_.mode == PovMode::Sor) collectProfile();
+            checkNumbers();
+            if (r_.mode == PovMode::SphereSweep) checkRadius();
+            if (r_.mode == PovMode::Sor) checkProfile();
             return;
         }
         collectPoints();
         checkNumbers();
         checkDegenerateSegments();
-        if (r_.mode == PovMode::Prism) checkPrismOutline();
+        if (r_.mode == PovMode::Prism || r_.mode == PovMode::ConicPrism) checkPrismOutline();
+        if (r_.mode == PovMode::ConicPrism) checkConicHeights();
         if (r_.mode == PovMode::Lathe) checkLatheAxis();
     }
 
@@ -84,8 +92,87 @@ private:
                "the export leaves it out";
     }
 
+    std::string singleAnchorText() const {
+        switch (r_.mode) {
+        case PovMode::SphereSweep:
+            return "a single anchor is too few spheres for a sweep; POV-Ray stops with \"Too "
+                   "few modeling spheres for interpolation type.\"; delete it or add anchors";
+        case PovMode::Sor:
+            return "a single anchor gives a surface of revolution of one point; POV-Ray "
+                   "stops with \"Surface of revolution must have at least four points.\"; "
+                   "delete it or add anchors";
+        default:
+            return "a single anchor makes an object without segments (bezier_spline of 0 "
+                   "points), which POV-Ray shows as nothing; delete it or add anchors";
+        }
+    }
+
+    // Points that were written as they are, each owned by `anchor` (-1: the whole path).
+    void takeWritten(TCvCoord p, int anchor) {
+        WrittenPoint w;
+        std::size_t lx = 0, ly = 0;
+        w.p = {writtenNumber(p.x, r_.accuracy, lx), writtenNumber(p.y, r_.accuracy, ly)};
+        w.longest = std::max(lx, ly);
+        w.anchor = anchor;
+        points_.push_back(w);
+    }
+
+    void collectCentres() {
+        const bool throughAnchors = r_.spline != SweepSpline::Linear;
+        const std::vector<TCvCoord> centres = sweepCentres(line_, r_);
+        const int n = line_.count();
+        for (std::size_t k = 0; k < centres.size(); ++k) {
+            // The spline types lead with one control point; the anchors follow in order.
+            const int i = static_cast<int>(k) - 1;
+            const int anchor = !throughAnchors ? -1
+                               : line_.closed  ? (i + n) % n
+                                               : std::clamp(i, 0, n - 1);
+            takeWritten(centres[k], anchor);
+        }
+    }
+
+    void collectProfile() {
+        const SorProfile profile = sorProfile(line_, r_);
+        for (std::size_t k = 0; k < profile.points.size(); ++k)
+            takeWritten(profile.points[k], profile.anchors[k]);
+    }
+
+    void checkRadius() {
+        double radius = 0;
+        if (!fieldNumber(r_.radius, radius) || radius > 0) return; // an expression is not judged
+        add(PovSeverity::Refuse, PovCheckRule::SweepRadius, -1,
+            "the radius " + FormatPovNumber(radius, r_.accuracy) +
+                " leaves nothing of the sphere sweep in the picture; give a radius above 0");
+    }
+
+    void checkProfile() {
+        if (line_.closed)
+            add(PovSeverity::Warn, PovCheckRule::SorClosed, -1,
+                "the path is closed, but a surface of revolution runs from the first anchor to "
+                "the last: the closing segment is left out; open the path or export a lathe");
+        // POV-Ray compares the heights of all but the end control points.
+        for (std::size_t k = 1; k + 2 < points_.size(); ++k)
+            if (points_[k + 1].p.y <= points_[k].p.y)
+                add(PovSeverity::Refuse, PovCheckRule::SorNotRising, points_[k + 1].anchor,
+                    "is not higher than " + anchorWord(points_[k].anchor) +
+                        "; a surface of revolution needs every anchor above the one before, "
+                        "and POV-Ray stops with \"Incorrect point in surface of revolution.\"; "
+                        "export the path as a lathe instead (\"Export as Lathe\" in the dialog, "
+                        "--form lathe in plumex-cli), which takes any profile");
+    }
+
+    void checkConicHeights() {
+        double bottom = 0, top = 0;
+        if (!fieldNumber(r_.bottom, bottom) || !fieldNumber(r_.top, top) || bottom != top) return;
+        add(PovSeverity::Warn, PovCheckRule::ConicFlat, -1,
+            "Bottom and Top are both " + FormatPovNumber(top, r_.accuracy) +
+                ": the cone has no height, and POV-Ray scales it by 1 instead (\"Scale Y by "
+                "0.0. Changed to 1.0.\"); give the apex another height than the outline");
+    }
+
     TCvCoord written(TCvCoord p, std::size_t& longest) const {
         if (r_.mode == PovMode::Lathe) p = {(p.x + r_.offset) * r_.factor, p.y};
+        if (r_.mode == PovMode::ConicPrism) p = {p.x - r_.apex.x, p.y - r_.apex.y};
         std::size_t lx = 0, ly = 0;
         const TCvCoord w{writtenNumber(p.x, r_.accuracy, lx), writtenNumber(p.y, r_.accuracy, ly)};
         longest = std::max(lx, ly);
@@ -359,7 +446,7 @@ std::vector<PovFinding> PovCheck(const std::vector<TCvLine>& selection, const Po
     std::vector<PovFinding> out;
     for (std::size_t i = 0; i < selection.size(); ++i)
         PathChecker(out, selection[i], static_cast<int>(i + 1), request).run();
-    if (request.mode == PovMode::Prism) {
+    if (request.mode == PovMode::Prism || request.mode == PovMode::ConicPrism) {
         checkHoles(out, selection);
         std::stable_sort(out.begin(), out.end(),
                          [](const PovFinding& a, const PovFinding& b) { return a.path < b.path; });
@@ -412,6 +499,14 @@ const char* ruleName(PovCheckRule rule) {
         return "coincident-anchors";
     case PovCheckRule::UnmergedHole:
         return "unmerged-hole";
+    case PovCheckRule::ConicFlat:
+        return "conic-flat";
+    case PovCheckRule::SweepRadius:
+        return "sweep-radius";
+    case PovCheckRule::SorNotRising:
+        return "sor-not-rising";
+    case PovCheckRule::SorClosed:
+        return "sor-closed";
     }
     return "";
 }

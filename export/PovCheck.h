@@ -24,6 +24,10 @@ enum class PovCheckRule {
     ZeroLengthSegment, // anchor, both handles and the next anchor in one place
     CoincidentAnchors, // two neighbouring anchors in one place, joined by a loop
     UnmergedHole,      // a closed path inside another that a prism would fill
+    ConicFlat,         // bottom and top alike: "Scale Y by 0.0. Changed to 1.0."
+    SweepRadius,       // a sphere sweep of radius 0 or less shows nothing
+    SorNotRising,      // "Incorrect point in surface of revolution."
+    SorClosed,         // a surface of revolution leaves a closed path's last segment out
 };
 
 struct PovFinding {

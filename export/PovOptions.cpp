@@ -1,6 +1,9 @@
 #include "export/PovOptions.h"
 
 #include "export/PovFormat.h"
+#include "export/PovShapes.h"
+
+#include <utility>
 
 #include <charconv>
 
@@ -39,8 +42,29 @@ LatheAxis effectiveAxis(LatheAxis chosen, LatheEdges edges) {
     return chosen;
 }
 
+bool turnsAboutAxis(PovMode mode) {
+    return mode == PovMode::Lathe || mode == PovMode::Sor;
+}
+
 std::string& PovDlgState::rememberedName(PovMode mode) {
-    return mode == PovMode::Lathe ? latheName : prismName;
+    return const_cast<std::string&>(std::as_const(*this).rememberedName(mode));
+}
+
+const std::string& PovDlgState::rememberedName(PovMode mode) const {
+    switch (mode) {
+    case PovMode::Lathe:
+        return latheName;
+    case PovMode::ConicPrism:
+        return conicName;
+    case PovMode::SphereSweep:
+        return sweepName;
+    case PovMode::Sor:
+        return sorName;
+    case PovMode::Prism:
+    case PovMode::Array:
+        break;
+    }
+    return prismName;
 }
 
 void PovDlgState::prepareLathe(LatheEdges edges) {
@@ -59,11 +83,27 @@ PovRequest PovDlgState::request(PovMode mode, LatheEdges edges) const {
     PovRequest r;
     r.mode = mode;
     r.accuracy = clampAccuracy(parseIntegerField(accuracy, 15));
-    r.name = nameHead(declaration, mode == PovMode::Lathe ? latheName : prismName);
+    r.name = nameHead(declaration, rememberedName(mode));
     r.modifiers = IndentLines(modifiers);
-    if (mode == PovMode::Prism) {
+    switch (mode) {
+    case PovMode::Prism:
         r.sweep = bottom + "," + top;
         return r;
+    case PovMode::ConicPrism:
+        r.bottom = bottom;
+        r.top = top;
+        if (!fieldNumber(apexX, r.apex.x)) r.apex.x = 0;
+        if (!fieldNumber(apexY, r.apex.y)) r.apex.y = 0;
+        return r;
+    case PovMode::SphereSweep:
+        r.spline = spline;
+        r.radius = radius;
+        if (!fieldNumber(tolerance, r.tolerance)) r.tolerance = 0;
+        return r;
+    case PovMode::Lathe:
+    case PovMode::Sor:
+    case PovMode::Array:
+        break;
     }
     switch (effectiveAxis(axis, edges)) {
     case LatheAxis::YAxis:

@@ -2,6 +2,7 @@
 
 #include "export/PovExport.h"
 #include "export/PovFormat.h"
+#include "export/PovShapes.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,7 +12,12 @@ namespace plumex {
 namespace {
 
 PovMode shownMode(PovMode mode) {
-    return mode == PovMode::Lathe ? PovMode::Lathe : PovMode::Prism;
+    return mode == PovMode::Array ? PovMode::Prism : mode;
+}
+
+void take(bool& any, double& lo, double& hi, double v) {
+    lo = any ? std::min(lo, v) : v;
+    hi = any ? std::max(hi, v) : v;
 }
 
 PovRequest directRequest(const std::vector<TCvLine>& selection, PovMode mode,
@@ -57,24 +63,37 @@ PovBox PovPreviewBounds(const std::vector<TCvLine>& selection, PovMode mode,
     const PovRequest r = directRequest(selection, mode, dlg);
     bool any = false;
     double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+    const auto takePoint = [&](TCvCoord p) {
+        take(any, x0, x1, p.x);
+        take(any, y0, y1, p.y);
+        any = true;
+    };
     for (const TCvLine& line : selection) {
         if (!PovHasText(line, r)) continue;
+        if (r.mode == PovMode::SphereSweep) {
+            for (TCvCoord c : sweepCentres(line, r)) takePoint(c);
+            continue;
+        }
+        if (r.mode == PovMode::Sor) {
+            for (TCvCoord p : sorProfile(line, r).points) takePoint(p);
+            continue;
+        }
         for (int i = 0; i < line.segmentCount(); ++i) {
             const Segment s = line.segment(i);
             for (TCvCoord p : {s.a, s.h1, s.h2, s.b}) {
-                const double x = r.mode == PovMode::Lathe ? (p.x + r.offset) * r.factor : p.x;
-                x0 = any ? std::min(x0, x) : x;
-                x1 = any ? std::max(x1, x) : x;
-                y0 = any ? std::min(y0, p.y) : p.y;
-                y1 = any ? std::max(y1, p.y) : p.y;
-                any = true;
+                takePoint({r.mode == PovMode::Lathe ? (p.x + r.offset) * r.factor : p.x, p.y});
             }
         }
     }
     if (!any) return {};
-    if (r.mode == PovMode::Prism) {
+    if (r.mode == PovMode::Prism || r.mode == PovMode::ConicPrism) {
         const double bottom = sweepHeight(dlg.bottom, 0), top = sweepHeight(dlg.top, 1);
         return {x0, std::min(bottom, top), y0, x1, std::max(bottom, top), y1};
+    }
+    if (r.mode == PovMode::SphereSweep) {
+        double radius = 0;
+        if (!fieldNumber(r.radius, radius) || radius < 0) radius = 0;
+        return {x0 - radius, -radius, y0 - radius, x1 + radius, radius, y1 + radius};
     }
     // Turned about the y axis, then moved back by the translate line.
     const double radius = std::max(std::abs(x0), std::abs(x1));
@@ -90,7 +109,7 @@ std::string PovPreviewScene(const std::vector<TCvLine>& selection, PovMode mode,
     const double radius = diagonal > 0 && std::isfinite(diagonal) ? diagonal : 1.0;
     const double widest = std::max({dx, dy, dz});
     // Above and in front for a prism (its outline lies on the floor), nearly level for a lathe.
-    const double up = shownMode(mode) == PovMode::Lathe ? 0.3 : 0.9;
+    const double up = turnsAboutAxis(shownMode(mode)) ? 0.3 : 0.9;
     std::string s = "// Preview scene written by Plumex\n"
                     "#version 3.7;\n"
                     "global_settings { assumed_gamma 1.0 }\n"

@@ -2,6 +2,7 @@
 
 #include "export/PathSink.h"
 #include "export/PovFormat.h"
+#include "export/PovShapes.h"
 
 #include <algorithm>
 #include <ostream>
@@ -44,6 +45,13 @@ public:
             out_ += r_.sweep;
             out_ += ',';
             break;
+        case PovMode::ConicPrism:
+            // POV-Ray sweeps toward the origin: the outline is written about the apex.
+            beginObject("prism {\r\n conic_sweep\r\n bezier_spline 0,1,");
+            break;
+        case PovMode::SphereSweep:
+        case PovMode::Sor:
+            return; // written from their own points (see appendShapeText)
         case PovMode::Lathe:
             beginObject("lathe {\r\n bezier_spline ");
             break;
@@ -89,6 +97,12 @@ public:
             }
             [[fallthrough]];
         case PovMode::Prism:
+        case PovMode::SphereSweep:
+        case PovMode::Sor:
+            out_ += r_.modifiers;
+            break;
+        case PovMode::ConicPrism:
+            appendConicPlacement(out_, r_);
             out_ += r_.modifiers;
             break;
         case PovMode::Array:
@@ -130,10 +144,13 @@ private:
             for (TCvCoord p : {s.a, s.h1, s.h2}) appendPoint(p);
             if (r_.lineForm == LineForm::AllFour) appendPoint(s.b);
         } else {
-            const double w = r_.mode == PovMode::Lathe ? r_.offset : 0;
-            const double u = r_.mode == PovMode::Lathe ? r_.factor : 1;
+            const bool lathe = r_.mode == PovMode::Lathe;
+            const bool conic = r_.mode == PovMode::ConicPrism;
+            const double w = lathe ? r_.offset : conic ? -r_.apex.x : 0;
+            const double u = lathe ? r_.factor : 1;
+            const double v = conic ? -r_.apex.y : 0;
             for (TCvCoord p : {s.a, s.h1, s.h2, s.b})
-                appendPovVector(out_, {(p.x + w) * u, p.y}, r_.accuracy);
+                appendPovVector(out_, {(p.x + w) * u, p.y + v}, r_.accuracy);
         }
         endLine();
     }
@@ -199,6 +216,15 @@ void writePov(std::string& out, std::ostream* stream, const TCvLine& line,
     if (!PovHasText(line, request)) return;
     PovRequest r = request;
     r.accuracy = clampAccuracy(r.accuracy);
+    if (r.mode == PovMode::SphereSweep || r.mode == PovMode::Sor) {
+        appendShapeText(out, line, r, [&] {
+            if (stream && out.size() >= (std::size_t{1} << 16)) {
+                stream->write(out.data(), static_cast<std::streamsize>(out.size()));
+                out.clear();
+            }
+        });
+        return;
+    }
     PovSink sink(out, stream, r);
     walkPath(line, sink);
 }

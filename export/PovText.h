@@ -8,7 +8,11 @@
 
 namespace plumex {
 
-enum class PovMode { Prism = 0, Lathe = 1, Array = 2 };
+// The numbers are the menu items' tags.
+enum class PovMode { Prism = 0, Lathe = 1, Array = 2, ConicPrism = 3, SphereSweep = 4, Sor = 5 };
+// How a sphere sweep runs: through the anchors (b_spline, cubic_spline) or along the curve
+// flattened into straight pieces (linear_spline).
+enum class SweepSpline { Linear = 0, BSpline = 1, Cubic = 2 };
 enum class LineForm { AllFour = 0, SharedEnds = 1, PolyLine = 2 };
 enum class PointForm { XY = 0, XYValue = 1, XValueY = 2 };
 
@@ -24,6 +28,14 @@ struct PovRequest {
     LineForm lineForm = LineForm::AllFour;
     PointForm pointForm = PointForm::XY;
     int divideCount = 50; // pieces per curved segment of a poly line; clamped to 0..Max
+    // Conic prism: the outline lies at height `bottom`, the apex at `top` above `apex`.
+    std::string bottom = "0", top = "1"; // as typed; numbers are written as numbers
+    TCvCoord apex{};
+    // Sphere sweep: the radius as typed, and the largest distance of the flattened curve from
+    // the true one (0: a thousandth of the path's size).
+    SweepSpline spline = SweepSpline::Linear;
+    std::string radius = "0.1";
+    double tolerance = 0;
 };
 
 // Finer division adds nothing visible; the cap keeps the text and its array size bounded.

@@ -60,7 +60,8 @@ expect "plumex-cli trace " c.png d.JPG folder
 expect "plumex-cli spline2plx " e.txt f.inc folder
 expect "plumex-cli render a.plx -o " c.png g.ppm folder
 expect "plumex-cli pov a.plx -o " f.inc folder
-expect "plumex-cli pov a.plx --form " prism lathe array
+expect "plumex-cli pov a.plx --form " prism lathe array conic-prism sphere-sweep sor
+expect "plumex-cli pov a.plx --spline " linear b-spline cubic
 expect "plumex-cli render a.plx --form l" lathe
 expect "plumex-cli check a.plx --line-form s" shared-ends
 expect "plumex-cli text Hi --font-file " h.ttf folder

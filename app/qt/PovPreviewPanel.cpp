@@ -14,6 +14,9 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+
 namespace plumex {
 
 namespace {
@@ -22,6 +25,9 @@ namespace {
 constexpr int DefaultPause = 400;
 // Lines of status text before it is cut (the whole text is its tool tip).
 constexpr int StatusLines = 4;
+// The forms the panel's list offers, in its order; an array has no shape to show.
+constexpr PovMode ShownForms[] = {PovMode::Prism, PovMode::Lathe, PovMode::ConicPrism,
+                                  PovMode::SphereSweep, PovMode::Sor};
 
 QStringList toQt(const std::vector<std::string>& words) {
     QStringList out;
@@ -35,7 +41,7 @@ PovPreviewPanel::PovPreviewPanel(QWidget* parent) : QDockWidget("POV-Ray Preview
     setObjectName("PovPreviewPanel");
     auto* body = new QWidget(this);
     form_ = new QComboBox(body);
-    form_->addItems({"Prism", "Lathe"});
+    form_->addItems({"Prism", "Lathe", "Conic Prism", "Sphere Sweep", "Surface of Revolution"});
     view_ = new QLabel(body);
     view_->setObjectName("PovPreviewPicture");
     view_->setAlignment(Qt::AlignCenter);
@@ -71,7 +77,8 @@ PovPreviewPanel::PovPreviewPanel(QWidget* parent) : QDockWidget("POV-Ray Preview
             sceneReady(making_.result());
     });
     connect(form_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        mode_ = index == 1 ? PovMode::Lathe : PovMode::Prism;
+        mode_ = index >= 0 && index < static_cast<int>(std::size(ShownForms)) ? ShownForms[index]
+                                                                              : PovMode::Prism;
         documentChanged();
     });
     connect(findings_, &PovFindingsList::pathClicked, this, [this](int path) {
@@ -85,7 +92,8 @@ PovPreviewPanel::~PovPreviewPanel() {
 }
 
 void PovPreviewPanel::setMode(PovMode mode) {
-    form_->setCurrentIndex(mode == PovMode::Lathe ? 1 : 0);
+    const auto* at = std::find(std::begin(ShownForms), std::end(ShownForms), mode);
+    form_->setCurrentIndex(at == std::end(ShownForms) ? 0 : static_cast<int>(at - ShownForms));
 }
 
 QString PovPreviewPanel::message() const {

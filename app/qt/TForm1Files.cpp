@@ -165,7 +165,7 @@ bool TForm1::ExportFileClick(int tag) {
         if (path.empty()) return false;
         return ai ? ExportIllustrator(path) : ExportBitmap(path);
     }
-    if (tag < 0 || tag > 2) return false;
+    if (tag < 0 || tag > 5) return false;
     if (canvas().Document.CountSelected() == 0) return false;
     FileDialogRequest request{
         true, "POV-Ray Include File", "POV-Ray Include File(*.inc)", "inc", {}};
@@ -174,9 +174,10 @@ bool TForm1::ExportFileClick(int tag) {
 }
 
 bool TForm1::ExportPov(int mode, const std::string& fileName) {
+    if (mode < 0 || mode > static_cast<int>(PovMode::Sor)) return false;
     const std::vector<TCvLine> selection = canvas().Document.CollectSelected();
     if (selection.empty()) return false;
-    const auto povMode = static_cast<PovMode>(mode);
+    auto povMode = static_cast<PovMode>(mode);
     // Only the dialog that opens checks the selection: each check of a large one takes a while.
     if (povMode == PovMode::Array)
         POVArrayDlg_->setSelection(selection);
@@ -185,6 +186,8 @@ bool TForm1::ExportPov(int mode, const std::string& fileName) {
     const bool accepted = povMode == PovMode::Array ? POVArrayDlg_->run()
                                                     : POVDlg_->run(povMode, latheEdgesFor(povMode, selection));
     if (!accepted) return false;
+    // A profile that cannot be a surface of revolution may have been sent to the lathe.
+    if (povMode != PovMode::Array) povMode = POVDlg_->mode();
     // The preview shows the prism and lathe options the dialog now holds.
     if (PovPreview_) PovPreview_->documentChanged();
     const PathRefs paths = pathRefs(selection);

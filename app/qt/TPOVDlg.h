@@ -36,6 +36,9 @@ public:
     // The paths the findings are about, with their places in the drawing; the findings follow
     // the fields while the dialog is open and are worked out off the user-interface thread.
     void setSelection(std::vector<TCvLine> selection, std::vector<int> places = {});
+    // The form the dialog exports: the one it opened with, or the lathe when "Export as Lathe"
+    // took over from a surface of revolution.
+    plumex::PovMode mode() const { return mode_; }
     // The state as the fields stand now, without touching `state`.
     plumex::PovDlgState fieldState(bool takeName) const;
 
@@ -59,6 +62,27 @@ public:
     QPlainTextEdit* Memo1;
     QLabel* Label3;
     QLineEdit* EAccuracy;
+    // Conic prism: the apex, with a button that puts it over the selection's centre.
+    QWidget* ConicPanel;
+    QLabel* LbApex;
+    QLineEdit* EApexX;
+    QLineEdit* EApexY;
+    QPushButton* BtnApexCentre;
+    QLabel* ConicHint;
+    // Sphere sweep.
+    QWidget* SweepPanel;
+    QLabel* LbSpline;
+    QRadioButton* RBLinear;
+    QRadioButton* RBBSpline;
+    QRadioButton* RBCubic;
+    QLabel* LbRadius;
+    QLineEdit* ERadius;
+    QLabel* LbTolerance;
+    QLineEdit* ETolerance;
+    QLabel* SweepHint;
+    QLabel* SorHint;
+    QPushButton* BtnUseLathe; // sor only: the same profile as a lathe, which takes any
+
     plumex::PovFindingsList* Findings;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
@@ -73,10 +97,12 @@ signals:
 
 private:
     void updateNameField();
+    void centreApex();
     void buildLayout();
     void refreshFindings();
 
     plumex::PovMode mode_ = plumex::PovMode::Prism;
+    plumex::LatheEdges edges_;
     std::shared_ptr<const std::vector<TCvLine>> selection_;
     std::vector<int> places_;
     bool preparing_ = false;

@@ -1,18 +1,22 @@
 #include "FormFixture.h"
 
+#include "app/qt/PovFindingsList.h"
 #include "app/qt/TPOVArrayDlg.h"
 #include "app/qt/TPOVDlg.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 using namespace plumex;
@@ -163,4 +167,87 @@ TEST_F(FormTest, CancelledExportChangesNothing) {
     EXPECT_FALSE(form->POVCopy1Click(1));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
     EXPECT_FALSE(form->modified());
+}
+
+namespace {
+
+// Runs `edit` on the export dialog as soon as it opens, then clicks its OK button.
+void editAndAccept(std::function<void(TPOVDlg&)> edit) {
+    QTimer::singleShot(0, [edit = std::move(edit)] {
+        auto* dialog = qobject_cast<TPOVDlg*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        edit(*dialog);
+        QTest::mouseClick(dialog->OKBtn, Qt::LeftButton);
+    });
+}
+
+void retype(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
+}
+
+// Radio buttons react to clicks on their indicator or caption, not on blank space right of it.
+void clickRadio(QRadioButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+} // namespace
+
+// The three forms beyond prism, lathe and array, from their menu items with their own fields.
+TEST_F(FormTest, ConicPrismSphereSweepAndSorFromTheMenus) {
+    start({document("one.plx")});
+    form->action("SelectAll1")->trigger();
+
+    bool shown = false;
+    editAndAccept([&](TPOVDlg& dlg) {
+        shown = dlg.ConicPanel->isVisible() && dlg.ConicHint->isVisible() &&
+                dlg.PrismPanel->isVisible() && !dlg.SweepPanel->isVisible();
+        EXPECT_EQ(dlg.windowTitle(), "POV Export <Conic Prism>");
+        QTest::mouseClick(dlg.BtnApexCentre, Qt::LeftButton);
+        retype(dlg.Edit2, "3");
+    });
+    form->action("ConicPrism1")->trigger();
+    EXPECT_TRUE(shown);
+    QString clip = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(clip.startsWith("prism {\r\n conic_sweep\r\n bezier_spline 0,1,12\r\n <-0.5,-0.5>"))
+        << clip.toStdString();
+    EXPECT_TRUE(clip.contains(" scale <1,-3,1>\r\n translate <0.5,3,0.5>\r\n"))
+        << clip.toStdString();
+
+    editAndAccept([&](TPOVDlg& dlg) {
+        shown = dlg.SweepPanel->isVisible() && dlg.SweepHint->isVisible() &&
+                !dlg.PrismPanel->isVisible() && !dlg.LathePanel->isVisible();
+        clickRadio(dlg.RBCubic);
+        retype(dlg.ERadius, "0.25");
+    });
+    form->action("SphereSweep1")->trigger();
+    EXPECT_TRUE(shown);
+    clip = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(clip.startsWith("sphere_sweep {\r\n cubic_spline\r\n 6,\r\n <1,0,1>,0.25\r\n"))
+        << clip.toStdString();
+
+    // The sor takes the lathe's axis; this triangle does not rise, which the findings say.
+    editAndAccept([&](TPOVDlg& dlg) {
+        shown = dlg.LathePanel->isVisible() && dlg.SorHint->isVisible();
+        EXPECT_TRUE(dlg.Findings->checking() ||
+                    (!dlg.Findings->findings().empty() &&
+                     dlg.Findings->findings().front().rule == PovCheckRule::SorNotRising));
+    });
+    form->action("Sor1")->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("sor {\r\n 5,\r\n"));
+    // Offered the lathe instead, the same profile goes out as one.
+    editAndAccept([&](TPOVDlg& dlg) {
+        QTest::mouseClick(dlg.BtnUseLathe, Qt::LeftButton);
+        shown = dlg.windowTitle() == "POV Export <Lathe>" && !dlg.SorHint->isVisible();
+    });
+    form->action("Sor1")->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("lathe {\r\n bezier_spline 12"))
+        << QGuiApplication::clipboard()->text().toStdString();
+    // What was typed stays for the next time the dialog opens.
+    EXPECT_EQ(form->findChild<TPOVDlg*>()->state.radius, "0.25");
+    EXPECT_EQ(form->findChild<TPOVDlg*>()->state.spline, SweepSpline::Cubic);
 }

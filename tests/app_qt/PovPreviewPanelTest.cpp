@@ -10,6 +10,7 @@
 #include "testing.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMouseEvent>
@@ -280,3 +281,43 @@ TEST(PovPreviewPanel, AChangeThatLeavesTheRevisionAloneReadsNoPaths) {
 }
 
 } // namespace
+
+// The forms beyond prism and lathe are picked in the panel's list with the keyboard; a sor
+// that POV-Ray refuses says which anchor does not rise.
+TEST(PovPreviewPanel, NewFormsArePickedFromTheListAndRendered) {
+    QMainWindow window;
+    auto* panel = new PovPreviewPanel(&window);
+    window.addDockWidget(Qt::RightDockWidgetArea, panel);
+    std::vector<TCvLine> paths = example("vase.plx");
+    panel->setSource([&paths] { return paths; }, [] { return PovDlgState{}; });
+    panel->setPause(0);
+    QSignalSpy finished(panel, &PovPreviewPanel::renderFinished);
+    window.show();
+    auto* list = panel->findChild<QComboBox*>();
+    ASSERT_NE(list, nullptr);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(panel->mode(), PovMode::Sor);
+    const auto settled = [&] {
+        return !panel->rendering() && !finished.isEmpty() && !finished.back().at(1).toBool() &&
+               panel->mode() == PovMode::Sor;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(settled(), 30000);
+    EXPECT_TRUE(finished.back().at(0).toBool()) << panel->message().toStdString();
+    EXPECT_FALSE(panel->picture().isNull());
+
+    finished.clear();
+    paths = example("goblet.plx");
+    panel->documentChanged();
+    QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty() && !panel->rendering(), 30000);
+    EXPECT_FALSE(finished.back().at(0).toBool());
+    const QString text = panel->message();
+    EXPECT_TRUE(text.contains("Incorrect point in surface")) << text.toStdString();
+    EXPECT_TRUE(text.contains("refuse: path 1, anchor 2: is not higher than anchor 1"))
+        << text.toStdString();
+
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(panel->mode(), PovMode::SphereSweep);
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(panel->mode(), PovMode::ConicPrism);
+}

@@ -94,6 +94,16 @@ TEST_F(CheckCommand, OptionsReachTheCheck) {
          {plumex::testing::curve({{{0, 0}, {0, -1}, {0, 1}}, {{2, 0}, {2, 1}, {2, -1}}}, true)});
     EXPECT_EQ(cli("check round.plx --form array --line-form polyline --divide 0").code, 1);
     EXPECT_EQ(cli("check round.plx --form array --line-form polyline --divide 2").code, 0);
+    EXPECT_EQ(cli("check round.plx --form sphere-sweep --radius 0.2").code, 0);
+    const auto flatTube = cli("check round.plx --form sphere-sweep --radius 0 --spline cubic");
+    EXPECT_EQ(flatTube.code, 1);
+    EXPECT_NE(flatTube.out.find("refuse: path 1: the radius 0 "), std::string::npos)
+        << flatTube.out;
+    const auto flatCone = cli("check round.plx --form conic-prism --bottom 2 --top 2 --apex 1,0");
+    EXPECT_EQ(flatCone.code, 0);
+    EXPECT_NE(flatCone.out.find("warn: path 1: Bottom and Top are both 2"), std::string::npos)
+        << flatCone.out;
+    EXPECT_EQ(cli("check round.plx --form sor").code, 1); // the second anchor is not higher
     EXPECT_EQ(cli("check round.plx --form cone").code, 2);
     EXPECT_EQ(cli("check round.plx --divide many").code, 2);
     EXPECT_EQ(cli("check").code, 2);

@@ -1,6 +1,7 @@
 // plumex-cli through the built binary: exit codes, messages, JSON read back, round trips.
 
 #include "app/Version.h"
+#include "export/PovExport.h"
 #include "model/DocumentFile.h"
 #include "model/FileBytes.h"
 #include "model/ViewFit.h"
@@ -68,7 +69,10 @@ TEST_F(CliTest, UsageErrorsAndHelp) {
     for (const char* args :
          {"frobnicate", "info", "info a.plx b.plx", "pov x.plx --form cone",
           "pov x.plx --axis left", "pov x.plx --form array --direct", "pov x.plx --accuracy ten",
-          "pov x.plx -o", "spline2plx in.txt", "pov x.plx --direct --local N"}) {
+          "pov x.plx -o", "spline2plx in.txt", "pov x.plx --direct --local N",
+          "pov x.plx --radius 1", "pov x.plx --form sor --apex 1,2",
+          "pov x.plx --form conic-prism --apex 1", "pov x.plx --form sphere-sweep --tolerance 0",
+          "pov x.plx --form sphere-sweep --spline bezier", "render x.plx -o x.png --form array"}) {
         const CliResult r = cli(args);
         EXPECT_EQ(r.code, 2) << args;
         EXPECT_TRUE(r.out.empty()) << args;
@@ -147,6 +151,49 @@ TEST_F(CliTest, JsonReadsBackToTheSameValues) {
     EXPECT_EQ(anchor["independent"], a.points[0].independent != 0);
     const CliResult text = cli("info doc.plx");
     EXPECT_NE(text.out.find("paths: 2\nanchors: 3\n"), std::string::npos) << text.out;
+}
+
+// The new forms' options reach the text as the dialog's fields would.
+TEST_F(CliTest, NewFormsTakeTheDialogsOptions) {
+    const std::vector<TCvLine> lines{
+        plumex::testing::curve({{{1, 0}, {1, 0}, {2, 0.5}}, {{2, 2}, {1.5, 1.5}, {2, 3}}}),
+        plumex::testing::polyline({{0.5, 3}, {1, 4}, {3, 5}}, true)};
+    save("in.plx", lines);
+    PovDlgState conic;
+    conic.apexX = "1.5";
+    conic.apexY = "-2";
+    conic.bottom = "2";
+    conic.top = "4";
+    conic.declaration = PovDeclaration::Declare;
+    conic.conicName = "Cone";
+    PovDlgState sweep;
+    sweep.spline = SweepSpline::Cubic;
+    sweep.radius = "0.25";
+    sweep.accuracy = "4";
+    PovDlgState flat = sweep;
+    flat.spline = SweepSpline::Linear;
+    flat.tolerance = "0.01";
+    PovDlgState sor;
+    sor.axis = LatheAxis::RightOfSelection;
+    sor.modifiers = "";
+    const std::tuple<const char*, PovMode, PovDlgState> cases[] = {
+        {"--form conic-prism --apex 1.5,-2 --bottom 2 --top 4 --declare Cone", PovMode::ConicPrism,
+         conic},
+        {"--form sphere-sweep --spline cubic --radius 0.25 --accuracy 4", PovMode::SphereSweep,
+         sweep},
+        {"--form sphere-sweep --radius 0.25 --accuracy 4 --tolerance 0.01", PovMode::SphereSweep,
+         flat},
+        {"--form sor --axis right --modifiers \"\" --paths 0", PovMode::Sor, sor}};
+    for (const auto& [args, mode, dlg] : cases) {
+        const CliResult r = cli(std::string("pov in.plx ") + args);
+        ASSERT_EQ(r.code, 0) << args << ": " << r.err;
+        const std::vector<TCvLine> chosen =
+            mode == PovMode::Sor ? std::vector<TCvLine>{lines[0]} : lines;
+        EXPECT_EQ(r.out, PovExportText(chosen, mode, dlg, {})) << args;
+    }
+    // The sphere sweep's tolerance makes a difference the text shows.
+    EXPECT_NE(cli("pov in.plx --form sphere-sweep --tolerance 0.001").out,
+              cli("pov in.plx --form sphere-sweep --tolerance 0.1").out);
 }
 
 // pov then spline2plx gives back the same anchors and segment handles.

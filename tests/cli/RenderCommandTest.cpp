@@ -68,7 +68,10 @@ protected:
 TEST_F(RenderCommand, ExamplesLookLikeTheirReferencePictures) {
     const std::pair<const char*, const char*> cases[] = {
         {"letter_p.plx --form prism", "render_letter_p_prism.ppm"},
-        {"goblet.plx --form lathe", "render_goblet_lathe.ppm"}};
+        {"goblet.plx --form lathe", "render_goblet_lathe.ppm"},
+        {"letter_p.plx --form conic-prism", "render_letter_p_conic_prism.ppm"},
+        {"letter_p.plx --form sphere-sweep", "render_letter_p_sphere_sweep.ppm"},
+        {"vase.plx --form sor", "render_vase_sor.ppm"}};
     for (const auto& [args, reference] : cases) {
         const Result r = cli("render '" + Examples.string() + "'/" + args +
                              " --width 96 --height 72 -o out.ppm");
@@ -76,6 +79,11 @@ TEST_F(RenderCommand, ExamplesLookLikeTheirReferencePictures) {
         PovRayRun want;
         readPpm(slurpFile(Data / reference), want);
         EXPECT_TRUE(similar(picture("out.ppm"), want)) << reference;
+        // Each form looks like itself only: none passes for the plain prism of the letter.
+        PovRayRun prism;
+        readPpm(slurpFile(Data / "render_letter_p_prism.ppm"), prism);
+        if (std::string_view(reference) != "render_letter_p_prism.ppm")
+            EXPECT_FALSE(similar(want, prism)) << reference;
     }
     // POV-Ray drops the goblet's open profile as a prism: the picture comes with the reason.
     const Result open =

@@ -32,7 +32,7 @@ std::vector<TCvLine> randomDrawing(std::mt19937& rng) {
 
 PovRequest randomRequest(std::mt19937& rng) {
     PovRequest r;
-    r.mode = static_cast<PovMode>(rng() % 3);
+    r.mode = static_cast<PovMode>(rng() % 6);
     r.accuracy = static_cast<int>(rng() % 21);
     r.name = rng() % 2 ? "#declare Shape" : "";
     r.sweep = "0,1";
@@ -40,6 +40,9 @@ PovRequest randomRequest(std::mt19937& rng) {
     r.lineForm = static_cast<LineForm>(rng() % 3);
     r.pointForm = static_cast<PointForm>(rng() % 3);
     r.divideCount = static_cast<int>(rng() % 5);
+    r.spline = static_cast<SweepSpline>(rng() % 3);
+    r.tolerance = rng() % 2 ? 0 : 50;
+    r.apex = {1.5, -2};
     return r;
 }
 

@@ -33,8 +33,9 @@ protected:
     }
     PovRayRun renderText(const std::string& text, PovMode mode) {
         // A prism stands on the x-z plane; turned to face the camera it shows the drawing.
-        const std::string placed =
-            mode == PovMode::Prism ? "object { " + text + " rotate -90*x }\n" : text;
+        const bool flat =
+            mode == PovMode::Prism || mode == PovMode::ConicPrism || mode == PovMode::SphereSweep;
+        const std::string placed = flat ? "object { " + text + " rotate -90*x }\n" : text;
         return runPovRay(dir.path(), Stage + placed, 48, 48);
     }
 
@@ -184,6 +185,75 @@ TEST_F(CheckProof, CoincidentAnchorsMakeALoopSilently) {
     EXPECT_TRUE(rendersShape(run));
     // The loop draws more than the triangle alone: not what the outline shows at a glance.
     EXPECT_GT(run.litPixels(), render({triangle()}, PovMode::Prism).litPixels() + 20);
+}
+
+// The forms beyond the prism and the lathe: each refusal fails or draws nothing in POV-Ray, each
+// warning shows in its picture or its log, and the fixed document renders without a word.
+TEST_F(CheckProof, ConicPrismsSweptFlatOrOpenAreCaught) {
+    PovDlgState flat;
+    flat.bottom = flat.top = "1";
+    EXPECT_TRUE(findsOnly(PovCheck({triangle()}, PovMode::ConicPrism, flat, {}), PovSeverity::Warn,
+                          PovCheckRule::ConicFlat));
+    EXPECT_NE(render({triangle()}, PovMode::ConicPrism, flat).log.find("Scale Y by 0.0"),
+              std::string::npos);
+    const std::vector<TCvLine> open{polyline({{0, 0}, {4, 0}, {2, 4}})};
+    EXPECT_TRUE(findsOnly(PovCheck(open, PovMode::ConicPrism, {}, {}), PovSeverity::Refuse,
+                          PovCheckRule::PrismOpen));
+    const PovRayRun dropped = render(open, PovMode::ConicPrism);
+    EXPECT_NE(dropped.log.find("Prism not closed. Ignoring it."), std::string::npos);
+    EXPECT_EQ(dropped.litPixels(), 0);
+    PovDlgState cone;
+    cone.apexX = "2";
+    cone.apexY = "1";
+    cone.top = "3";
+    EXPECT_TRUE(PovCheck({triangle()}, PovMode::ConicPrism, cone, {}).empty());
+    EXPECT_TRUE(rendersShape(render({triangle()}, PovMode::ConicPrism, cone)));
+}
+
+TEST_F(CheckProof, SphereSweepsWithoutRadiusOrSpheresAreCaught) {
+    const std::vector<TCvLine> lone{polyline({{2, 2}})};
+    const std::vector<TCvLine> bend{polyline({{0, 0}, {4, 0}, {4, 4}})};
+    for (SweepSpline spline : {SweepSpline::Linear, SweepSpline::BSpline, SweepSpline::Cubic}) {
+        PovDlgState dlg;
+        dlg.spline = spline;
+        EXPECT_TRUE(findsOnly(PovCheck(lone, PovMode::SphereSweep, dlg, {}), PovSeverity::Refuse,
+                              PovCheckRule::SingleAnchor));
+        EXPECT_NE(render(lone, PovMode::SphereSweep, dlg).log.find("Too few modeling spheres"),
+                  std::string::npos);
+        dlg.radius = "0";
+        EXPECT_TRUE(findsOnly(PovCheck(bend, PovMode::SphereSweep, dlg, {}), PovSeverity::Refuse,
+                              PovCheckRule::SweepRadius));
+        const PovRayRun empty = render(bend, PovMode::SphereSweep, dlg);
+        EXPECT_EQ(empty.status, 0) << empty.log;
+        EXPECT_EQ(empty.litPixels(), 0);
+        dlg.radius = "0.5";
+        EXPECT_TRUE(PovCheck(bend, PovMode::SphereSweep, dlg, {}).empty());
+        EXPECT_TRUE(rendersShape(render(bend, PovMode::SphereSweep, dlg)));
+    }
+}
+
+TEST_F(CheckProof, SorProfilesThatDoNotRiseAreRefused) {
+    const std::vector<TCvLine> lone{polyline({{2, 2}})};
+    EXPECT_TRUE(findsOnly(PovCheck(lone, PovMode::Sor, {}, {}), PovSeverity::Refuse,
+                          PovCheckRule::SingleAnchor));
+    EXPECT_NE(render(lone, PovMode::Sor).log.find("Surface of revolution must"), std::string::npos);
+    const std::vector<TCvLine> dip{polyline({{1, 0}, {2, 2}, {1.5, 2}, {2, 4}})};
+    const auto found = PovCheck(dip, PovMode::Sor, {}, {});
+    EXPECT_TRUE(findsOnly(found, PovSeverity::Refuse, PovCheckRule::SorNotRising));
+    EXPECT_EQ(found.at(0).anchor, 3);
+    const PovRayRun refused = render(dip, PovMode::Sor);
+    EXPECT_TRUE(refused.parseError());
+    EXPECT_NE(refused.log.find("Incorrect point in surface"), std::string::npos);
+    const std::vector<TCvLine> rising{polyline({{1, 0}, {2, 2}, {1.5, 3}, {2, 4}})};
+    EXPECT_TRUE(PovCheck(rising, PovMode::Sor, {}, {}).empty());
+    const PovRayRun open = render(rising, PovMode::Sor);
+    EXPECT_TRUE(rendersShape(open));
+    // Closed, the same anchors draw the very same picture: the closing segment counts for nothing.
+    std::vector<TCvLine> closed = rising;
+    closed[0].closed = 1;
+    EXPECT_TRUE(findsOnly(PovCheck(closed, PovMode::Sor, {}, {}), PovSeverity::Warn,
+                          PovCheckRule::SorClosed));
+    EXPECT_EQ(render(closed, PovMode::Sor).rgb, open.rgb);
 }
 
 } // namespace
