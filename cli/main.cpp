@@ -17,7 +17,8 @@ const char* const MainHelp = R"(Usage: plumex-cli COMMAND [OPTIONS]
 
 Commands:
   info FILE.plx [--json]        summary of a document
-  pov FILE.plx [OPTIONS]        POV-Ray prism, lathe or array text of its paths
+  pov FILE.plx [OPTIONS]        POV-Ray text of its paths: prism, lathe, point arrays, conic
+                                prism, sphere sweep or surface of revolution
   spline2plx INPUT.txt|- -o OUT.plx [--make-hole]
                                 paths from POV-Ray bezier_spline text
   check FILE.plx [--form F] [--json]
@@ -26,7 +27,7 @@ Commands:
                                 decode a tracing picture (BMP, JPEG, PNG), print its size
   text TEXT --font FAMILY -o OUT.plx [OPTIONS]
                                 outlines of a text in an installed or a given font
-  render FILE.plx -o OUT.png [--form prism|lathe] [--width W --height H]
+  render FILE.plx -o OUT.png [--form F] [--width W --height H]
                                 the POV-Ray preview picture of its paths
   svg2plx INPUT.svg -o OUT.plx  paths from the shapes of an SVG file
   svg FILE.plx [-o OUT.svg]     the paths as SVG
