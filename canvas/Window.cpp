@@ -244,10 +244,14 @@ void TCvWindow::invalidateRestored(const TUndoBuffer::Restored& restored, int pe
     const auto helper = [&](const TCvRect& bounds, TCvCoord pivot) {
         const PixelRect r = normalized(UnitRectToPixelRect(bounds));
         constexpr int m = 40;
-        InvalidateRect({r.left - m, r.top - m, r.right + m, r.top + m});
-        InvalidateRect({r.left - m, r.bottom - m, r.right + m, r.bottom + m});
-        InvalidateRect({r.left - m, r.top - m, r.left + m, r.bottom + m});
-        InvalidateRect({r.right - m, r.top - m, r.right + m, r.bottom + m});
+        if (r.width() < 2 * m || r.height() < 2 * m) {
+            InvalidateRect({r.left - m, r.top - m, r.right + m, r.bottom + m});
+        } else {
+            InvalidateRect({r.left - m, r.top - m, r.right + m, r.top + m});
+            InvalidateRect({r.left - m, r.bottom - m, r.right + m, r.bottom + m});
+            InvalidateRect({r.left - m, r.top - m, r.left + m, r.bottom + m});
+            InvalidateRect({r.right - m, r.top - m, r.right + m, r.bottom + m});
+        }
         const PixelPoint c = UnitToPixel(plumex::centre(bounds));
         InvalidateRect({c.x - a, c.y - a, c.x + a, c.y + a});
         const PixelPoint p = UnitToPixel(pivot);

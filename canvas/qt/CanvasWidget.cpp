@@ -153,7 +153,11 @@ void CanvasWidget::scroll(const PixelRect& r, int dx, int dy) {
     if (area.isEmpty()) return;
     // The buffer stands for the screen, so its pixels move; what still has to be painted
     // moves along, and the uncovered strip is painted fresh.
-    surface_.scroll(area, dx, dy);
+    if (!surface_.scroll(area, dx, dy)) {
+        pending_ += area;
+        update(area);
+        return;
+    }
     const QRegion inside = pending_.intersected(area);
     pending_ = pending_.subtracted(area) + inside.translated(dx, dy).intersected(area);
     pending_ += QRegion(area).subtracted(QRegion(area.translated(dx, dy)));

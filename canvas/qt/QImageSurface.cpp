@@ -89,7 +89,10 @@ int QImageSurface::deviceStart(int logical) const {
     return qFloor(logical * ratio_ + 1e-9);
 }
 
-void QImageSurface::scroll(const QRect& area, int dx, int dy) {
+bool QImageSurface::scroll(const QRect& area, int dx, int dy) {
+    // A shift by part of a device pixel cannot move pixels: the area is painted afresh.
+    const qreal ddx = dx * ratio_, ddy = dy * ratio_;
+    if (ddx != std::round(ddx) || ddy != std::round(ddy)) return false;
     const QImage copy = image().copy(deviceRect(area).toAlignedRect());
     withPainter([&](QPainter& p) {
         p.save();
@@ -97,6 +100,7 @@ void QImageSurface::scroll(const QRect& area, int dx, int dy) {
         p.drawImage(QPointF(area.topLeft() + QPoint(dx, dy)), copy);
         p.restore();
     });
+    return true;
 }
 
 QPen QImageSurface::strokePen(Color c) const {

@@ -32,8 +32,9 @@ public:
     qreal devicePixelRatio() const { return ratio_; }
     // The device pixels of a logical rectangle (what to copy from image()).
     QRectF deviceRect(const QRect& logical) const;
-    // Moves the pixels inside `area` by (dx, dy) logical pixels; what moves out is lost.
-    void scroll(const QRect& area, int dx, int dy);
+    // Moves the pixels inside `area` by (dx, dy) logical pixels; what moves out is lost. False
+    // (nothing moved) when that is no whole number of device pixels.
+    bool scroll(const QRect& area, int dx, int dy);
     // The pixels; any drawing in progress is finished first.
     const QImage& image() const {
         endPainting();

@@ -111,12 +111,24 @@ TEST(HighDensity, WidgetShowsDevicePixelsAndHitsAsAtOneX) {
     ASSERT_EQ(shot.size(), QSize(480, 400));
     EXPECT_GT(mixedBlocks(shot, QRect(13, 13, 227, 187)), 60);
     EXPECT_GT(mixedBlocks(shot, QRect(13, 0, 227, 12)), 60);
+    // Scrolling moves device pixels: the buffer then holds what a fresh paint gives.
+    w.ScrollBy(17, -9);
+    w.ScrollBy(-5, 30);
+    widget.renderPending();
+    QImageSurface fresh;
+    fresh.setDevicePixelRatio(2);
+    fresh.ensureSize(240, 200);
+    w.SetSurface(&fresh);
+    w.Paint({0, 0, 240, 200});
+    w.SetSurface(&widget.surface());
+    EXPECT_EQ(widget.surface().image().copy(0, 0, 480, 400), fresh.image().copy(0, 0, 480, 400));
 
     // The same clicks on a window without any screen select the same paths and anchors.
     TCvOptions ho = o;
     TCvWindow headless(&ho);
     headless.Resize(240, 200);
     headless.HandleCreated();
+    headless.ScrollBy(12, 21);
     ASSERT_EQ(headless.Origin(), w.Origin());
     for (ToolKind tool : {ToolKind::Object, ToolKind::Anchor}) {
         w.SetTool(tool);
