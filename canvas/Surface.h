@@ -64,7 +64,8 @@ public:
 
     // An off-screen buffer of the same kind (for cached strips), filled with black.
     virtual std::unique_ptr<Surface> createBuffer(int width, int height) const = 0;
-    // Copies `from` of a buffer made by createBuffer to `to` in this one (clipped as usual).
+    // Copies `from` of a buffer made by createBuffer (or of a surface of the same kind) to `to`
+    // in this one (clipped as usual).
     virtual void copyFrom(const Surface& source, const PixelRect& from, PixelPoint to) = 0;
 
     // Shows `r` of the buffer on the screen (at once, or at the end of the current paint).

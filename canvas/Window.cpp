@@ -4,7 +4,10 @@
 #include "canvas/Grid.h"
 #include "canvas/RulerCache.h"
 #include "canvas/ToolBehaviour.h"
+#include "model/Identical.h"
 #include "raster/Fade.h"
+
+#include <cmath>
 
 using namespace plumex;
 
@@ -193,9 +196,13 @@ void TCvWindow::NewDocument() {
 bool TCvWindow::Undo() {
     CancelDrag();
     int pen = penPath_;
-    if (!Document.Undo(pen)) return false;
+    const int penBefore = penPath_;
+    const TCvRect selectionBefore = Document.SelectionBounds;
+    const TCvCoord pivotBefore = Document.Pivot;
+    TUndoBuffer::Restored restored;
+    if (!Document.Undo(pen, &restored)) return false;
     restorePenPath(pen);
-    invalidateAll();
+    invalidateRestored(restored, penBefore, selectionBefore, pivotBefore);
     Changed();
     return true;
 }
@@ -203,9 +210,58 @@ bool TCvWindow::Undo() {
 bool TCvWindow::Redo() {
     CancelDrag();
     int pen = penPath_;
-    if (!Document.Redo(pen)) return false;
+    const int penBefore = penPath_;
+    const TCvRect selectionBefore = Document.SelectionBounds;
+    const TCvCoord pivotBefore = Document.Pivot;
+    TUndoBuffer::Restored restored;
+    if (!Document.Redo(pen, &restored)) return false;
     restorePenPath(pen);
-    invalidateAll();
+    invalidateRestored(restored, penBefore, selectionBefore, pivotBefore);
     Changed();
     return true;
+}
+
+void TCvWindow::invalidateRestored(const TUndoBuffer::Restored& restored, int penBefore,
+                                   const TCvRect& selectionBefore, TCvCoord pivotBefore) {
+    const auto finite = [](const TCvRect& r) {
+        return std::isfinite(r.left) && std::isfinite(r.top) && std::isfinite(r.right) &&
+               std::isfinite(r.bottom);
+    };
+    const TCvRect& selection = Document.SelectionBounds;
+    if (restored.whole || penPath_ != penBefore || penPath_ >= 0 ||
+        (restored.hull && !finite(*restored.hull)) || !finite(selection) ||
+        !finite(selectionBefore)) {
+        invalidateAll();
+        return;
+    }
+    // The paths written, with room for their anchor and handle squares.
+    const int a = AnchorSize() + 2;
+    if (restored.hull) {
+        const PixelRect r = normalized(UnitRectToPixelRect(*restored.hull));
+        InvalidateRect({r.left - a, r.top - a, r.right + a, r.bottom + a});
+    }
+    // The selection helper's frame, glyphs and marker where they were and where they are.
+    const auto helper = [&](const TCvRect& bounds, TCvCoord pivot) {
+        const PixelRect r = normalized(UnitRectToPixelRect(bounds));
+        constexpr int m = 40;
+        if (r.width() < 2 * m || r.height() < 2 * m) {
+            InvalidateRect({r.left - m, r.top - m, r.right + m, r.bottom + m});
+        } else {
+            InvalidateRect({r.left - m, r.top - m, r.right + m, r.top + m});
+            InvalidateRect({r.left - m, r.bottom - m, r.right + m, r.bottom + m});
+            InvalidateRect({r.left - m, r.top - m, r.left + m, r.bottom + m});
+            InvalidateRect({r.right - m, r.top - m, r.right + m, r.bottom + m});
+        }
+        const PixelPoint c = UnitToPixel(plumex::centre(bounds));
+        InvalidateRect({c.x - a, c.y - a, c.x + a, c.y + a});
+        const PixelPoint p = UnitToPixel(pivot);
+        InvalidateRect({p.x - 10, p.y - 10, p.x + 11, p.y + 11});
+    };
+    const bool sameSelection =
+        selection.left == selectionBefore.left && selection.top == selectionBefore.top &&
+        selection.right == selectionBefore.right && selection.bottom == selectionBefore.bottom;
+    if (!sameSelection || !plumex::identical(Document.Pivot, pivotBefore) || restored.written > 0) {
+        helper(selectionBefore, pivotBefore);
+        helper(selection, Document.Pivot);
+    }
 }

@@ -402,6 +402,7 @@ private:
     void drawIndicatorColumn(int x);
     void drawIndicatorRow(int y);
     void eraseIndicators();
+    void saveUnder(std::unique_ptr<plumex::Surface>& buffer, const plumex::PixelRect& r);
     void applyKeyScroll(const plumex::KeyEvent& e);
     bool pressGuideOrRuler(const plumex::MouseEvent& e);
     void pressLeft(const plumex::MouseEvent& e);
@@ -417,6 +418,9 @@ private:
     template <class Command> bool runObjectCommand(Command command);
     // The pen path after undo or redo: the snapshot's index when it is valid.
     void restorePenPath(int index);
+    // Repaints what an undo or redo changed: the paths it wrote and the selection's helper.
+    void invalidateRestored(const TUndoBuffer::Restored& restored, int penBefore,
+                            const TCvRect& selectionBefore, TCvCoord pivotBefore);
 
     plumex::TCvOptions* options_;
     plumex::CanvasHost* host_ = nullptr;
@@ -451,6 +455,6 @@ private:
     // Ruler indicator positions (-1: not drawn) and the pixels under them.
     int indicatorX_ = -1;
     int indicatorY_ = -1;
-    std::vector<plumex::Color> savedColumn_;
-    std::vector<plumex::Color> savedRow_;
+    std::unique_ptr<plumex::Surface> savedColumn_;
+    std::unique_ptr<plumex::Surface> savedRow_;
 };

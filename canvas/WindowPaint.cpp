@@ -213,10 +213,7 @@ void TCvWindow::UpdateCursorIndicators(PixelPoint p) {
 void TCvWindow::drawIndicatorColumn(int x) {
     if (!(x > 12 && x < clientWidth_) || x >= surface_->width()) return;
     const Color ink = roleColor(colorTable(), ColorRole::CursorIndicators);
-    if (surface_->pixel({x, 0}) != ink) {
-        savedColumn_.resize(RulerWidth);
-        for (int y = 0; y < RulerWidth; ++y) savedColumn_[y] = surface_->pixel({x, y});
-    }
+    if (surface_->pixel({x, 0}) != ink) saveUnder(savedColumn_, {x, 0, x + 1, RulerWidth});
     surface_->line({x, 0}, {x, RulerWidth}, ink);
     surface_->present({x, 0, x + 1, RulerWidth});
     indicatorX_ = x;
@@ -225,24 +222,31 @@ void TCvWindow::drawIndicatorColumn(int x) {
 void TCvWindow::drawIndicatorRow(int y) {
     if (!(y > 12 && y < clientHeight_) || y >= surface_->height()) return;
     const Color ink = roleColor(colorTable(), ColorRole::CursorIndicators);
-    if (surface_->pixel({0, y}) != ink) {
-        savedRow_.resize(RulerWidth);
-        for (int x = 0; x < RulerWidth; ++x) savedRow_[x] = surface_->pixel({x, y});
-    }
+    if (surface_->pixel({0, y}) != ink) saveUnder(savedRow_, {0, y, RulerWidth, y + 1});
     surface_->line({0, y}, {RulerWidth, y}, ink);
     surface_->present({0, y, RulerWidth, y + 1});
     indicatorY_ = y;
 }
 
+void TCvWindow::saveUnder(std::unique_ptr<Surface>& buffer, const PixelRect& r) {
+    // Kept as a buffer of the surface's own kind, so that a high-density ruler comes back
+    // exactly as it was drawn.
+    if (!buffer || buffer->width() != r.width() || buffer->height() != r.height())
+        buffer = surface_->createBuffer(r.width(), r.height());
+    buffer->copyFrom(*surface_, r, {0, 0});
+}
+
 void TCvWindow::eraseIndicators() {
     if (!surface_) return;
-    if (indicatorX_ >= 0 && savedColumn_.size() == RulerWidth) {
-        for (int y = 0; y < RulerWidth; ++y) surface_->setPixel({indicatorX_, y}, savedColumn_[y]);
-        surface_->present({indicatorX_, 0, indicatorX_ + 1, RulerWidth});
+    if (indicatorX_ >= 0 && savedColumn_) {
+        const PixelRect r{indicatorX_, 0, indicatorX_ + 1, RulerWidth};
+        surface_->copyFrom(*savedColumn_, {0, 0, 1, RulerWidth}, {r.left, r.top});
+        surface_->present(r);
     }
-    if (indicatorY_ >= 0 && savedRow_.size() == RulerWidth) {
-        for (int x = 0; x < RulerWidth; ++x) surface_->setPixel({x, indicatorY_}, savedRow_[x]);
-        surface_->present({0, indicatorY_, RulerWidth, indicatorY_ + 1});
+    if (indicatorY_ >= 0 && savedRow_) {
+        const PixelRect r{0, indicatorY_, RulerWidth, indicatorY_ + 1};
+        surface_->copyFrom(*savedRow_, {0, 0, RulerWidth, 1}, {r.left, r.top});
+        surface_->present(r);
     }
     indicatorX_ = indicatorY_ = -1;
 }

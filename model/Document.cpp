@@ -140,18 +140,8 @@ void TCvDocument::RecordBefore(std::span<const TCvLine> before, std::span<const 
 void TCvDocument::record(std::span<const TCvLine> before, std::span<const int> at,
                          std::size_t count, TCvCoord pivot, int penPath,
                          std::optional<plumex::LineList::Mark> press) {
-    std::vector<int> changed;
-    TUndoBuffer::Changes changes;
-    if (undoSnapshot_ != 0) {
-        if (const auto written = Lines.changedSince(undoSince_)) {
-            changed.assign(written->begin(), written->end());
-            changed.insert(changed.end(), undoExtra_.begin(), undoExtra_.end());
-            changed.insert(changed.end(), at.begin(), at.end());
-            std::sort(changed.begin(), changed.end());
-            changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
-            changes = {undoSnapshot_, changed};
-        }
-    }
+    std::vector<int> changed(at.begin(), at.end());
+    const TUndoBuffer::Changes changes = presentChanges(changed);
     const plumex::LineList::Mark now = Lines.mark();
     undoSnapshot_ = UndoBuffer.Record(Lines.vector(), before, at, count, pivot, penPath, changes);
     // The recorded state is the present, or the press's: what was written since then differs.
@@ -172,15 +162,41 @@ void TCvDocument::record(std::span<const TCvLine> before, std::span<const int> a
     undoExtra_.assign(at.begin(), at.end());
 }
 
-bool TCvDocument::Undo(int& penPath) {
-    if (!UndoBuffer.CanUndo() || !UndoBuffer.Undo(Lines.edit(), Pivot, penPath)) return false;
+TUndoBuffer::Changes TCvDocument::presentChanges(std::vector<int>& changed) const {
+    if (undoSnapshot_ == 0) return {};
+    const auto written = Lines.changedSince(undoSince_);
+    if (!written) return {};
+    changed.insert(changed.end(), written->begin(), written->end());
+    changed.insert(changed.end(), undoExtra_.begin(), undoExtra_.end());
+    std::sort(changed.begin(), changed.end());
+    changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
+    return {undoSnapshot_, changed};
+}
+
+void TCvDocument::restored(plumex::LineList::Mark before) {
+    undoSnapshot_ = UndoBuffer.at(UndoBuffer.current()).id;
+    // As after a step: what was written since the previous one is compared once more.
+    undoSince_ = Lines.changedSince(lastRecord_) ? std::min(before, lastRecord_) : before;
+    lastRecord_ = before;
+    undoExtra_.clear();
     UpdateSelectionBounds();
+}
+
+bool TCvDocument::Undo(int& penPath, TUndoBuffer::Restored* restoredPaths) {
+    if (!UndoBuffer.CanUndo()) return false;
+    std::vector<int> changed;
+    const TUndoBuffer::Changes present = presentChanges(changed);
+    const plumex::LineList::Mark before = Lines.mark();
+    if (!UndoBuffer.Undo(Lines, Pivot, penPath, present, restoredPaths)) return false;
+    restored(before);
     return true;
 }
 
-bool TCvDocument::Redo(int& penPath) {
-    if (!UndoBuffer.CanRedo() || !UndoBuffer.Redo(Lines.edit(), Pivot, penPath)) return false;
-    UpdateSelectionBounds();
+bool TCvDocument::Redo(int& penPath, TUndoBuffer::Restored* restoredPaths) {
+    if (!UndoBuffer.CanRedo()) return false;
+    const plumex::LineList::Mark before = Lines.mark();
+    if (!UndoBuffer.Redo(Lines, Pivot, penPath, restoredPaths)) return false;
+    restored(before);
     return true;
 }
 

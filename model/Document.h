@@ -62,8 +62,9 @@ public:
     void RecordBefore(std::span<const TCvLine> before, std::span<const int> at, std::size_t count,
                       TCvCoord pivot, int penPath, plumex::LineList::Mark press);
     // Restore Lines and Pivot from the history; penPath carries the pen tool's path index.
-    bool Undo(int& penPath);
-    bool Redo(int& penPath);
+    // Only the paths that differ are written (`restored` says which area they cover).
+    bool Undo(int& penPath, TUndoBuffer::Restored* restored = nullptr);
+    bool Redo(int& penPath, TUndoBuffer::Restored* restored = nullptr);
     // Modified while an undo step is available, or since the draft picture was changed (that
     // change has no undo step, but closing without saving would lose it).
     bool IsModified() const { return UndoBuffer.CanUndo() || draftChanged_; }
@@ -80,6 +81,11 @@ public:
     void NewDocument();
 
 private:
+    // How Lines differs from the last snapshot, as far as the log tells (indices in `changed`).
+    TUndoBuffer::Changes presentChanges(std::vector<int>& changed) const;
+    // After Undo or Redo: Lines is the restored snapshot except at what was written since
+    // `before`.
+    void restored(plumex::LineList::Mark before);
     void record(std::span<const TCvLine> before, std::span<const int> at, std::size_t count,
                 TCvCoord pivot, int penPath, std::optional<plumex::LineList::Mark> press);
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <iterator>
+#include <utility>
 
 namespace {
 
@@ -41,6 +43,18 @@ const TCvLine& snapshotPath(const std::vector<TCvLine>& current, std::span<const
 void TUndoInfo::restoreLines(std::vector<TCvLine>& lines) const {
     lines.resize(count_);
     for (std::size_t i = 0; i < count_; ++i) lines[i] = line(i);
+}
+
+std::vector<std::size_t> TUndoInfo::unsharedWith(const TUndoInfo& other) const {
+    std::vector<std::size_t> out;
+    for (std::size_t b = 0; b < blocks_.size() && b < other.blocks_.size(); ++b) {
+        if (blocks_[b] == other.blocks_[b]) continue;
+        const Block& mine = *blocks_[b];
+        const Block& theirs = *other.blocks_[b];
+        for (std::size_t k = 0; k < mine.size() && k < theirs.size(); ++k)
+            if (mine[k] != theirs[k]) out.push_back(b * BlockSize + k);
+    }
+    return out;
 }
 
 TUndoInfo TUndoInfo::capture(const std::vector<TCvLine>& lines, const TUndoInfo* previous) {
@@ -129,13 +143,19 @@ std::uint64_t TUndoBuffer::Record(const std::vector<TCvLine>& lines,
                                   std::span<const TCvLine> before, std::span<const int> at,
                                   std::size_t count, TCvCoord pivot, int penPath,
                                   const Changes& changes) {
+    // The snapshot the changes are known against: the last undoable one, or the one an Undo
+    // restored (about to be dropped as a redo state, but its paths can still be shared).
+    std::optional<TUndoInfo> base;
+    if (changes.since != 0)
+        for (std::size_t i = current_ > 0 ? current_ - 1 : 0; i <= current_ && i < history_.size();
+             ++i)
+            if (history_[i].id == changes.since && history_[i].lineCount() == count)
+                base = history_[i];
     history_.resize(std::min(current_, history_.size()));
     const TUndoInfo* previous = history_.empty() ? nullptr : &history_.back();
-    const bool known = previous && changes.since != 0 && previous->id == changes.since &&
-                       previous->lineCount() == count;
     TUndoInfo info =
-        known ? TUndoInfo::captureChanged(lines, before, at, count, *previous, changes.changed)
-              : TUndoInfo::capture(lines, before, at, count, previous);
+        base ? TUndoInfo::captureChanged(lines, before, at, count, *base, changes.changed)
+             : TUndoInfo::capture(lines, before, at, count, previous);
     info.pivot = pivot;
     info.penPath = penPath;
     info.id = newSnapshotId();
@@ -167,6 +187,103 @@ bool TUndoBuffer::Redo(std::vector<TCvLine>& lines, TCvCoord& pivot, int& penPat
 void TUndoBuffer::Clear() {
     history_.clear();
     current_ = 0;
+    presentId_ = 0;
+}
+
+bool TUndoBuffer::Undo(plumex::LineList& lines, TCvCoord& pivot, int& penPath,
+                       const Changes& present, Restored* restored) {
+    if (current_ == 0) return false;
+    if (current_ + 1 >= history_.size()) {
+        const plumex::LineList::Mark since = lines.mark();
+        Record(lines.vector(), {}, {}, lines.size(), pivot, penPath, present);
+        --current_;
+        knowPresent(since);
+    }
+    --current_;
+    restore(lines, pivot, penPath, restored);
+    return true;
+}
+
+bool TUndoBuffer::Redo(plumex::LineList& lines, TCvCoord& pivot, int& penPath, Restored* restored) {
+    if (!CanRedo()) return false;
+    ++current_;
+    restore(lines, pivot, penPath, restored);
+    return true;
+}
+
+void TUndoBuffer::knowPresent(plumex::LineList::Mark since) {
+    presentId_ = history_[current_].id;
+    presentMark_ = since;
+}
+
+void TUndoBuffer::restore(plumex::LineList& lines, TCvCoord& pivot, int& penPath,
+                          Restored* restored) {
+    const TUndoInfo& to = history_[current_];
+    Restored r;
+    const auto include = [&](const TCvLine& line) {
+        if (line.points.empty()) return;
+        const TCvRect h = line.GetHullBounds();
+        r.hull = r.hull ? plumex::unite(*r.hull, h) : h;
+    };
+    const auto write = [&](std::size_t i) {
+        const TCvLine& now = std::as_const(lines)[i];
+        const TCvLine& want = to.line(i);
+        if (plumex::identical(now, want)) return;
+        include(now);
+        include(want);
+        lines[i] = want;
+        ++r.written;
+    };
+    // What the list is now: a snapshot, except at the paths written since it was restored.
+    const TUndoInfo* from = nullptr;
+    std::vector<int> dirty;
+    const auto known = std::find_if(history_.begin(), history_.end(), [&](const TUndoInfo& info) {
+        return presentId_ != 0 && info.id == presentId_;
+    });
+    if (known != history_.end())
+        if (const auto written = lines.changedSince(presentMark_)) {
+            from = &*known;
+            dirty.assign(written->begin(), written->end());
+        }
+    const plumex::LineList::Mark since = lines.mark();
+    const std::size_t n = to.lineCount();
+    if (from && from->lineCount() == n && lines.size() == n) {
+        for (std::size_t i : to.unsharedWith(*from)) write(i);
+        for (int i : dirty)
+            if (static_cast<std::size_t>(i) < n) write(static_cast<std::size_t>(i));
+    } else if (from && from->lineCount() == lines.size() && dirty.empty()) {
+        // Paths inserted or removed: only the run between the common ends is replaced.
+        const std::size_t m = from->lineCount();
+        std::size_t head = 0;
+        while (head < n && head < m && from->linePtr(head) == to.linePtr(head)) ++head;
+        std::size_t tail = 0;
+        while (tail < n - head && tail < m - head &&
+               from->linePtr(m - 1 - tail) == to.linePtr(n - 1 - tail))
+            ++tail;
+        for (std::size_t i = head; i < m - tail; ++i) include(std::as_const(lines)[i]);
+        std::vector<TCvLine> middle;
+        middle.reserve(n - head - tail);
+        for (std::size_t i = head; i < n - tail; ++i) {
+            middle.push_back(to.line(i));
+            include(middle.back());
+        }
+        auto& v = lines.edit();
+        const auto at = v.erase(v.begin() + static_cast<std::ptrdiff_t>(head),
+                                v.begin() + static_cast<std::ptrdiff_t>(m - tail));
+        v.insert(at, std::make_move_iterator(middle.begin()),
+                 std::make_move_iterator(middle.end()));
+        r.written = middle.size();
+    } else if (lines.size() == n) {
+        for (std::size_t i = 0; i < n; ++i) write(i);
+    } else {
+        to.restoreLines(lines.edit());
+        r.whole = true;
+        r.written = n;
+    }
+    pivot = to.pivot;
+    penPath = to.penPath;
+    knowPresent(since);
+    if (restored) *restored = r;
 }
 
 void TUndoBuffer::restore(std::vector<TCvLine>& lines, TCvCoord& pivot, int& penPath) const {

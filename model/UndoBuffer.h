@@ -3,11 +3,13 @@
 // is bit-for-bit the same as in the previous snapshot shares that snapshot's copy, and runs of
 // shared paths share their index block too, so a step costs about what it changed.
 
+#include "model/LineList.h"
 #include "model/Path.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -29,6 +31,9 @@ public:
     const LinePtr& linePtr(std::size_t i) const { return (*blocks_[i / BlockSize])[i % BlockSize]; }
     // Copies the paths into `lines`, reusing its storage.
     void restoreLines(std::vector<TCvLine>& lines) const;
+    // Ascending indices where this snapshot may differ from `other` (of the same count): the
+    // paths the two do not share.
+    std::vector<std::size_t> unsharedWith(const TUndoInfo& other) const;
 
     // A snapshot of `lines` sharing with `previous` what did not change (none: copies all).
     static TUndoInfo capture(const std::vector<TCvLine>& lines, const TUndoInfo* previous);
@@ -49,6 +54,16 @@ private:
 
 class TUndoBuffer {
 public:
+    // What an Undo or Redo on a path list wrote.
+    struct Restored {
+        // The list was rebuilt whole: any path may have changed.
+        bool whole = false;
+        std::size_t written = 0;
+        // The rectangle of anchors and handles of every path written or removed, before and
+        // after; none when nothing was.
+        std::optional<TCvRect> hull;
+    };
+
     // Drops the redo states and appends the state that Undo is to restore.
     void Record(const std::vector<TCvLine>& lines, TCvCoord pivot, int penPath);
     // Records the drawing as it was before an edit that changed only the paths at the indices
@@ -67,6 +82,12 @@ public:
     std::uint64_t Record(const std::vector<TCvLine>& lines, std::span<const TCvLine> before,
                          std::span<const int> at, std::size_t count, TCvCoord pivot, int penPath,
                          const Changes& changes);
+    // Undo and Redo on the drawing's path list write only the paths that differ from the
+    // state restored, so the list's log (and whatever follows it) sees just those. `present`
+    // tells how the list differs from the last snapshot, as for Record.
+    bool Undo(plumex::LineList& lines, TCvCoord& pivot, int& penPath, const Changes& present,
+              Restored* restored = nullptr);
+    bool Redo(plumex::LineList& lines, TCvCoord& pivot, int& penPath, Restored* restored = nullptr);
     // Replaces the three values with the previous state; false when nothing can be undone.
     bool Undo(std::vector<TCvLine>& lines, TCvCoord& pivot, int& penPath);
     // Replaces them with the next state; false when nothing can be redone.
@@ -81,7 +102,14 @@ public:
 
 private:
     void restore(std::vector<TCvLine>& lines, TCvCoord& pivot, int& penPath) const;
+    void restore(plumex::LineList& lines, TCvCoord& pivot, int& penPath, Restored* restored);
+    // The list equals the current snapshot except at the paths written since `since`.
+    void knowPresent(plumex::LineList::Mark since);
 
     std::vector<TUndoInfo> history_;
     std::size_t current_ = 0; // steps that can be undone
+    // The list equals the snapshot `presentId_` except at the paths written since
+    // `presentMark_` (0: nothing known).
+    std::uint64_t presentId_ = 0;
+    plumex::LineList::Mark presentMark_ = 0;
 };

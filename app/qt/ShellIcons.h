@@ -1,6 +1,6 @@
 #pragma once
-// The pictures of the tool and option buttons, the language icon and the window icon, drawn
-// in code so that no binary resources are needed.
+// The pictures of the tool and option buttons (small SVG files built into the program, sharp
+// at any screen density), the language icon and the window icon (drawn in code).
 
 #include <QIcon>
 #include <QPixmap>

@@ -153,13 +153,11 @@ void CanvasWidget::scroll(const PixelRect& r, int dx, int dy) {
     if (area.isEmpty()) return;
     // The buffer stands for the screen, so its pixels move; what still has to be painted
     // moves along, and the uncovered strip is painted fresh.
-    const QImage copy = surface_.image().copy(area);
-    surface_.withPainter([&](QPainter& p) {
-        p.save();
-        p.setClipRect(area);
-        p.drawImage(area.topLeft() + QPoint(dx, dy), copy);
-        p.restore();
-    });
+    if (!surface_.scroll(area, dx, dy)) {
+        pending_ += area;
+        update(area);
+        return;
+    }
     const QRegion inside = pending_.intersected(area);
     pending_ = pending_.subtracted(area) + inside.translated(dx, dy).intersected(area);
     pending_ += QRegion(area).subtracted(QRegion(area.translated(dx, dy)));
@@ -247,7 +245,18 @@ std::optional<GridSize> CanvasWidget::runGridSizeDialog(const GridSize& current)
     return dlg.run(current);
 }
 
+void CanvasWidget::syncPixelRatio() {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == surface_.devicePixelRatio()) return;
+    // A new density (first show, or the window moved to another screen): a new buffer, and
+    // every cached picture is drawn again at it.
+    surface_.setDevicePixelRatio(ratio);
+    surface_.ensureSize(width(), height());
+    window_.ColorsChanged();
+}
+
 void CanvasWidget::paintEvent(QPaintEvent* event) {
+    syncPixelRatio();
     const QRegion todo = pending_.intersected(event->region());
     pending_ -= todo;
     const auto present = std::move(surface_.onPresent);
@@ -256,11 +265,13 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
         window_.Paint({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
     surface_.onPresent = present;
     QPainter p(this);
-    for (const QRect& r : event->region()) p.drawImage(r, surface_.image(), r);
+    for (const QRect& r : event->region())
+        p.drawImage(QRectF(r), surface_.image(), surface_.deviceRect(r));
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    syncPixelRatio();
     surface_.ensureSize(width(), height());
     window_.Resize(width(), height());
 }

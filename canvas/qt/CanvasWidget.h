@@ -55,6 +55,9 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // The buffer follows the screen's device pixel ratio.
+    void syncPixelRatio();
+
     TCvWindow window_;
     QImageSurface surface_;
     QRegion pending_; // areas to paint through the canvas before they are shown

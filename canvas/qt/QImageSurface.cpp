@@ -1,6 +1,7 @@
 #include "canvas/qt/QImageSurface.h"
 
 #include <QPainterPath>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -52,16 +53,77 @@ QImageSurface::QImageSurface(int width, int height) {
 
 void QImageSurface::ensureSize(int width, int height) {
     endPainting();
-    width = std::max(width, image_.width());
-    height = std::max(height, image_.height());
-    if (width == image_.width() && height == image_.height() && !image_.isNull()) return;
-    QImage grown(std::max(width, 1), std::max(height, 1), QImage::Format_RGB888);
+    width = std::max({width, width_, 1});
+    height = std::max({height, height_, 1});
+    if (width == width_ && height == height_ && !image_.isNull()) return;
+    QImage grown(qCeil(width * ratio_), qCeil(height * ratio_), QImage::Format_RGB888);
+    grown.setDevicePixelRatio(ratio_);
     grown.fill(Qt::white);
     if (!image_.isNull()) {
         QPainter p(&grown);
-        p.drawImage(0, 0, image_);
+        p.drawImage(QPointF(0, 0), image_);
     }
     image_ = std::move(grown);
+    width_ = width;
+    height_ = height;
+}
+
+void QImageSurface::setDevicePixelRatio(qreal ratio) {
+    if (!(ratio > 0) || !std::isfinite(ratio)) ratio = 1;
+    if (ratio == ratio_) return;
+    endPainting();
+    ratio_ = ratio;
+    const int w = width_;
+    const int h = height_;
+    image_ = QImage();
+    width_ = height_ = 0;
+    ensureSize(w, h);
+}
+
+QRectF QImageSurface::deviceRect(const QRect& logical) const {
+    return QRectF(logical.x() * ratio_, logical.y() * ratio_, logical.width() * ratio_,
+                  logical.height() * ratio_);
+}
+
+int QImageSurface::deviceStart(int logical) const {
+    return qFloor(logical * ratio_ + 1e-9);
+}
+
+bool QImageSurface::scroll(const QRect& area, int dx, int dy) {
+    // A shift by part of a device pixel cannot move pixels: the area is painted afresh.
+    const qreal ddx = dx * ratio_, ddy = dy * ratio_;
+    if (ddx != std::round(ddx) || ddy != std::round(ddy)) return false;
+    const QImage copy = image().copy(deviceRect(area).toAlignedRect());
+    withPainter([&](QPainter& p) {
+        p.save();
+        p.setClipRect(area);
+        p.drawImage(QPointF(area.topLeft() + QPoint(dx, dy)), copy);
+        p.restore();
+    });
+    return true;
+}
+
+QPen QImageSurface::strokePen(Color c) const {
+    if (ratio_ == 1) return cosmeticPen(c);
+    // One logical pixel wide, like the line of a single pixel on an ordinary screen.
+    QPen pen(toQColor(c), 1.0);
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
+void QImageSurface::stroke(const std::function<void(QPainter&)>& draw) {
+    withPainter([&](QPainter& p) {
+        if (ratio_ == 1) {
+            draw(p);
+            return;
+        }
+        // A one-pixel pen at integer points covers the pixels right of and below them; a
+        // logical-pixel-wide pen does the same when it runs through the pixels' centres.
+        p.save();
+        p.translate(0.5, 0.5);
+        draw(p);
+        p.restore();
+    });
 }
 
 void QImageSurface::withPainter(const std::function<void(QPainter&)>& draw) {
@@ -119,8 +181,8 @@ void QImageSurface::polyline(std::span<const PixelPoint> points, Color pen) {
     if (points.size() < 2) return;
     QPolygon poly(static_cast<int>(points.size()));
     for (size_t i = 0; i < points.size(); ++i) poly.setPoint(int(i), points[i].x, points[i].y);
-    withPainter([&](QPainter& p) {
-        p.setPen(cosmeticPen(pen));
+    stroke([&](QPainter& p) {
+        p.setPen(strokePen(pen));
         p.drawPolyline(poly);
     });
 }
@@ -131,7 +193,7 @@ void QImageSurface::polyBezier(std::span<const PixelPoint> points, Color pen) {
     for (size_t i = 1; i + 2 < points.size(); i += 3)
         path.cubicTo(points[i].x, points[i].y, points[i + 1].x, points[i + 1].y, points[i + 2].x,
                      points[i + 2].y);
-    withPainter([&](QPainter& p) { p.strokePath(path, cosmeticPen(pen)); });
+    stroke([&](QPainter& p) { p.strokePath(path, strokePen(pen)); });
 }
 
 void QImageSurface::rectangle(const PixelRect& r, std::optional<Color> pen,
@@ -152,8 +214,8 @@ void QImageSurface::rectangle(const PixelRect& r, std::optional<Color> pen,
 void QImageSurface::ellipse(const PixelRect& r, std::optional<Color> pen,
                             std::optional<Color> fill) {
     if (r.empty()) return;
-    withPainter([&](QPainter& p) {
-        p.setPen(pen ? cosmeticPen(*pen) : QPen(Qt::NoPen));
+    stroke([&](QPainter& p) {
+        p.setPen(pen ? strokePen(*pen) : QPen(Qt::NoPen));
         p.setBrush(fill ? QBrush(toQColor(*fill)) : QBrush(Qt::NoBrush));
         p.drawEllipse(QRect(r.left, r.top, r.width() - 1, r.height() - 1));
         p.setBrush(Qt::NoBrush);
@@ -193,15 +255,23 @@ void QImageSurface::drawImage(const PixelRect& dest, const RasterImage& image) {
 
 void QImageSurface::invertFrame(const PixelRect& r, BandShape shape) {
     if (r.width() <= 0 && r.height() <= 0) return;
-    // The dotted outline as a mask, then every masked pixel inverted: twice restores.
+    // The dotted outline as a mask in device pixels, then every masked pixel inverted: twice
+    // restores.
     const int w = std::max(r.width(), 1) + 1;
     const int h = std::max(r.height(), 1) + 1;
-    QImage mask(w, h, QImage::Format_Grayscale8);
+    const int left = deviceStart(r.left);
+    const int top = deviceStart(r.top);
+    QImage mask(qCeil(w * ratio_) + 1, qCeil(h * ratio_) + 1, QImage::Format_Grayscale8);
     mask.fill(0);
     {
         QPainter p(&mask);
+        p.scale(ratio_, ratio_);
         QPen pen(Qt::white);
         pen.setWidth(0);
+        if (ratio_ != 1) {
+            pen.setWidthF(1.0);
+            p.translate(0.5, 0.5);
+        }
         pen.setStyle(Qt::DotLine);
         p.setPen(pen);
         if (shape == BandShape::Ellipse)
@@ -210,13 +280,13 @@ void QImageSurface::invertFrame(const PixelRect& r, BandShape shape) {
             p.drawRect(0, 0, w - 2, h - 2);
     }
     endPainting();
-    PixelRect area = intersect({r.left, r.top, r.left + w, r.top + h}, {0, 0, width(), height()});
-    if (clip_) area = intersect(area, *clip_);
-    for (int y = area.top; y < area.bottom; ++y) {
-        const uchar* m = mask.constScanLine(y - r.top);
+    QRect area = QRect(left, top, mask.width(), mask.height()).intersected(image_.rect());
+    if (clip_) area = area.intersected(deviceRect(toQRect(*clip_)).toAlignedRect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar* m = mask.constScanLine(y - top);
         uchar* row = image_.scanLine(y);
-        for (int x = area.left; x < area.right; ++x)
-            if (m[x - r.left])
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (m[x - left])
                 for (int k = 0; k < 3; ++k) row[3 * x + k] = uchar(255 - row[3 * x + k]);
     }
 }
@@ -224,17 +294,26 @@ void QImageSurface::invertFrame(const PixelRect& r, BandShape shape) {
 Color QImageSurface::pixel(PixelPoint p) const {
     if (p.x < 0 || p.y < 0 || p.x >= width() || p.y >= height()) return 0;
     endPainting();
-    return fromQColor(QColor(image_.pixel(p.x, p.y)));
+    // The device pixel under the logical pixel's centre.
+    const int x = std::min(qFloor((p.x + 0.5) * ratio_), image_.width() - 1);
+    const int y = std::min(qFloor((p.y + 0.5) * ratio_), image_.height() - 1);
+    return fromQColor(QColor(image_.pixel(x, y)));
 }
 
 void QImageSurface::setPixel(PixelPoint p, Color c) {
     if (p.x < 0 || p.y < 0 || p.x >= width() || p.y >= height()) return;
+    if (ratio_ != 1) {
+        fillRect({p.x, p.y, p.x + 1, p.y + 1}, c);
+        return;
+    }
     endPainting();
     image_.setPixelColor(p.x, p.y, toQColor(c));
 }
 
 std::unique_ptr<Surface> QImageSurface::createBuffer(int width, int height) const {
-    auto s = std::make_unique<QImageSurface>(width, height);
+    auto s = std::make_unique<QImageSurface>();
+    s->setDevicePixelRatio(ratio_);
+    s->ensureSize(width, height);
     s->image_.fill(Qt::black);
     return s;
 }
@@ -243,7 +322,8 @@ void QImageSurface::copyFrom(const Surface& source, const PixelRect& from, Pixel
     const auto* q = dynamic_cast<const QImageSurface*>(&source);
     if (!q) return;
     q->endPainting();
-    withPainter([&](QPainter& p) { p.drawImage(QPoint(to.x, to.y), q->image_, toQRect(from)); });
+    const QRectF target(to.x, to.y, from.width(), from.height());
+    withPainter([&](QPainter& p) { p.drawImage(target, q->image_, q->deviceRect(toQRect(from))); });
 }
 
 void QImageSurface::present(const PixelRect& r) {

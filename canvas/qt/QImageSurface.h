@@ -1,6 +1,10 @@
 #pragma once
 // The paint buffer on a QImage (24 bits per pixel), drawn with QPainter without
 // antialiasing so that pixels follow the integer view mapping exactly.
+//
+// On a high-density screen the buffer holds device pixels (devicePixelRatio per logical
+// pixel in each direction) while the canvas keeps drawing in logical pixels: squares, line
+// widths and hit tolerances keep their logical sizes and only the rasterising gets finer.
 
 #include "canvas/Surface.h"
 
@@ -19,8 +23,18 @@ public:
     QImageSurface(const QImageSurface&) = delete;
     QImageSurface& operator=(const QImageSurface&) = delete;
 
-    // Grows the buffer to at least this size, keeping its pixels; it never shrinks.
+    // Grows the buffer to at least this size (logical pixels), keeping its pixels; it never
+    // shrinks.
     void ensureSize(int width, int height);
+    // Device pixels per logical pixel. A change starts a new white buffer of the same logical
+    // size: everything has to be painted again.
+    void setDevicePixelRatio(qreal ratio);
+    qreal devicePixelRatio() const { return ratio_; }
+    // The device pixels of a logical rectangle (what to copy from image()).
+    QRectF deviceRect(const QRect& logical) const;
+    // Moves the pixels inside `area` by (dx, dy) logical pixels; what moves out is lost. False
+    // (nothing moved) when that is no whole number of device pixels.
+    bool scroll(const QRect& area, int dx, int dy);
     // The pixels; any drawing in progress is finished first.
     const QImage& image() const {
         endPainting();
@@ -29,8 +43,8 @@ public:
     // Called by present(); unset: present does nothing.
     std::function<void(const PixelRect&)> onPresent;
 
-    int width() const override { return image_.width(); }
-    int height() const override { return image_.height(); }
+    int width() const override { return width_; }
+    int height() const override { return height_; }
     void setClip(std::optional<PixelRect> r) override;
     void fillRect(const PixelRect& r, Color c) override;
     void line(PixelPoint from, PixelPoint to, Color pen) override;
@@ -55,7 +69,16 @@ public:
     void endPainting() const;
 
 private:
+    // The first device pixel of a logical coordinate.
+    int deviceStart(int logical) const;
+    // Lines are one logical pixel wide at any density.
+    QPen strokePen(Color c) const;
+    void stroke(const std::function<void(QPainter&)>& draw);
+
     QImage image_;
+    int width_ = 0;
+    int height_ = 0;
+    qreal ratio_ = 1;
     std::optional<PixelRect> clip_;
     mutable std::unique_ptr<QPainter> painter_;
 };

@@ -222,3 +222,31 @@ TEST_F(FormTest, EveryCommandOfTheTableIsAMenuItem) {
         }
     }
 }
+
+// The tool and option pictures are drawn from vector files: at twice the density a button gets
+// twice the pixels, with edges finer than doubled ones.
+TEST_F(FormTest, PanelPicturesAreSharpAtTwiceTheDensity) {
+    start();
+    std::vector<QToolButton*> buttons;
+    for (int t = 0; t < 7; ++t)
+        if (t != 5) buttons.push_back(form->speedPanel()->toolButton(t));
+    for (int tag = 1; tag <= 12; ++tag)
+        if (tag != 4) buttons.push_back(form->speedPanel()->optionButton(tag));
+    for (QToolButton* b : buttons) {
+        const QSize size = b->iconSize();
+        const QImage one = b->icon().pixmap(size, 1.0).toImage();
+        const QImage two = b->icon().pixmap(size, 2.0).toImage();
+        ASSERT_EQ(one.size(), size) << b->objectName().toStdString();
+        ASSERT_EQ(two.size(), size * 2) << b->objectName().toStdString();
+        int drawn = 0, mixed = 0;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x) {
+                drawn += qAlpha(one.pixel(x, y)) > 0;
+                const QRgb a = two.pixel(2 * x, 2 * y);
+                mixed += a != two.pixel(2 * x + 1, 2 * y) || a != two.pixel(2 * x, 2 * y + 1) ||
+                         a != two.pixel(2 * x + 1, 2 * y + 1);
+            }
+        EXPECT_GT(drawn, 10) << b->objectName().toStdString();
+        EXPECT_GT(mixed, 4) << b->objectName().toStdString();
+    }
+}

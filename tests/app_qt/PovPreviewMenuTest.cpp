@@ -5,6 +5,7 @@
 #include "app/qt/PovFindingsList.h"
 #include "app/qt/PovPreviewPanel.h"
 #include "app/qt/TPOVDlg.h"
+#include "canvas/qt/CanvasWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -143,4 +144,32 @@ TEST_F(FormTest, NewClearsThePreview) {
     const auto* view = panel->findChild<QLabel*>("PovPreviewPicture");
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(view->pixmap().isNull());
+}
+
+// Zooming and scrolling leave a settled preview alone; an Undo that writes only the path it
+// changed still counts as an edit of the selection and renders again.
+TEST_F(FormTest, PreviewIgnoresTheViewButFollowsUndo) {
+    start({document("two.plx", 2)});
+    form->resize(1000, 700);
+    form->show();
+    PovPreviewPanel* panel = form->povPreview();
+    panel->setPause(0);
+    form->action("PovPreview1")->trigger();
+    QSignalSpy finished(panel, &PovPreviewPanel::renderFinished);
+    form->action("SelectAll1")->trigger();
+    ASSERT_TRUE(settledPanel(panel, finished)) << panel->message().toStdString();
+    ASSERT_TRUE(canvas().PresetExpand(0));
+    finished.clear();
+    ASSERT_TRUE(settledPanel(panel, finished));
+    QSignalSpy started(panel, &PovPreviewPanel::renderStarted);
+    QSignalSpy cancelled(panel, &PovPreviewPanel::renderCancelled);
+    for (int step = 0; step < 6; ++step) {
+        QTest::keyClick(form->canvasWidget(), step % 2 ? Qt::Key_Left : Qt::Key_Down);
+        canvas().ZoomTo(canvas().Scale() * (step % 2 ? 0.5 : 2));
+        QTest::qWait(30);
+    }
+    EXPECT_EQ(started.count(), 0);
+    EXPECT_EQ(cancelled.count(), 0);
+    form->action("Undo1")->trigger();
+    EXPECT_TRUE(started.wait(5000));
 }

@@ -69,3 +69,37 @@ TEST_F(ObjectCommandFixture, DeleteAndDeleteSegmentRepaintAndUndo) {
     w.Document.DeselectAll();
     EXPECT_FALSE(w.DeleteSelection());
 }
+
+// Undo and Redo of a one-path edit on a large drawing repaint that path's area and the
+// selection helper's, not the window.
+TEST_F(ObjectCommandFixture, UndoOfAOnePathEditRepaintsOnlyAroundThatPath) {
+    std::vector<TCvLine> lines;
+    for (int i = 0; i < 2000; ++i) {
+        const double x = -1.8 + 0.09 * (i % 40), y = -1.3 + 0.05 * (i / 40);
+        lines.push_back(polyline({{x, y}, {x + 0.05, y + 0.02}}));
+    }
+    w.Document.Lines = lines;
+    w.Document.Lines[777].SelectAll(true);
+    w.Document.SelectionChanged();
+    o.SnapGrid = false;
+    w.MoveSelectionByKey(KeyMove::Right, KeyStep::Normal);
+    const PixelPoint before = w.UnitToPixel(lines[777].FirstAnchor());
+    const PixelPoint after = w.UnitToPixel(w.Document.Lines[777].FirstAnchor());
+    for (bool undo : {true, false, true}) {
+        host.invalidated.clear();
+        ASSERT_TRUE(undo ? w.Undo() : w.Redo());
+        ASSERT_FALSE(host.invalidated.empty());
+        long long area = 0;
+        bool coversBefore = false, coversAfter = false;
+        for (const PixelRect& r : host.invalidated) {
+            area += static_cast<long long>(r.width()) * r.height();
+            const auto covers = [&](PixelPoint p) {
+                return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+            };
+            coversBefore = coversBefore || covers(before);
+            coversAfter = coversAfter || covers(after);
+        }
+        EXPECT_LT(area, 400 * 300 / 4);
+        EXPECT_TRUE(coversBefore && coversAfter);
+    }
+}

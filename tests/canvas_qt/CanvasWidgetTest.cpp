@@ -1,4 +1,5 @@
 #include "canvas/qt/CanvasWidget.h"
+#include "canvas/CornerGlyphs.h"
 #include "canvas/qt/TGridSizeDlg.h"
 #include "canvas/qt/TSizeDlg.h"
 
@@ -11,6 +12,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWheelEvent>
+
+#include <random>
 
 using namespace plumex;
 using plumex::testing::coordNear;
@@ -173,4 +176,48 @@ TEST(SizeDialog, TheTypedValueComesBackWhenCancelled) {
     });
     EXPECT_FALSE(dlg.run(request));
     EXPECT_EQ(typed, 0.25);
+}
+
+// Undo and Redo repaint only what they changed; whatever the edits and selections between
+// them, the window then shows what a full paint would.
+TEST_F(WidgetFixture, UndoAndRedoRepaintWhatAFullPaintShows) {
+    TCvWindow& w = widget->canvas();
+    w.SetCornerImages(cornerGlyphs());
+    o.SnapGrid = false;
+    std::vector<TCvLine> lines;
+    for (int i = 0; i < 30; ++i) {
+        const double x = -1.2 + 0.4 * (i % 6), y = -0.8 + 0.35 * (i / 6);
+        lines.push_back(polyline({{x, y}, {x + 0.2, y + 0.1}, {x + 0.1, y + 0.25}}));
+    }
+    w.Document.Lines = lines;
+    w.Invalidate();
+    widget->renderPending();
+    std::mt19937 random(7);
+    const auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    for (int step = 0; step < 120 && !HasFailure(); ++step) {
+        switch (pick(6)) {
+        case 0:
+        case 1: {
+            const std::size_t i = std::size_t(pick(int(w.Document.Lines.size())));
+            w.Document.DeselectPaths();
+            w.Document.Lines[i].SelectAll(true);
+            w.Document.SelectionChanged();
+            w.Invalidate();
+            w.MoveSelectionByKey(pick(2) ? KeyMove::Right : KeyMove::Up, KeyStep::Normal);
+            break;
+        }
+        case 2:
+            w.SetTool(pick(2) ? ToolKind::Object : ToolKind::Anchor);
+            break;
+        case 3:
+        case 4:
+            w.Undo();
+            break;
+        default:
+            w.Redo();
+            break;
+        }
+        widget->renderPending();
+        ASSERT_EQ(shown(), freshPaint()) << "step " << step;
+    }
 }

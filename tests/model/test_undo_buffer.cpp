@@ -1,10 +1,13 @@
 // The undo history: the documented sequence, agreement with a plain full-copy history over
 // random edit sequences, and sharing of unchanged paths between snapshots.
 
+#include "model/Document.h"
 #include "model/Identical.h"
 #include "model/UndoBuffer.h"
 #include "random_drawing.h"
 #include "testing.h"
+
+#include <set>
 
 using plumex::testing::polyline;
 using Lines = std::vector<TCvLine>;
@@ -236,6 +239,74 @@ TEST(UndoBuffer, RecordFromChangedPathsEqualsRecordOfTheWholeCopy) {
             }
             EXPECT_TRUE(plumex::identical(got.pivot, pivot));
             EXPECT_EQ(got.penPath, step);
+        }
+        ASSERT_FALSE(HasFailure()) << "seed " << seed;
+    }
+}
+
+// Undo and Redo of the document write into its path list only the paths that differ, so the
+// list's log (which the canvas's index and repaint follow) names exactly those; the drawing
+// still equals a full-copy history's at every step, selection changes made between included.
+TEST(UndoBuffer, DocumentUndoWritesExactlyThePathsThatDiffer) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        plumex::testing::RandomDrawing random(seed);
+        TCvDocument doc;
+        doc.Lines = random.lines(30);
+        ReferenceHistory reference;
+        int pen = -1;
+        for (int step = 0; step < 200 && !HasFailure(); ++step) {
+            const int action = random.integer(0, 9);
+            auto& lines = doc.Lines;
+            const auto pick = [&] {
+                return static_cast<std::size_t>(random.integer(0, int(lines.size()) - 1));
+            };
+            if (action < 4) {
+                pen = random.integer(-1, 3);
+                doc.Record(pen);
+                reference.record({lines.vector(), doc.Pivot, pen});
+                if (lines.empty() || random.integer(0, 3) == 0)
+                    edit(random, lines.edit()); // inserts and deletes rewrite the list
+                else if (random.coin())
+                    lines[pick()].Translate(random.coord());
+                else
+                    lines[pick()].name = random.name();
+                doc.Pivot = random.coord();
+            } else if (action < 9) {
+                ReferenceHistory::State expected{lines.vector(), doc.Pivot, pen};
+                const Lines before = lines.vector();
+                const plumex::LineList::Mark mark = lines.mark();
+                const bool undo = action < 7;
+                TUndoBuffer::Restored r;
+                const bool ok = undo ? doc.Undo(pen, &r) : doc.Redo(pen, &r);
+                ASSERT_EQ(ok, undo ? reference.undo(expected) : reference.redo(expected));
+                EXPECT_TRUE(sameLines(lines.vector(), expected.lines));
+                EXPECT_TRUE(plumex::identical(doc.Pivot, expected.pivot));
+                EXPECT_EQ(pen, expected.pen);
+                if (!ok || before.size() != lines.size()) continue;
+                const plumex::LineList& now = lines; // reads log nothing
+                std::set<int> differ;
+                for (std::size_t i = 0; i < before.size(); ++i)
+                    if (!plumex::identical(before[i], now[i])) differ.insert(int(i));
+                const auto written = lines.changedSince(mark);
+                ASSERT_TRUE(written.has_value()) << "seed " << seed << " step " << step;
+                EXPECT_EQ(std::set<int>(written->begin(), written->end()), differ);
+                EXPECT_FALSE(r.whole);
+                EXPECT_EQ(r.written, differ.size());
+                for (int i : differ)
+                    for (const TCvLine* l : {&before[std::size_t(i)], &now[std::size_t(i)]})
+                        if (!l->points.empty()) {
+                            ASSERT_TRUE(r.hull.has_value());
+                            const TCvRect h = l->GetHullBounds();
+                            EXPECT_TRUE(r.hull->left <= h.left && r.hull->right >= h.right &&
+                                        r.hull->bottom <= h.bottom && r.hull->top >= h.top);
+                        }
+            } else if (!lines.empty()) {
+                // A selection change between steps: no record, yet Redo must come back to it.
+                const std::size_t i = pick();
+                lines[i].SelectAll(!lines[i].selected);
+            }
+            EXPECT_EQ(doc.UndoBuffer.current(), reference.current());
+            EXPECT_EQ(doc.UndoBuffer.size(), reference.size());
         }
         ASSERT_FALSE(HasFailure()) << "seed " << seed;
     }
