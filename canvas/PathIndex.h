@@ -21,6 +21,8 @@ public:
     std::size_t size() const { return entries_.size(); }
     // Whether anything of path i may lie within `tol` of p (the index must be in sync).
     bool near(std::size_t i, TCvCoord p, double tol) const;
+    // Whether anything of path i may lie inside `r` (the index must be in sync).
+    bool overlaps(std::size_t i, const TCvRect& r) const;
     // Whether path i or any of its anchors is selected.
     bool anySelected(std::size_t i) const { return entries_[i].anySelected; }
 

@@ -9,6 +9,7 @@
 #include "canvas/Drag.h"
 #include "canvas/HitTest.h"
 #include "canvas/HoverZone.h"
+#include "canvas/InkLayer.h"
 #include "canvas/InputEvent.h"
 #include "canvas/PathIndex.h"
 #include "canvas/Pict.h"
@@ -249,6 +250,8 @@ public:
     plumex::AnchorHit HitAnchor(TCvCoord p) const;
     // The hit tests' index of the paths, brought up to date with the drawing.
     const plumex::PathIndex& PathsIndex() const;
+    // Off, every path is painted exactly, however many share a pixel (the reference picture).
+    void SetLevelOfDetail(bool on) { levelOfDetail_ = on; }
     // Runs the hover feedback for the mouse at p as on an idle mouse move.
     void UpdateHover(const plumex::MouseEvent& e);
     // Puts the pointer on a pixel and makes it the press pixel.
@@ -439,6 +442,8 @@ private:
     plumex::EditBase base_;
     plumex::HoverState hover_;
     mutable plumex::PathIndex pathIndex_;
+    mutable plumex::InkLayer ink_;
+    bool levelOfDetail_ = true;
     std::array<std::unique_ptr<plumex::ToolBehaviour>, plumex::ToolCount> tools_;
     plumex::MouseEvent lastMouse_;
     std::vector<plumex::RasterImage> cornerImages_;

@@ -3,6 +3,7 @@
 #include "canvas/Window.h"
 
 #include "canvas/ColorRole.h"
+#include "canvas/LinePainter.h"
 #include "canvas/PathPainter.h"
 #include "canvas/RulerCache.h"
 #include "canvas/SelectionHelper.h"
@@ -125,9 +126,14 @@ void TCvWindow::paintObjects(Surface& s, const PixelRect& r) const {
     const OverlayView overlay{View(), a, PixelRectToUnitRect(grow(r, a + 1))};
     const ViewTransform& view = overlay.view;
     const auto& lines = Document.Lines;
-    for (const TCvLine& l : lines)
-        if (l.locked && overlay.shows(l))
-            DrawLine(s, l, view, {.anchors = false, .handles = false, .anchorSize = a}, c);
+    const PathIndex& index = PathsIndex();
+    auto shows = [&](std::size_t i) { return lines[i].visible && index.overlaps(i, overlay.area); };
+    ink_.begin(r);
+    LinePainter painter(s, ink_, view, c, levelOfDetail_);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].locked && shows(i))
+            painter.draw(lines[i], {.anchors = false, .handles = false, .anchorSize = a});
+    painter.flush();
     if (options_->ShowGrid) {
         const Color centreLine = roleColor(c, ColorRole::CenterGrids);
         if (origin_.y >= r.top && origin_.y < r.bottom)
@@ -137,15 +143,16 @@ void TCvWindow::paintObjects(Surface& s, const PixelRect& r) const {
     }
     if (options_->ShowGuides) paintGuides(s, r);
     const LineStyle plain{.anchors = options_->ShowAnchor != 0, .handles = false, .anchorSize = a};
-    for (const TCvLine& l : lines)
-        if (!l.selected && !l.locked && overlay.shows(l)) DrawLine(s, l, view, plain, c);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (!lines[i].selected && !lines[i].locked && shows(i)) painter.draw(lines[i], plain);
     const ToolBehaviour& tool = CurrentTool();
-    for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         const TCvLine& l = lines[i];
-        if (!l.selected || !overlay.shows(l)) continue;
-        const bool handles = tool.editsHandles() || i == penPath_;
-        DrawLine(s, l, view, {.anchors = true, .handles = handles, .anchorSize = a}, c);
+        if (!l.selected || !shows(i)) continue;
+        const bool handles = tool.editsHandles() || static_cast<int>(i) == penPath_;
+        painter.draw(l, {.anchors = true, .handles = handles, .anchorSize = a});
     }
+    painter.flush();
     tool.paintOverlay(*this, s, overlay);
 }
 
