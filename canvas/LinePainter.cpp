@@ -142,22 +142,34 @@ void LinePainter::inkLine(const TCvLine& line, const LineStyle& style) {
         }
     }
     if (!style.anchors) return;
-    // A square that would cover more than half of the one drawn just before in the same
-    // colours adds too little to be worth drawing.
+    // In a run of overlapping squares each next one covers the inside of the one before, so
+    // the run shows the outline colour, and the inside only of its last square: a square
+    // whose successor overlaps it is inked solid. A solid square that would cover more than
+    // half of the one inked just before in the same colour adds too little to be worth it.
+    auto squareAt = [&](int i) { return pts_[static_cast<std::size_t>(3 * i)]; };
+    auto overlapping = [&](PixelPoint p, PixelPoint q) {
+        return std::abs(p.x - q.x) < a && std::abs(p.y - q.y) < a;
+    };
     PixelPoint last{};
-    std::pair<ColorRole, ColorRole> lastRoles{};
+    Color lastPen = 0, lastFill = 0;
     bool any = false;
-    for (int i = 0; i < line.count(); ++i) {
-        const PixelPoint p = pts_[i == 0 ? 0 : static_cast<std::size_t>(3 * i)];
+    const int n = line.count();
+    for (int i = 0; i < n; ++i) {
+        const PixelPoint p = squareAt(i);
         const auto roles = anchorRoles(line, i);
-        if (any && roles == lastRoles) {
+        const Color pen = roleColor(colors_, roles.first);
+        Color fill = roleColor(colors_, roles.second);
+        if (fill != pen && i + 1 < n && overlapping(p, squareAt(i + 1)) &&
+            anchorRoles(line, i + 1) == roles)
+            fill = pen;
+        if (any && fill == pen && lastPen == pen && lastFill == pen) {
             const int dx = std::abs(p.x - last.x), dy = std::abs(p.y - last.y);
             if (dx < a && dy < a && 2 * (a - dx) * (a - dy) > a * a) continue;
         }
-        ink_.rectangle(anchorSquare(p, a), roleColor(colors_, roles.first),
-                       roleColor(colors_, roles.second));
+        ink_.rectangle(anchorSquare(p, a), pen, fill);
         last = p;
-        lastRoles = roles;
+        lastPen = pen;
+        lastFill = fill;
         any = true;
     }
 }

@@ -1,0 +1,141 @@
+// The painting at the window's level of detail against the exact painting of every path.
+#include "canvas/Window.h"
+#include "canvas/qt/QImageSurface.h"
+
+#include "QtTestApp.h"
+#include "testing.h"
+
+#include <cmath>
+#include <random>
+
+using namespace plumex;
+
+namespace {
+
+constexpr int Size = 240;
+
+// Random paths of a few far-apart anchors, with some selected, locked, open or closed, and
+// with `loops` dense loops of 100 anchors (which the level of detail inks).
+std::vector<TCvLine> randomDrawing(std::mt19937& rng, int paths, int loops) {
+    std::uniform_real_distribution<double> pos(-1, 1), handle(-0.2, 0.2), unit(0, 1);
+    std::vector<TCvLine> lines;
+    for (int k = 0; k < paths; ++k) {
+        TCvLine l;
+        const int n = 2 + static_cast<int>(unit(rng) * 6);
+        for (int i = 0; i < n; ++i) {
+            const TCvCoord a{pos(rng), pos(rng)};
+            l.points.emplace_back(a, TCvCoord{a.x + handle(rng), a.y + handle(rng)},
+                                  TCvCoord{a.x + handle(rng), a.y + handle(rng)});
+            l.points.back().selected = unit(rng) < 0.3;
+        }
+        l.closed = unit(rng) < 0.5;
+        l.selected = unit(rng) < 0.3;
+        l.locked = !l.selected && unit(rng) < 0.15;
+        lines.push_back(l);
+    }
+    for (int k = 0; k < loops; ++k) {
+        const TCvCoord c{pos(rng), pos(rng)};
+        const double r = 0.02 + 0.1 * unit(rng);
+        TCvLine l;
+        for (int i = 0; i < 100; ++i) {
+            const double a = 2 * M_PI * i / 100;
+            const TCvCoord p{c.x + r * std::cos(a), c.y + r * std::sin(a)};
+            const TCvCoord t{-std::sin(a) * r * 0.03, std::cos(a) * r * 0.03};
+            l.points.emplace_back(p, TCvCoord{p.x - t.x, p.y - t.y},
+                                  TCvCoord{p.x + t.x, p.y + t.y});
+        }
+        l.closed = unit(rng) < 0.7;
+        l.selected = unit(rng) < 0.3;
+        lines.insert(lines.begin() + static_cast<long>(unit(rng) * double(lines.size())), l);
+    }
+    return lines;
+}
+
+struct Pictures {
+    TCvOptions o;
+    TCvWindow w{&o};
+    QImageSurface detailed{Size, Size};
+    QImageSurface exact{Size, Size};
+
+    Pictures() {
+        plumex::testing::ensureQtApp();
+        o.ShowRuler = false;
+        w.SetSurface(&detailed);
+        w.Resize(Size, Size);
+        w.HandleCreated();
+    }
+    void paint(double scale) {
+        w.ZoomTo(scale);
+        w.SetLevelOfDetail(true);
+        w.SetSurface(&detailed);
+        w.Paint({0, 0, Size, Size});
+        w.SetLevelOfDetail(false);
+        w.SetSurface(&exact);
+        w.Paint({0, 0, Size, Size});
+    }
+    int differences() const {
+        int n = 0;
+        for (int y = 0; y < Size; ++y)
+            for (int x = 0; x < Size; ++x) n += detailed.pixel({x, y}) != exact.pixel({x, y});
+        return n;
+    }
+    // Pixels of `a` whose colour `b` has nowhere within `radius`: what one picture shows that
+    // the other does not show near by.
+    static int unmatched(const QImageSurface& a, const QImageSurface& b, int radius) {
+        int n = 0;
+        for (int y = 0; y < Size; ++y)
+            for (int x = 0; x < Size; ++x) {
+                const Color c = a.pixel({x, y});
+                if (c == b.pixel({x, y})) continue;
+                bool found = false;
+                for (int dy = -radius; dy <= radius && !found; ++dy)
+                    for (int dx = -radius; dx <= radius && !found; ++dx)
+                        found = b.pixel({x + dx, y + dy}) == c;
+                n += !found;
+            }
+        return n;
+    }
+};
+
+} // namespace
+
+// At the scales a user edits at, every path is drawn as it always was: the pictures are the
+// same pixel for pixel, whatever the states, the tool and the grid.
+TEST(LevelOfDetail, NormalZoomPaintsExactlyTheSamePixels) {
+    Pictures p;
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        std::mt19937 rng(seed);
+        p.w.Document.Lines = randomDrawing(rng, 12, 0);
+        p.w.Document.SelectionChanged();
+        p.w.SetTool(seed % 2 ? ToolKind::Object : ToolKind::Anchor);
+        p.o.ShowGrid = seed % 3 != 0;
+        for (double scale : {60.0, 100.0, 250.0, 900.0}) {
+            p.paint(scale);
+            EXPECT_EQ(p.differences(), 0) << "seed " << seed << " scale " << scale;
+        }
+    }
+}
+
+// Zoomed out until loops of 100 anchors are a few pixels across, the inked picture keeps the
+// colours of the exact one within two pixels, and adds none that the exact one lacks there,
+// but for a pixel in a thousand (where a run of hollow squares ends); the sparse paths among
+// them, drawn before and after in the same order, stay exact.
+TEST(LevelOfDetail, DensePathsStayWithinTwoPixelsOfTheExactPicture) {
+    Pictures p;
+    int inked = 0;
+    for (unsigned seed = 1; seed <= 10; ++seed) {
+        std::mt19937 rng(seed);
+        p.w.Document.Lines = randomDrawing(rng, 6, 30);
+        p.w.Document.SelectionChanged();
+        p.w.SetTool(seed % 2 ? ToolKind::Object : ToolKind::Anchor);
+        for (double scale : {20.0, 50.0, 120.0, 400.0}) {
+            p.paint(scale);
+            inked += p.differences() > 0;
+            EXPECT_LE(Pictures::unmatched(p.detailed, p.exact, 2), Size * Size / 1000)
+                << "seed " << seed << " scale " << scale;
+            EXPECT_LE(Pictures::unmatched(p.exact, p.detailed, 2), Size * Size / 1000)
+                << "seed " << seed << " scale " << scale;
+        }
+    }
+    EXPECT_GT(inked, 10); // the dense loops did go the inked way
+}
