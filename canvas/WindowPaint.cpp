@@ -9,6 +9,7 @@
 #include "canvas/SelectionHelper.h"
 
 #include <cmath>
+#include <thread>
 
 using namespace plumex;
 
@@ -57,20 +58,47 @@ void TCvWindow::InvalidateRow(double y1, double y2) {
 void TCvWindow::Paint(const PixelRect& clip) {
     if (paintSuppressed_ || !surface_) return;
     Surface& s = *surface_;
-    const ColorTable& colors = colorTable();
     PixelRect r = clip;
     r.left = std::max(r.left, RulerSize());
     r.top = std::max(r.top, RulerSize());
     if (!r.empty()) {
+        // Brought up to date here, then only read, by every band.
+        const PathIndex& index = PathsIndex();
+        const int a = AnchorSize();
+        const OverlayView overlay{View(), a, PixelRectToUnitRect(grow(r, a + 1))};
+        static const bool cores = std::thread::hardware_concurrency() > 1;
+        if (paintBands_ > 1 && cores && r.height() >= 64 && r.width() * r.height() >= 100'000) {
+            // The lower half on a second core, into a buffer of its own, copied in when done.
+            const int mid = r.top + r.height() / 2;
+            const PixelRect upper{r.left, r.top, r.right, mid};
+            const PixelRect lower{r.left, mid, r.right, r.bottom};
+            if (!bandBuffer_ || bandBuffer_->width() < s.width() ||
+                bandBuffer_->height() < s.height())
+                bandBuffer_ = s.createBuffer(s.width(), s.height());
+            {
+                std::jthread worker([&] { paintLayers(*bandBuffer_, lower, bandInk_, index); });
+                paintLayers(s, upper, ink_, index);
+            }
+            s.setClip(lower);
+            s.copyFrom(*bandBuffer_, lower, {lower.left, lower.top});
+        } else {
+            paintLayers(s, r, ink_, index);
+        }
         s.setClip(r);
-        s.fillRect(r, roleColor(colors, ColorRole::Background));
-        if (options_->ShowDraft && draft_.Present()) paintDraft(s, r);
-        if (options_->ShowGrid) paintGrid(s, r);
-        paintObjects(s, r);
+        CurrentTool().paintOverlay(*this, s, overlay);
     }
     s.setClip(std::nullopt);
     if (options_->ShowRuler) paintRulers(s, clip);
     s.present(clip);
+}
+
+void TCvWindow::paintLayers(Surface& s, const PixelRect& r, InkLayer& ink,
+                            const PathIndex& index) const {
+    s.setClip(r);
+    s.fillRect(r, roleColor(colorTable(), ColorRole::Background));
+    if (options_->ShowDraft && draft_.Present()) paintDraft(s, r);
+    if (options_->ShowGrid) paintGrid(s, r);
+    paintObjects(s, r, ink, index);
 }
 
 void TCvWindow::paintDraft(Surface& s, const PixelRect&) const {
@@ -120,16 +148,16 @@ void TCvWindow::paintGuides(Surface& s, const PixelRect& r) const {
     }
 }
 
-void TCvWindow::paintObjects(Surface& s, const PixelRect& r) const {
+void TCvWindow::paintObjects(Surface& s, const PixelRect& r, InkLayer& ink,
+                             const PathIndex& index) const {
     const ColorTable& c = colorTable();
     const int a = AnchorSize();
-    const OverlayView overlay{View(), a, PixelRectToUnitRect(grow(r, a + 1))};
-    const ViewTransform& view = overlay.view;
+    const ViewTransform view = View();
+    const TCvRect area = PixelRectToUnitRect(grow(r, a + 1));
     const auto& lines = Document.Lines;
-    const PathIndex& index = PathsIndex();
-    auto shows = [&](std::size_t i) { return lines[i].visible && index.overlaps(i, overlay.area); };
-    ink_.begin(r);
-    LinePainter painter(s, ink_, view, c, levelOfDetail_);
+    auto shows = [&](std::size_t i) { return lines[i].visible && index.overlaps(i, area); };
+    ink.begin(r);
+    LinePainter painter(s, ink, view, c, levelOfDetail_);
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (lines[i].locked && shows(i))
             painter.draw(lines[i], {.anchors = false, .handles = false, .anchorSize = a});
@@ -153,7 +181,6 @@ void TCvWindow::paintObjects(Surface& s, const PixelRect& r) const {
         painter.draw(l, {.anchors = true, .handles = handles, .anchorSize = a});
     }
     painter.flush();
-    tool.paintOverlay(*this, s, overlay);
 }
 
 void TCvWindow::DrawMarker(PixelPoint p) {

@@ -139,3 +139,34 @@ TEST(LevelOfDetail, DensePathsStayWithinTwoPixelsOfTheExactPicture) {
     }
     EXPECT_GT(inked, 10); // the dense loops did go the inked way
 }
+
+// A large repaint is painted in two bands at once; the picture is the one painted on a single
+// thread, pixel for pixel. Run under ThreadSanitizer (PLUMEX_TSAN) this also checks that the
+// bands share nothing they write.
+TEST(LevelOfDetail, TwoBandsPaintTheSinglePicture) {
+    plumex::testing::ensureQtApp();
+    TCvOptions o;
+    TCvWindow w{&o};
+    QImageSurface banded{400, 300}, single{400, 300};
+    w.SetSurface(&banded);
+    w.Resize(400, 300);
+    w.HandleCreated();
+    w.VerticalGuides() = {0.3};
+    w.HorizontalGuides() = {0, -0.2};
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        std::mt19937 rng(seed);
+        w.Document.Lines = randomDrawing(rng, 10, 40);
+        w.Document.SelectionChanged();
+        w.SetTool(seed % 2 ? ToolKind::Object : ToolKind::Anchor);
+        for (double scale : {40.0, 150.0}) {
+            w.ZoomTo(scale);
+            w.SetPaintBands(2);
+            w.SetSurface(&banded);
+            w.Paint({0, 0, 400, 300});
+            w.SetPaintBands(1);
+            w.SetSurface(&single);
+            w.Paint({0, 0, 400, 300});
+            EXPECT_TRUE(banded.image() == single.image()) << "seed " << seed << " scale " << scale;
+        }
+    }
+}
