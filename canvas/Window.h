@@ -400,6 +400,11 @@ public:
 private:
     void paintGrid(plumex::Surface& s, const plumex::PixelRect& r) const;
     // Background, draft, grid and the objects of `r`; the bands of one repaint run at once.
+    // The pixels the selection frame, its glyphs and the marker cover; empty without selection.
+    plumex::PixelRect selectionExtent() const;
+    // Invalidates what a selection change touched: the paths written since `mark` and the
+    // selection's extent `before` and now.
+    void invalidateWritten(plumex::LineList::Mark mark, const plumex::PixelRect& before);
     void paintLayers(plumex::Surface& s, const plumex::PixelRect& r, plumex::InkLayer& ink,
                      const plumex::PathIndex& index) const;
     void paintObjects(plumex::Surface& s, const plumex::PixelRect& r, plumex::InkLayer& ink,

@@ -29,6 +29,13 @@ PixelRect grow(const PixelRect& r, int by) {
     return {r.left - by, r.top - by, r.right + by, r.bottom + by};
 }
 
+PixelRect unite(const PixelRect& a, const PixelRect& b) {
+    if (a.empty()) return b;
+    if (b.empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
 } // namespace
 
 void TCvWindow::Invalidate() {
@@ -37,6 +44,28 @@ void TCvWindow::Invalidate() {
 
 void TCvWindow::invalidateAll() {
     if (host_) host_->invalidate({0, 0, clientWidth_, clientHeight_});
+}
+
+PixelRect TCvWindow::selectionExtent() const {
+    if (Document.CountSelected() == 0) return {};
+    // The frame with the glyphs around it, and the marker at the pivot.
+    const PixelRect frame = grow(normalized(UnitRectToPixelRect(Document.SelectionBounds)), 40);
+    const PixelPoint p = UnitToPixel(Document.Pivot);
+    return unite(frame, grow({p.x, p.y, p.x + 1, p.y + 1}, MarkerRadius + 2));
+}
+
+void TCvWindow::invalidateWritten(LineList::Mark mark, const PixelRect& before) {
+    const auto written = Document.Lines.changedSince(mark);
+    if (!written) return invalidateAll();
+    const PathIndex& index = PathsIndex(); // a selection change keeps every hull
+    PixelRect area = unite(before, selectionExtent());
+    for (int i : *written) {
+        const auto hull = index.hull(static_cast<std::size_t>(i));
+        if (!hull) return invalidateAll();
+        area = unite(area, grow(normalized(UnitRectToPixelRect(*hull)), AnchorSize() + 2));
+    }
+    area = intersect(area, {0, 0, clientWidth_, clientHeight_});
+    if (!area.empty()) InvalidateRect(area);
 }
 
 void TCvWindow::InvalidateRect(const PixelRect& r) {

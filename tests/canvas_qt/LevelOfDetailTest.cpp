@@ -1,4 +1,5 @@
 // The painting at the window's level of detail against the exact painting of every path.
+#include "canvas/FakeHost.h"
 #include "canvas/Window.h"
 #include "canvas/qt/QImageSurface.h"
 
@@ -169,4 +170,50 @@ TEST(LevelOfDetail, TwoBandsPaintTheSinglePicture) {
             EXPECT_TRUE(banded.image() == single.image()) << "seed " << seed << " scale " << scale;
         }
     }
+}
+
+// A click that changes the selection repaints the paths it changed and the selection frame,
+// not the window; painting only what it invalidated gives the picture of a full repaint.
+TEST(LevelOfDetail, SelectionClicksRepaintOnlyWhatChanged) {
+    plumex::testing::ensureQtApp();
+    TCvOptions o;
+    o.ShowRuler = false;
+    TCvWindow w{&o};
+    plumex::testing::FakeHost host;
+    QImageSurface shown{400, 300}, full{400, 300};
+    w.SetHost(&host);
+    w.SetSurface(&shown);
+    w.Resize(400, 300);
+    w.HandleCreated();
+    for (int i = 0; i < 24; ++i) {
+        const double x = -1.7 + 0.6 * (i % 6), y = -1.2 + 0.7 * (i / 6);
+        w.Document.Lines.push_back(plumex::testing::polyline(
+            {{x, y}, {x + 0.3, y}, {x + 0.3, y + 0.3}, {x, y + 0.3}}, true));
+    }
+    w.Paint({0, 0, 400, 300});
+    auto click = [&](int path, unsigned shift) {
+        const PixelPoint p =
+            w.UnitToPixel(w.Document.Lines[static_cast<std::size_t>(path)].points[1].anchor);
+        host.invalidated.clear();
+        w.MouseMove({p, MouseButton::None, shift});
+        w.MouseDown({p, MouseButton::Left, shift | ssLeft});
+        w.MouseUp({p, MouseButton::Left, shift});
+        long long area = 0;
+        for (const PixelRect& r : host.invalidated) {
+            area += static_cast<long long>(r.width()) * r.height();
+            w.Paint(r);
+        }
+        w.SetSurface(&full);
+        w.Paint({0, 0, 400, 300});
+        w.SetSurface(&shown);
+        EXPECT_TRUE(shown.image() == full.image()) << "path " << path;
+        EXPECT_GT(area, 0) << "path " << path;
+        EXPECT_LT(area, 400 * 300 / 2) << "path " << path;
+    };
+    click(7, 0);
+    click(8, 0);        // the other one, next to it
+    click(20, ssShift); // added far away: the frame grows over both
+    click(20, ssShift); // and taken away again
+    click(3, 0);
+    EXPECT_EQ(w.Document.CountSelected(), 1);
 }
