@@ -104,15 +104,70 @@ void LinePainter::draw(const TCvLine& line, const LineStyle& style) {
     DrawLine(s_, line, view_, style, colors_);
 }
 
+void LinePainter::chooseSquares(const TCvLine& line, int a) {
+    // In a run of overlapping squares each next one covers the inside of the one before, so
+    // the run shows the outline colour, and the inside only of its last square: a square
+    // whose successor overlaps it is inked solid. A solid square that would cover more than
+    // half of the one inked just before in the same colour adds too little to be worth it.
+    squares_.clear();
+    auto squareAt = [&](int i) { return pts_[static_cast<std::size_t>(3 * i)]; };
+    auto overlapping = [&](PixelPoint p, PixelPoint q) {
+        return std::abs(p.x - q.x) < a && std::abs(p.y - q.y) < a;
+    };
+    const int n = line.count();
+    for (int i = 0; i < n; ++i) {
+        const PixelPoint p = squareAt(i);
+        const auto roles = anchorRoles(line, i);
+        const Color pen = roleColor(colors_, roles.first);
+        Color fill = roleColor(colors_, roles.second);
+        if (fill != pen && i + 1 < n && overlapping(p, squareAt(i + 1)) &&
+            anchorRoles(line, i + 1) == roles)
+            fill = pen;
+        if (!squares_.empty()) {
+            const Square& last = squares_.back();
+            const int dx = std::abs(p.x - last.at.x), dy = std::abs(p.y - last.at.y);
+            if (fill == pen && last.pen == pen && last.fill == pen && dx < a && dy < a &&
+                2 * (a - dx) * (a - dy) > a * a)
+                continue;
+        }
+        squares_.push_back({p, pen, fill, i});
+    }
+}
+
 void LinePainter::inkLine(const TCvLine& line, const LineStyle& style) {
     const Color pen = roleColor(colors_, line.selected ? Selected
                                          : line.locked ? Locked
                                                        : Unselected);
+    const int a = style.anchorSize;
+    if (style.anchors)
+        chooseSquares(line, a);
+    else
+        squares_.clear();
+    // A curve whose control points all lie in a square inked after it is hidden by that
+    // square whatever its colours: it need not be flattened at all.
+    auto under = [&](const PixelPoint* seg, const Square& q) {
+        const int lo = -(a / 2), hi = a - 1 - a / 2;
+        for (int k = 0; k < 4; ++k) {
+            const int dx = seg[k].x - q.at.x, dy = seg[k].y - q.at.y;
+            if (dx < lo || dx > hi || dy < lo || dy > hi) return false;
+        }
+        return true;
+    };
     if (pts_.size() >= 4) {
         PixelPoint prev = pts_[0];
         bool moved = false;
+        std::size_t cover = 0; // the first square of an anchor at or after the segment's start
         for (std::size_t i = 0; i + 3 < pts_.size(); i += 3) {
             const PixelPoint* seg = &pts_[i];
+            const int from = static_cast<int>(i / 3);
+            while (cover < squares_.size() && squares_[cover].anchor < from) ++cover;
+            if ((cover > 0 && under(seg, squares_[cover - 1])) ||
+                (cover < squares_.size() && under(seg, squares_[cover])) ||
+                (cover + 1 < squares_.size() && under(seg, squares_[cover + 1]))) {
+                prev = seg[3];
+                moved = true;
+                continue;
+            }
             if (seg[1] == prev && seg[2] == prev && seg[3] == prev) continue;
             const int n = pieces(seg);
             for (int k = 1; k <= n; ++k) {
@@ -126,7 +181,6 @@ void LinePainter::inkLine(const TCvLine& line, const LineStyle& style) {
         // A curve within one pixel is that pixel.
         if (!moved) ink_.dot(pts_[0], pen);
     }
-    const int a = style.anchorSize;
     if (style.handles && !line.locked) {
         const Color ink = roleColor(colors_, Control);
         const Color paper = roleColor(colors_, Background);
@@ -141,37 +195,7 @@ void LinePainter::inkLine(const TCvLine& line, const LineStyle& style) {
             ink_.rectangle(anchorSquare(out, a), ink, paper);
         }
     }
-    if (!style.anchors) return;
-    // In a run of overlapping squares each next one covers the inside of the one before, so
-    // the run shows the outline colour, and the inside only of its last square: a square
-    // whose successor overlaps it is inked solid. A solid square that would cover more than
-    // half of the one inked just before in the same colour adds too little to be worth it.
-    auto squareAt = [&](int i) { return pts_[static_cast<std::size_t>(3 * i)]; };
-    auto overlapping = [&](PixelPoint p, PixelPoint q) {
-        return std::abs(p.x - q.x) < a && std::abs(p.y - q.y) < a;
-    };
-    PixelPoint last{};
-    Color lastPen = 0, lastFill = 0;
-    bool any = false;
-    const int n = line.count();
-    for (int i = 0; i < n; ++i) {
-        const PixelPoint p = squareAt(i);
-        const auto roles = anchorRoles(line, i);
-        const Color pen = roleColor(colors_, roles.first);
-        Color fill = roleColor(colors_, roles.second);
-        if (fill != pen && i + 1 < n && overlapping(p, squareAt(i + 1)) &&
-            anchorRoles(line, i + 1) == roles)
-            fill = pen;
-        if (any && fill == pen && lastPen == pen && lastFill == pen) {
-            const int dx = std::abs(p.x - last.x), dy = std::abs(p.y - last.y);
-            if (dx < a && dy < a && 2 * (a - dx) * (a - dy) > a * a) continue;
-        }
-        ink_.rectangle(anchorSquare(p, a), pen, fill);
-        last = p;
-        lastPen = pen;
-        lastFill = fill;
-        any = true;
-    }
+    for (const Square& q : squares_) ink_.rectangle(anchorSquare(q.at, a), q.pen, q.fill);
 }
 
 } // namespace plumex

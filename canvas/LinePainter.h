@@ -30,6 +30,13 @@ public:
 
 private:
     void inkLine(const TCvLine& line, const LineStyle& style);
+    void chooseSquares(const TCvLine& line, int anchorSize);
+
+    struct Square {
+        PixelPoint at;
+        Color pen, fill;
+        int anchor;
+    };
 
     Surface& s_;
     InkLayer& ink_;
@@ -37,6 +44,7 @@ private:
     const ColorTable& colors_;
     bool detail_;
     std::vector<PixelPoint> pts_;
+    std::vector<Square> squares_; // the anchor squares to ink, in drawing order
 };
 
 } // namespace plumex
