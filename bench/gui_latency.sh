@@ -56,7 +56,7 @@ settle() {
     while :; do
         h=$(shot)
         [ "$h" != "$before" ] && break
-        [ $(( ($(now) - t0) / 1000000 )) -gt 20000 ] && { echo timeout; return; }
+        [ $(( ($(now) - t0) / 1000000 )) -gt 20000 ] && { import -window root "${SHOTS:-/dev/null}/timeout_$t0.png" 2>/dev/null; echo timeout; return; }
     done
     t1=$(now)
     local last=$h
@@ -64,23 +64,27 @@ settle() {
     echo $(( (t1 - t0) / 1000000 ))
 }
 key() { local b; b=$(shot); xdotool windowfocus --sync "$win" key "$1"; settle "$b" "$(now)"; }
+# Presses on an anchor near the middle (a black pixel of the picture) and moves the path.
 drag() {
-    local b t
-    xdotool mousemove --window "$win" 640 430 mousedown 1 mousemove --window "$win" 660 440
+    local b t at x y
+    at=$(import -window root -crop 80x80+600+400 txt:- 2>/dev/null | grep -m1 '#000000' | cut -d: -f1)
+    x=$((600 + ${at%,*})) y=$((400 + ${at#*,}))
+    xdotool mousemove --window "$win" $x $y mousedown 1 mousemove --window "$win" $((x + 10)) $((y + 5))
     sleep 1
     b=$(shot)
     t=$(now)
-    xdotool mousemove --window "$win" 680 450 mouseup 1
+    xdotool mousemove --window "$win" $((x + 20)) $((y + 10)) mouseup 1
     settle "$b" "$t"
 }
-click_nothing() { local b; b=$(shot); xdotool mousemove --window "$win" 1270 850 click 1; settle "$b" "$(now)"; }
+click_nothing() { local b; b=$(shot); xdotool mousemove --window "$win" 150 600 click 1; settle "$b" "$(now)"; }
 median() { tr ' ' '\n' | grep -v '^$' | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 declare -A times
 for run in $(seq "$runs"); do
     times[zoom_in]+=" $(key KP_Add)"
-    times[zoom_out]+=" $(key KP_Subtract)"
     times[fit_all]+=" $(key ctrl+f)"
+    times[zoom_out]+=" $(key KP_Subtract)"
+    key ctrl+f >/dev/null
     times[select_all]+=" $(key ctrl+a)"
     times[deselect_click]+=" $(click_nothing)"
     times[move_drag]+=" $(drag)"
