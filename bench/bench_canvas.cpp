@@ -3,6 +3,7 @@
 // then what a user waits for at the fitted view of the large drawing, each edit with the
 // repaint it causes. CPU times are the whole process's, painting threads included.
 #include "LoopDrawing.h"
+#include "ResidentMemory.h"
 #include "canvas/Window.h"
 #include "canvas/qt/QImageSurface.h"
 
@@ -56,8 +57,11 @@ void repaint(benchmark::State& state, int anchors, double zoom) {
     ensureApp();
     Scene scene(anchors);
     if (zoom != 1) scene.window.ZoomTo(scene.window.Scale() * zoom);
+    // What the first repaint adds above the drawing: the buffers it keeps and its peak.
+    const long added = bench::addedPeak([&] { scene.paint(); });
     for (auto _ : state) scene.paint();
     state.counters["anchors"] = anchors;
+    state.counters["paint_MiB"] = static_cast<double>(added) / 1024;
 }
 
 void BM_FitAll_10k(benchmark::State& s) {
