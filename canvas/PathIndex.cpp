@@ -44,4 +44,10 @@ bool PathIndex::near(std::size_t i, TCvCoord p, double tol) const {
            p.y <= e.hull.top + m;
 }
 
+bool PathIndex::overlaps(std::size_t i, const TCvRect& r) const {
+    const Entry& e = entries_[i];
+    return e.everywhere || !(e.hull.right < r.left || e.hull.left > r.right ||
+                             e.hull.top < r.bottom || e.hull.bottom > r.top);
+}
+
 } // namespace plumex

@@ -21,6 +21,13 @@ public:
     std::size_t size() const { return entries_.size(); }
     // Whether anything of path i may lie within `tol` of p (the index must be in sync).
     bool near(std::size_t i, TCvCoord p, double tol) const;
+    // Whether anything of path i may lie inside `r` (the index must be in sync).
+    bool overlaps(std::size_t i, const TCvRect& r) const;
+    // The rectangle of path i's anchors and handles; nothing when a coordinate is not finite.
+    std::optional<TCvRect> hull(std::size_t i) const {
+        if (entries_[i].everywhere) return std::nullopt;
+        return entries_[i].hull;
+    }
     // Whether path i or any of its anchors is selected.
     bool anySelected(std::size_t i) const { return entries_[i].anySelected; }
 

@@ -3,9 +3,12 @@
 // in the colours of its state.
 
 #include "app/ColorTable.h"
+#include "canvas/ColorRole.h"
 #include "canvas/Surface.h"
 #include "canvas/ViewTransform.h"
 #include "model/Path.h"
+
+#include <utility>
 
 namespace plumex {
 
@@ -24,5 +27,8 @@ void DrawSelectedAnchors(Surface& s, const TCvLine& line, const ViewTransform& v
 
 // The square of side `size` whose upper-left pixel is p minus (size div 2, size div 2).
 PixelRect anchorSquare(PixelPoint p, int size);
+
+// Pen and fill roles of anchor i by its path's state and its own.
+std::pair<ColorRole, ColorRole> anchorRoles(const TCvLine& line, int i);
 
 } // namespace plumex

@@ -9,6 +9,7 @@
 #include "canvas/Drag.h"
 #include "canvas/HitTest.h"
 #include "canvas/HoverZone.h"
+#include "canvas/InkLayer.h"
 #include "canvas/InputEvent.h"
 #include "canvas/PathIndex.h"
 #include "canvas/Pict.h"
@@ -249,6 +250,10 @@ public:
     plumex::AnchorHit HitAnchor(TCvCoord p) const;
     // The hit tests' index of the paths, brought up to date with the drawing.
     const plumex::PathIndex& PathsIndex() const;
+    // Off, every path is painted exactly, however many share a pixel (the reference picture).
+    void SetLevelOfDetail(bool on) { levelOfDetail_ = on; }
+    // Large repaints are split into this many bands painted at once (1: on this thread only).
+    void SetPaintBands(int n) { paintBands_ = n; }
     // Runs the hover feedback for the mouse at p as on an idle mouse move.
     void UpdateHover(const plumex::MouseEvent& e);
     // Puts the pointer on a pixel and makes it the press pixel.
@@ -394,7 +399,16 @@ public:
 
 private:
     void paintGrid(plumex::Surface& s, const plumex::PixelRect& r) const;
-    void paintObjects(plumex::Surface& s, const plumex::PixelRect& r) const;
+    // Background, draft, grid and the objects of `r`; the bands of one repaint run at once.
+    // The pixels the selection frame, its glyphs and the marker cover; empty without selection.
+    plumex::PixelRect selectionExtent() const;
+    // Invalidates what a selection change touched: the paths written since `mark` and the
+    // selection's extent `before` and now.
+    void invalidateWritten(plumex::LineList::Mark mark, const plumex::PixelRect& before);
+    void paintLayers(plumex::Surface& s, const plumex::PixelRect& r, plumex::InkLayer& ink,
+                     const plumex::PathIndex& index) const;
+    void paintObjects(plumex::Surface& s, const plumex::PixelRect& r, plumex::InkLayer& ink,
+                      const plumex::PathIndex& index) const;
     void paintGuides(plumex::Surface& s, const plumex::PixelRect& r) const;
     void paintDraft(plumex::Surface& s, const plumex::PixelRect& r) const;
     void loadDocumentDraft();
@@ -443,6 +457,11 @@ private:
     plumex::EditBase base_;
     plumex::HoverState hover_;
     mutable plumex::PathIndex pathIndex_;
+    mutable plumex::InkLayer ink_;
+    bool levelOfDetail_ = true;
+    int paintBands_ = 2;
+    std::unique_ptr<plumex::Surface> bandBuffer_; // the second band's pixels
+    plumex::InkLayer bandInk_;
     std::array<std::unique_ptr<plumex::ToolBehaviour>, plumex::ToolCount> tools_;
     plumex::MouseEvent lastMouse_;
     std::vector<plumex::RasterImage> cornerImages_;

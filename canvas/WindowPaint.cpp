@@ -3,11 +3,13 @@
 #include "canvas/Window.h"
 
 #include "canvas/ColorRole.h"
+#include "canvas/LinePainter.h"
 #include "canvas/PathPainter.h"
 #include "canvas/RulerCache.h"
 #include "canvas/SelectionHelper.h"
 
 #include <cmath>
+#include <thread>
 
 using namespace plumex;
 
@@ -27,6 +29,13 @@ PixelRect grow(const PixelRect& r, int by) {
     return {r.left - by, r.top - by, r.right + by, r.bottom + by};
 }
 
+PixelRect unite(const PixelRect& a, const PixelRect& b) {
+    if (a.empty()) return b;
+    if (b.empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
 } // namespace
 
 void TCvWindow::Invalidate() {
@@ -35,6 +44,28 @@ void TCvWindow::Invalidate() {
 
 void TCvWindow::invalidateAll() {
     if (host_) host_->invalidate({0, 0, clientWidth_, clientHeight_});
+}
+
+PixelRect TCvWindow::selectionExtent() const {
+    if (Document.CountSelected() == 0) return {};
+    // The frame with the glyphs around it, and the marker at the pivot.
+    const PixelRect frame = grow(normalized(UnitRectToPixelRect(Document.SelectionBounds)), 40);
+    const PixelPoint p = UnitToPixel(Document.Pivot);
+    return unite(frame, grow({p.x, p.y, p.x + 1, p.y + 1}, MarkerRadius + 2));
+}
+
+void TCvWindow::invalidateWritten(LineList::Mark mark, const PixelRect& before) {
+    const auto written = Document.Lines.changedSince(mark);
+    if (!written) return invalidateAll();
+    const PathIndex& index = PathsIndex(); // a selection change keeps every hull
+    PixelRect area = unite(before, selectionExtent());
+    for (int i : *written) {
+        const auto hull = index.hull(static_cast<std::size_t>(i));
+        if (!hull) return invalidateAll();
+        area = unite(area, grow(normalized(UnitRectToPixelRect(*hull)), AnchorSize() + 2));
+    }
+    area = intersect(area, {0, 0, clientWidth_, clientHeight_});
+    if (!area.empty()) InvalidateRect(area);
 }
 
 void TCvWindow::InvalidateRect(const PixelRect& r) {
@@ -56,20 +87,47 @@ void TCvWindow::InvalidateRow(double y1, double y2) {
 void TCvWindow::Paint(const PixelRect& clip) {
     if (paintSuppressed_ || !surface_) return;
     Surface& s = *surface_;
-    const ColorTable& colors = colorTable();
     PixelRect r = clip;
     r.left = std::max(r.left, RulerSize());
     r.top = std::max(r.top, RulerSize());
     if (!r.empty()) {
+        // Brought up to date here, then only read, by every band.
+        const PathIndex& index = PathsIndex();
+        const int a = AnchorSize();
+        const OverlayView overlay{View(), a, PixelRectToUnitRect(grow(r, a + 1))};
+        static const bool cores = std::thread::hardware_concurrency() > 1;
+        if (paintBands_ > 1 && cores && r.height() >= 64 && r.width() * r.height() >= 100'000) {
+            // The lower half on a second core, into a buffer of its own, copied in when done.
+            const int mid = r.top + r.height() / 2;
+            const PixelRect upper{r.left, r.top, r.right, mid};
+            const PixelRect lower{r.left, mid, r.right, r.bottom};
+            if (!bandBuffer_ || bandBuffer_->width() < s.width() ||
+                bandBuffer_->height() < s.height())
+                bandBuffer_ = s.createBuffer(s.width(), s.height());
+            {
+                std::jthread worker([&] { paintLayers(*bandBuffer_, lower, bandInk_, index); });
+                paintLayers(s, upper, ink_, index);
+            }
+            s.setClip(lower);
+            s.copyFrom(*bandBuffer_, lower, {lower.left, lower.top});
+        } else {
+            paintLayers(s, r, ink_, index);
+        }
         s.setClip(r);
-        s.fillRect(r, roleColor(colors, ColorRole::Background));
-        if (options_->ShowDraft && draft_.Present()) paintDraft(s, r);
-        if (options_->ShowGrid) paintGrid(s, r);
-        paintObjects(s, r);
+        CurrentTool().paintOverlay(*this, s, overlay);
     }
     s.setClip(std::nullopt);
     if (options_->ShowRuler) paintRulers(s, clip);
     s.present(clip);
+}
+
+void TCvWindow::paintLayers(Surface& s, const PixelRect& r, InkLayer& ink,
+                            const PathIndex& index) const {
+    s.setClip(r);
+    s.fillRect(r, roleColor(colorTable(), ColorRole::Background));
+    if (options_->ShowDraft && draft_.Present()) paintDraft(s, r);
+    if (options_->ShowGrid) paintGrid(s, r);
+    paintObjects(s, r, ink, index);
 }
 
 void TCvWindow::paintDraft(Surface& s, const PixelRect&) const {
@@ -119,15 +177,20 @@ void TCvWindow::paintGuides(Surface& s, const PixelRect& r) const {
     }
 }
 
-void TCvWindow::paintObjects(Surface& s, const PixelRect& r) const {
+void TCvWindow::paintObjects(Surface& s, const PixelRect& r, InkLayer& ink,
+                             const PathIndex& index) const {
     const ColorTable& c = colorTable();
     const int a = AnchorSize();
-    const OverlayView overlay{View(), a, PixelRectToUnitRect(grow(r, a + 1))};
-    const ViewTransform& view = overlay.view;
+    const ViewTransform view = View();
+    const TCvRect area = PixelRectToUnitRect(grow(r, a + 1));
     const auto& lines = Document.Lines;
-    for (const TCvLine& l : lines)
-        if (l.locked && overlay.shows(l))
-            DrawLine(s, l, view, {.anchors = false, .handles = false, .anchorSize = a}, c);
+    auto shows = [&](std::size_t i) { return lines[i].visible && index.overlaps(i, area); };
+    ink.begin(r);
+    LinePainter painter(s, ink, view, c, levelOfDetail_);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].locked && shows(i))
+            painter.draw(lines[i], {.anchors = false, .handles = false, .anchorSize = a});
+    painter.flush();
     if (options_->ShowGrid) {
         const Color centreLine = roleColor(c, ColorRole::CenterGrids);
         if (origin_.y >= r.top && origin_.y < r.bottom)
@@ -137,16 +200,16 @@ void TCvWindow::paintObjects(Surface& s, const PixelRect& r) const {
     }
     if (options_->ShowGuides) paintGuides(s, r);
     const LineStyle plain{.anchors = options_->ShowAnchor != 0, .handles = false, .anchorSize = a};
-    for (const TCvLine& l : lines)
-        if (!l.selected && !l.locked && overlay.shows(l)) DrawLine(s, l, view, plain, c);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (!lines[i].selected && !lines[i].locked && shows(i)) painter.draw(lines[i], plain);
     const ToolBehaviour& tool = CurrentTool();
-    for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         const TCvLine& l = lines[i];
-        if (!l.selected || !overlay.shows(l)) continue;
-        const bool handles = tool.editsHandles() || i == penPath_;
-        DrawLine(s, l, view, {.anchors = true, .handles = handles, .anchorSize = a}, c);
+        if (!l.selected || !shows(i)) continue;
+        const bool handles = tool.editsHandles() || static_cast<int>(i) == penPath_;
+        painter.draw(l, {.anchors = true, .handles = handles, .anchorSize = a});
     }
-    tool.paintOverlay(*this, s, overlay);
+    painter.flush();
 }
 
 void TCvWindow::DrawMarker(PixelPoint p) {

@@ -60,8 +60,17 @@ bool TCvWindow::RecordPressCopy(int penPath) {
 
 bool TCvWindow::FinishEdit() {
     Document.UpdateSelectionBounds();
+    const bool fromPress = base_.taken;
+    const LineList::Mark press = base_.mark;
     const bool recorded = RecordPressCopy(penPath_);
-    invalidateAll();
+    // A click that moved nothing only brings the selection frame back.
+    const auto written = Document.Lines.changedSince(press);
+    if (fromPress && written && written->empty()) {
+        const PixelRect frame = intersect(selectionExtent(), {0, 0, clientWidth_, clientHeight_});
+        if (!frame.empty()) InvalidateRect(frame);
+    } else {
+        invalidateAll();
+    }
     if (recorded) Changed();
     return recorded;
 }
@@ -155,18 +164,22 @@ void TCvWindow::LendTool(ToolKind tool) {
 void TCvWindow::SelectOnly(int path) {
     // Only the paths with something selected and the chosen one change.
     const PathIndex& index = PathsIndex();
+    const PixelRect before = selectionExtent();
+    const LineList::Mark mark = Document.Lines.mark();
     for (int i = 0; i < static_cast<int>(Document.Lines.size()); ++i)
         if (i == path || index.anySelected(static_cast<std::size_t>(i)))
             Document.Lines[i].SelectAll(i == path);
     Document.SelectionChanged();
-    invalidateAll();
+    invalidateWritten(mark, before);
 }
 
 void TCvWindow::SetPathSelected(int path, bool selected) {
     if (path < 0 || path >= static_cast<int>(Document.Lines.size())) return;
+    const PixelRect before = selectionExtent();
+    const LineList::Mark mark = Document.Lines.mark();
     Document.Lines[path].SelectAll(selected);
     Document.SelectionChanged();
-    invalidateAll();
+    invalidateWritten(mark, before);
 }
 
 void TCvWindow::SelectInRect(const PixelRect& r, SelectMode mode) {
