@@ -265,16 +265,56 @@ std::vector<TCvLine> CombinePaths(BooleanOperation op, std::span<const TCvLine> 
     return out;
 }
 
-std::vector<TCvLine> UnionNonzero(std::span<const TCvLine> subpaths) {
-    const Frame f = frameFor(subpaths, {});
+namespace {
+
+PathVector contoursOf(std::span<const TCvLine> subpaths, const Frame& f) {
     PathVector all;
     for (const TCvLine& line : subpaths)
         if (finite(line)) geom::appendContours(line, f.scale, all);
-    const PathVector region = geom::resolveRegion(
-        all, [&](Geom::Point p) { return geom::windingNumber(all, p) != 0; }, f.tol);
+    return all;
+}
+
+// Of contours that do not meet, those that bound the nonzero region: each bounds it or not as
+// a whole, so one probe on either side of each says which.
+PathVector nonzeroBoundaries(const PathVector& all, const Frame& f) {
+    PathVector kept;
+    for (const Geom::Path& contour : all) {
+        if (contour.empty()) continue;
+        const Geom::Curve& c = contour[0];
+        const Geom::Point m = c.pointAt(0.5), d = c.unitTangentAt(0.5);
+        if (!std::isfinite(d[0]) || !std::isfinite(d[1])) continue;
+        const double offset = std::max(f.tol, std::min(Geom::distance(m, c.initialPoint()),
+                                                       Geom::distance(m, c.finalPoint())) *
+                                                  1e-3);
+        const Geom::Point left = m + Geom::rot90(d) * offset, right = m - Geom::rot90(d) * offset;
+        if ((geom::windingNumber(all, left) != 0) != (geom::windingNumber(all, right) != 0))
+            kept.push_back(contour);
+    }
+    return kept;
+}
+
+} // namespace
+
+std::vector<TCvLine> UnionNonzero(std::span<const TCvLine> subpaths) {
+    const Frame f = frameFor(subpaths, {});
+    const PathVector all = contoursOf(subpaths, f);
     std::vector<TCvLine> out;
-    appendPaths(region, f, out);
+    if (geom::crossesItself(all, f.tol)) {
+        const auto inside = [&](Geom::Point p) { return geom::windingNumber(all, p) != 0; };
+        appendPaths(geom::resolveRegion(all, inside, f.tol), f, out);
+    } else {
+        // Files of thousands of nested rings take this way.
+        appendPaths(nonzeroBoundaries(all, f), f, out);
+    }
     return out;
+}
+
+bool NonzeroFillsAsEvenOdd(std::span<const TCvLine> subpaths) {
+    const Frame f = frameFor(subpaths, {});
+    const PathVector all = contoursOf(subpaths, f);
+    // Without crossings, the regions agree when crossing any contour changes the nonzero
+    // fill, as it changes the even-odd one.
+    return !geom::crossesItself(all, f.tol) && nonzeroBoundaries(all, f).size() == all.size();
 }
 
 bool SelfOverlaps(const TCvLine& path) {
