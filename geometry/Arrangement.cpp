@@ -117,7 +117,22 @@ bool meeting(const CurveRef& a, const CurveRef& b, bool same, const Geom::CurveI
             near(pa, a.curve->initialPoint()))
             return false;
     }
-    out = {ta, tb, 0.5 * (pa + pb)};
+    // A meeting this close to a curve's end is at that end: a cut a hair inside it would leave
+    // a piece too short to judge which side the region lies on, and the chain would break.
+    Geom::Point at = 0.5 * (pa + pb);
+    const auto snap = [&](const Geom::Curve& c, double& t) {
+        if (Geom::distance(at, c.initialPoint()) <= tol * 64) {
+            t = 0;
+            at = c.initialPoint();
+        } else if (Geom::distance(at, c.finalPoint()) <= tol * 64) {
+            t = 1;
+            at = c.finalPoint();
+        }
+    };
+    snap(*a.curve, ta);
+    snap(*b.curve, tb);
+    if (same && std::abs(ta - tb) < 1e-9) return false;
+    out = {ta, tb, at};
     return true;
 }
 

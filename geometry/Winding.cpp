@@ -124,6 +124,59 @@ int windingNumber(const Geom::Path& path, Geom::Point p) {
     return w;
 }
 
+WindingIndex::WindingIndex(const Geom::PathVector& paths) {
+    double lo = 1e300, hi = -1e300;
+    std::vector<std::pair<double, double>> spans;
+    const auto add = [&](const Geom::Curve* c, Geom::Point from, Geom::Point to, Geom::Rect box) {
+        items_.push_back({c, from, to});
+        spans.push_back({box.top(), box.bottom()});
+        lo = std::min(lo, box.top());
+        hi = std::max(hi, box.bottom());
+    };
+    for (const Geom::Path& path : paths) {
+        if (path.empty()) continue;
+        const std::size_t n = path.size_default();
+        for (std::size_t i = 0; i < n; ++i) add(&path[i], {}, {}, path[i].boundsFast());
+        const Geom::Point end = n ? path[n - 1].finalPoint() : path.initialPoint();
+        if (end != path.initialPoint())
+            add(nullptr, end, path.initialPoint(), Geom::Rect(end, path.initialPoint()));
+    }
+    if (items_.empty() || !(hi > lo)) {
+        bands_.assign(1, {});
+        for (std::size_t i = 0; i < items_.size(); ++i) bands_[0].push_back(i);
+        return;
+    }
+    // About as many bands as the square root of the curves: a curve spans few of them.
+    const std::size_t count = std::clamp<std::size_t>(
+        static_cast<std::size_t>(std::sqrt(double(items_.size()))), 1, 4096);
+    bottom_ = lo;
+    height_ = (hi - lo) / static_cast<double>(count);
+    bands_.assign(count, {});
+    const auto band = [&](double y) {
+        const double k = std::floor((y - bottom_) / height_);
+        return static_cast<std::size_t>(std::clamp(k, 0.0, static_cast<double>(count - 1)));
+    };
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        for (std::size_t b = band(spans[i].first); b <= band(spans[i].second); ++b)
+            bands_[b].push_back(i);
+}
+
+int WindingIndex::operator()(Geom::Point p) const {
+    const double k = std::floor((p[Geom::Y] - bottom_) / height_);
+    if (!std::isfinite(k) || k < 0 || k >= static_cast<double>(bands_.size())) {
+        // Outside every band nothing is crossed, except through the single band's clamp.
+        if (bands_.size() != 1) return 0;
+    }
+    const std::vector<std::size_t>& band =
+        bands_[bands_.size() == 1 ? 0 : static_cast<std::size_t>(k)];
+    int w = 0;
+    for (std::size_t i : band) {
+        const Item& item = items_[i];
+        w += item.curve ? crossings(*item.curve, p) : crossingsLine(item.from, item.to, p);
+    }
+    return w;
+}
+
 int windingNumber(const Geom::PathVector& paths, Geom::Point p) {
     int w = 0;
     for (const Geom::Path& path : paths) w += windingNumber(path, p);

@@ -2,6 +2,8 @@
 
 #include "geometry/BooleanOp.h"
 #include "shapes.h"
+#include "text/Fonts.h"
+#include "text/TextOutline.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +66,7 @@ TEST(BooleanOp, AreasOfRandomCurvedPairsObeyInclusionExclusion) {
         ASSERT_NEAR(area(d), aa - ax, 1e-9 * scale) << "pair " << i;
         ASSERT_NEAR(area(e), au - ax, 1e-9 * scale) << "pair " << i;
         ASSERT_NEAR(area(v), aa, 1e-9 * scale) << "pair " << i;
-        if (i % 10 == 0) {
+        if (i % 25 == 0) {
             for (const auto* r : {&u, &x, &d, &e, &v}) expectSound(*r, a, b, 4);
         }
     }
@@ -289,4 +291,36 @@ TEST(BooleanOp, DegenerateCubicsEndInSoundResults) {
     const double top = signedArea(flatTop);
     EXPECT_NEAR(area(run(Op::Union, flatTop, corner)), top + 1, 1e-9);
     EXPECT_NEAR(area(run(Op::Intersection, flatTop, corner)), 1, 1e-9);
+}
+
+// A text outline of over 5,000 anchors against a rectangle across its middle: every glyph is
+// cut, and the exact areas of the five still tie together.
+TEST(BooleanOp, ALongTextOutlineAgainstARectangle) {
+    const FontFace face(plumex::testing::DejaVuSans);
+    std::vector<TCvLine> text;
+    std::string words = "Quick brown foxes jump over lazy dogs; 0123456789 & @%$#?! ";
+    while (true) {
+        text = TextToPaths(face, words, {1, true, {0, 0}});
+        std::size_t anchors = 0;
+        for (const TCvLine& l : text) anchors += l.points.size();
+        if (anchors >= 5000) break;
+        words += words;
+    }
+    double right = 0;
+    for (const TCvLine& l : text)
+        for (const TCvPoint& p : l.points) right = std::max(right, p.anchor.x);
+    const TCvLine band[] = {rect(-1, 0.2, right + 1, 0.5)};
+    double at = 0; // the glyphs run clockwise
+    for (const TCvLine& l : text) at += std::abs(signedArea(l));
+    const double ab = signedArea(band[0]);
+    const auto x = BooleanOp(Op::Intersection, text, band);
+    const auto u = BooleanOp(Op::Union, text, band);
+    const auto d = BooleanOp(Op::Difference, text, band);
+    const double ax = area(x);
+    EXPECT_GT(ax, 0.1 * at);
+    EXPECT_NEAR(area(u), at + ab - ax, 1e-9 * (at + ab));
+    EXPECT_NEAR(area(d), at - ax, 1e-9 * (at + ab));
+    EXPECT_NEAR(area(BooleanOp(Op::Exclusion, text, band)), at + ab - 2 * ax, 1e-9 * (at + ab));
+    EXPECT_NEAR(area(BooleanOp(Op::Division, text, band)), at, 1e-9 * (at + ab));
+    for (const TCvLine& l : x) EXPECT_TRUE(l.closed);
 }
