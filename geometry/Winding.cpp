@@ -126,20 +126,40 @@ int windingNumber(const Geom::Path& path, Geom::Point p) {
 
 WindingIndex::WindingIndex(const Geom::PathVector& paths) {
     double lo = 1e300, hi = -1e300;
-    std::vector<std::pair<double, double>> spans;
-    const auto add = [&](const Geom::Curve* c, Geom::Point from, Geom::Point to, Geom::Rect box) {
-        items_.push_back({c, from, to});
-        spans.push_back({box.top(), box.bottom()});
-        lo = std::min(lo, box.top());
-        hi = std::max(hi, box.bottom());
+    // Taken apart once here, so a count does no type tests.
+    const auto add = [&](const Geom::Point(&c)[4], bool line) {
+        Item item{{c[0], c[1], c[2], c[3]}, line, c[0][Geom::Y], c[0][Geom::Y], c[0][Geom::X]};
+        for (const Geom::Point& q : c) {
+            item.lo = std::min(item.lo, q[Geom::Y]);
+            item.hi = std::max(item.hi, q[Geom::Y]);
+            item.right = std::max(item.right, q[Geom::X]);
+        }
+        lo = std::min(lo, item.lo);
+        hi = std::max(hi, item.hi);
+        items_.push_back(item);
     };
     for (const Geom::Path& path : paths) {
         if (path.empty()) continue;
         const std::size_t n = path.size_default();
-        for (std::size_t i = 0; i < n; ++i) add(&path[i], {}, {}, path[i].boundsFast());
+        for (std::size_t i = 0; i < n; ++i) {
+            const Geom::Curve& curve = path[i];
+            const auto* b = dynamic_cast<const Geom::BezierCurve*>(&curve);
+            if (b && b->order() == 3) {
+                add({b->controlPoint(0), b->controlPoint(1), b->controlPoint(2),
+                     b->controlPoint(3)},
+                    false);
+            } else if (b && b->order() == 2) {
+                const Geom::Point q0 = b->controlPoint(0), q1 = b->controlPoint(1),
+                                  q2 = b->controlPoint(2);
+                add({q0, q0 + (q1 - q0) * (2.0 / 3.0), q2 + (q1 - q2) * (2.0 / 3.0), q2}, false);
+            } else {
+                const Geom::Point a = curve.initialPoint(), z = curve.finalPoint();
+                add({a, a, z, z}, true);
+            }
+        }
         const Geom::Point end = n ? path[n - 1].finalPoint() : path.initialPoint();
         if (end != path.initialPoint())
-            add(nullptr, end, path.initialPoint(), Geom::Rect(end, path.initialPoint()));
+            add({end, end, path.initialPoint(), path.initialPoint()}, true);
     }
     if (items_.empty() || !(hi > lo)) {
         bands_.assign(1, {});
@@ -157,7 +177,7 @@ WindingIndex::WindingIndex(const Geom::PathVector& paths) {
         return static_cast<std::size_t>(std::clamp(k, 0.0, static_cast<double>(count - 1)));
     };
     for (std::size_t i = 0; i < items_.size(); ++i)
-        for (std::size_t b = band(spans[i].first); b <= band(spans[i].second); ++b)
+        for (std::size_t b = band(items_[i].lo); b <= band(items_[i].hi); ++b)
             bands_[b].push_back(i);
 }
 
@@ -170,9 +190,12 @@ int WindingIndex::operator()(Geom::Point p) const {
     const std::vector<std::size_t>& band =
         bands_[bands_.size() == 1 ? 0 : static_cast<std::size_t>(k)];
     int w = 0;
+    const double px = p[Geom::X], py = p[Geom::Y];
     for (std::size_t i : band) {
         const Item& item = items_[i];
-        w += item.curve ? crossings(*item.curve, p) : crossingsLine(item.from, item.to, p);
+        if (py < item.lo || py > item.hi || item.right <= px) continue;
+        w += item.line ? crossingsLine(item.c[0], item.c[3], p)
+                       : crossingsCubic({item.c[0], item.c[1], item.c[2], item.c[3]}, p);
     }
     return w;
 }

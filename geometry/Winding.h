@@ -22,8 +22,9 @@ public:
 
 private:
     struct Item {
-        const Geom::Curve* curve; // null: the straight closing of an open contour
-        Geom::Point from, to;
+        Geom::Point c[4]; // a cubic's control points, or a line's ends in c[0] and c[3]
+        bool line;
+        double lo, hi, right; // the rows it spans and how far right it reaches
     };
     std::vector<Item> items_;
     std::vector<std::vector<std::size_t>> bands_;
