@@ -179,6 +179,10 @@ WindingIndex::WindingIndex(const Geom::PathVector& paths) {
     for (std::size_t i = 0; i < items_.size(); ++i)
         for (std::size_t b = band(items_[i].lo); b <= band(items_[i].hi); ++b)
             bands_[b].push_back(i);
+    // The count looks right of the point only: the furthest reaching first, so it can stop.
+    for (std::vector<std::size_t>& b : bands_)
+        std::sort(b.begin(), b.end(),
+                  [&](std::size_t x, std::size_t y) { return items_[x].right > items_[y].right; });
 }
 
 int WindingIndex::operator()(Geom::Point p) const {
@@ -193,7 +197,8 @@ int WindingIndex::operator()(Geom::Point p) const {
     const double px = p[Geom::X], py = p[Geom::Y];
     for (std::size_t i : band) {
         const Item& item = items_[i];
-        if (py < item.lo || py > item.hi || item.right <= px) continue;
+        if (item.right <= px) break;
+        if (py < item.lo || py > item.hi) continue;
         w += item.line ? crossingsLine(item.c[0], item.c[3], p)
                        : crossingsCubic({item.c[0], item.c[1], item.c[2], item.c[3]}, p);
     }

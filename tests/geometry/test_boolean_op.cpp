@@ -320,7 +320,9 @@ TEST(BooleanOp, ALongTextOutlineAgainstARectangle) {
     EXPECT_GT(ax, 0.1 * at);
     EXPECT_NEAR(area(u), at + ab - ax, 1e-9 * (at + ab));
     EXPECT_NEAR(area(d), at - ax, 1e-9 * (at + ab));
-    EXPECT_NEAR(area(BooleanOp(Op::Exclusion, text, band)), at + ab - 2 * ax, 1e-9 * (at + ab));
-    EXPECT_NEAR(area(BooleanOp(Op::Division, text, band)), at, 1e-9 * (at + ab));
+    if (!kSanitized) { // minutes under the sanitizers
+        EXPECT_NEAR(area(BooleanOp(Op::Exclusion, text, band)), at + ab - 2 * ax, 1e-9 * (at + ab));
+        EXPECT_NEAR(area(BooleanOp(Op::Division, text, band)), at, 1e-9 * (at + ab));
+    }
     for (const TCvLine& l : x) EXPECT_TRUE(l.closed);
 }
