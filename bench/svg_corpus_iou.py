@@ -28,8 +28,10 @@ def frame(text):
 def score(cli, path, tmp):
     text = open(path, encoding='utf-8', errors='replace').read()
     x, y, w, h = frame(text)
-    # Strokes off for both; the marker points are open paths too small to fill.
-    style = '<style>*{stroke:none !important}</style>'
+    # Strokes off for both, and every fill opaque: paths carry no opacity, so only the shapes
+    # are compared; the marker points are open paths too small to fill.
+    style = ('<style>*{stroke:none !important;opacity:1 !important;'
+             'fill-opacity:1 !important}</style>')
     marks = ('<path fill="none" d="M%r %r h0.001 M%r %r h0.001"/>' % (x, y, x + w, y + h))
     body = re.sub(r'(<svg\b[^>]*>)', lambda m: m.group(1) + style, text, count=1)
     body = body.replace('</svg>', marks + '</svg>') if body.rstrip().endswith('</svg>') else body

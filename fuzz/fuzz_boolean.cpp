@@ -1,6 +1,8 @@
 // Path operations fuzzer: two closed paths from the bytes, on a coarse grid so that shared
-// edges, touching corners and coincident anchors come often. Every operation must give closed
-// paths with anchors, all at finite positions.
+// edges, touching corners and coincident anchors come often; now and then long, started
+// anywhere, scaled far up or down, or with a handle thrown far out, so the intersection
+// search meets deep subdivisions. Every operation must give closed paths with anchors, all at
+// finite positions, and must come back (no recursion without end).
 
 #include "geometry/BooleanOp.h"
 
@@ -33,17 +35,25 @@ private:
 TCvLine path(Bytes& in) {
     TCvLine line;
     line.closed = 1;
-    const int anchors = 1 + in.next() % 8;
+    const int shape = in.next();
+    const int anchors = 1 + (shape & 0x80 ? in.next() % 24 : in.next() % 8);
     for (int i = 0; i < anchors && !in.empty(); ++i) {
         const TCvCoord a{in.coordinate(), in.coordinate()};
         TCvPoint p(a, a, a);
-        if (in.next() & 1) {
+        const int kind = in.next();
+        if (kind & 1) {
             // A curved anchor: its handles straight through it, or at odds.
             p.inHandle = {in.coordinate(), in.coordinate()};
             p.outHandle = {2 * a.x - p.inHandle.x, 2 * a.y - p.inHandle.y};
-            if (in.next() & 1) p.outHandle = {in.coordinate(), in.coordinate()};
+            if (kind & 2) p.outHandle = {in.coordinate(), in.coordinate()};
+            if (kind & 4) p.outHandle = {p.outHandle.x * 1e9, p.outHandle.y * 1e9};
         }
         line.points.push_back(p);
+    }
+    if (shape & 0x40) line.RotateStart(in.next());
+    if (shape & 0x20) {
+        const double k = std::ldexp(1.0, in.next() % 160 - 80);
+        line.Scale(k, k);
     }
     return line;
 }
@@ -69,5 +79,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           BooleanOperation::Exclusion, BooleanOperation::Division})
         check(plumex::CombinePaths(op, pair));
     check(plumex::CombinePaths(BooleanOperation::Union, std::span(pair).first(1)));
+    check(plumex::UnionNonzero(pair));
     return 0;
 }

@@ -64,19 +64,76 @@ void overlappingPairs(const std::vector<CurveRef>& refs, double tol, Visit visit
     }
 }
 
-// Is the crossing at times ta, tb just the joint two neighbouring segments share?
-bool isJoint(const CurveRef& a, double ta, const CurveRef& b, double tb) {
-    const double e = 1e-9;
-    if (!neighbours(a, b)) return false;
-    const std::size_t n = a.pathSize;
-    if ((a.index + 1) % n == b.index && ta > 1 - e && tb < e) return true;
-    if ((b.index + 1) % n == a.index && tb > 1 - e && ta < e) return true;
-    return false;
+// lib2geom places crossings to about 1e-8 of a curve's parameter, which puts them 1e-8 of the
+// drawing off both curves. Newton on a(ta) = b(tb) takes them to the last bits; a tangent
+// meeting (singular step) keeps the best point found.
+void polish(const Geom::Curve& a, double& ta, const Geom::Curve& b, double& tb) {
+    double bestA = ta, bestB = tb;
+    double best = Geom::distance(a.pointAt(ta), b.pointAt(tb));
+    for (int i = 0; i < 12 && best > 0; ++i) {
+        const std::vector<Geom::Point> pa = a.pointAndDerivatives(ta, 1);
+        const std::vector<Geom::Point> pb = b.pointAndDerivatives(tb, 1);
+        const Geom::Point r = pb[0] - pa[0];
+        // pa[1] dta - pb[1] dtb = r
+        const double det = Geom::cross(pb[1], pa[1]);
+        if (!(std::abs(det) > 1e-14 * Geom::L2(pa[1]) * Geom::L2(pb[1]))) break;
+        ta = std::clamp(ta + Geom::cross(pb[1], r) / det, 0.0, 1.0);
+        tb = std::clamp(tb + Geom::cross(pa[1], r) / det, 0.0, 1.0);
+        const double d = Geom::distance(a.pointAt(ta), b.pointAt(tb));
+        if (!(d < best)) break;
+        best = d;
+        bestA = ta;
+        bestB = tb;
+    }
+    ta = bestA;
+    tb = bestB;
 }
 
-// lib2geom's self-intersection of a cubic can report times whose points lie apart.
-bool real(const CurveRef& a, double ta, const CurveRef& b, double tb, double tol) {
-    return Geom::distance(a.curve->pointAt(ta), b.curve->pointAt(tb)) <= tol * 64;
+struct Meeting {
+    double ta, tb;
+    Geom::Point p;
+};
+
+// A crossing of a with b (or with itself when same) that is more than the joint two
+// neighbouring segments share, polished; false when it is that joint or not a meeting at all.
+// Near a joint the reported times can be 1e-8 off the ends (more where a retracted handle
+// makes the curve slow), so the joint is judged by where the points lie, not by the times.
+bool meeting(const CurveRef& a, const CurveRef& b, bool same, const Geom::CurveIntersection& x,
+             double tol, Meeting& out) {
+    double ta = x.first, tb = x.second;
+    polish(*a.curve, ta, *b.curve, tb);
+    if (same && std::abs(ta - tb) < 1e-9) return false;
+    const Geom::Point pa = a.curve->pointAt(ta), pb = b.curve->pointAt(tb);
+    if (Geom::distance(pa, pb) > tol * 64) return false; // lib2geom's strays
+    if (!same && neighbours(a, b)) {
+        const std::size_t n = a.pathSize;
+        const auto near = [&](Geom::Point p, Geom::Point q) {
+            return Geom::distance(p, q) <= tol * 64;
+        };
+        if ((a.index + 1) % n == b.index && near(pa, a.curve->finalPoint()) &&
+            near(pb, b.curve->initialPoint()))
+            return false;
+        if ((b.index + 1) % n == a.index && near(pb, b.curve->finalPoint()) &&
+            near(pa, a.curve->initialPoint()))
+            return false;
+    }
+    // A meeting this close to a curve's end is at that end: a cut a hair inside it would leave
+    // a piece too short to judge which side the region lies on, and the chain would break.
+    Geom::Point at = 0.5 * (pa + pb);
+    const auto snap = [&](const Geom::Curve& c, double& t) {
+        if (Geom::distance(at, c.initialPoint()) <= tol * 64) {
+            t = 0;
+            at = c.initialPoint();
+        } else if (Geom::distance(at, c.finalPoint()) <= tol * 64) {
+            t = 1;
+            at = c.finalPoint();
+        }
+    };
+    snap(*a.curve, ta);
+    snap(*b.curve, tb);
+    if (same && std::abs(ta - tb) < 1e-9) return false;
+    out = {ta, tb, at};
+    return true;
 }
 
 struct Cut {
@@ -130,10 +187,9 @@ bool crossesItself(const Geom::PathVector& paths, double tol) {
         const CurveRef& a = refs[i];
         const CurveRef& b = refs[j];
         const auto xs = i == j ? a.curve->intersectSelf(tol) : a.curve->intersect(*b.curve, tol);
+        Meeting m;
         for (const auto& x : xs) {
-            if (i == j && std::abs(x.first - x.second) < 1e-9) continue;
-            if (i != j && isJoint(a, x.first, b, x.second)) continue;
-            if (!real(a, x.first, b, x.second, tol)) continue;
+            if (!meeting(a, b, i == j, x, tol, m)) continue;
             found = true;
             return false;
         }
@@ -155,11 +211,11 @@ Geom::PathVector resolveRegion(const Geom::PathVector& paths,
         const CurveRef& b = refs[j];
         if (i != j && sameCurve(*a.curve, *b.curve)) return true;
         const auto xs = i == j ? a.curve->intersectSelf(tol) : a.curve->intersect(*b.curve, tol);
+        Meeting m;
         for (const auto& x : xs) {
-            if (i != j && isJoint(a, x.first, b, x.second)) continue;
-            if (!real(a, x.first, b, x.second, tol)) continue;
-            cuts[i].push_back({x.first, x.point()});
-            cuts[j].push_back({x.second, x.point()});
+            if (!meeting(a, b, i == j, x, tol, m)) continue;
+            cuts[i].push_back({m.ta, m.p});
+            cuts[j].push_back({m.tb, m.p});
         }
         return true;
     });

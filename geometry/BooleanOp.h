@@ -31,6 +31,10 @@ std::vector<TCvLine> CombinePaths(BooleanOperation op, std::span<const TCvLine> 
 // filled even-odd. This is how an SVG element with fill-rule nonzero becomes outlines.
 std::vector<TCvLine> UnionNonzero(std::span<const TCvLine> subpaths);
 
+// `subpaths` fill the same under the nonzero rule as under even-odd: nothing crosses, and no
+// contour lies inside another that runs the same way round.
+bool NonzeroFillsAsEvenOdd(std::span<const TCvLine> subpaths);
+
 // A selected path that crosses itself (or whose contours cross each other).
 bool SelfOverlaps(const TCvLine& path);
 

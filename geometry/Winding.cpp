@@ -124,6 +124,87 @@ int windingNumber(const Geom::Path& path, Geom::Point p) {
     return w;
 }
 
+WindingIndex::WindingIndex(const Geom::PathVector& paths) {
+    double lo = 1e300, hi = -1e300;
+    // Taken apart once here, so a count does no type tests.
+    const auto add = [&](const Geom::Point(&c)[4], bool line) {
+        Item item{{c[0], c[1], c[2], c[3]}, line, c[0][Geom::Y], c[0][Geom::Y], c[0][Geom::X]};
+        for (const Geom::Point& q : c) {
+            item.lo = std::min(item.lo, q[Geom::Y]);
+            item.hi = std::max(item.hi, q[Geom::Y]);
+            item.right = std::max(item.right, q[Geom::X]);
+        }
+        lo = std::min(lo, item.lo);
+        hi = std::max(hi, item.hi);
+        items_.push_back(item);
+    };
+    for (const Geom::Path& path : paths) {
+        if (path.empty()) continue;
+        const std::size_t n = path.size_default();
+        for (std::size_t i = 0; i < n; ++i) {
+            const Geom::Curve& curve = path[i];
+            const auto* b = dynamic_cast<const Geom::BezierCurve*>(&curve);
+            if (b && b->order() == 3) {
+                add({b->controlPoint(0), b->controlPoint(1), b->controlPoint(2),
+                     b->controlPoint(3)},
+                    false);
+            } else if (b && b->order() == 2) {
+                const Geom::Point q0 = b->controlPoint(0), q1 = b->controlPoint(1),
+                                  q2 = b->controlPoint(2);
+                add({q0, q0 + (q1 - q0) * (2.0 / 3.0), q2 + (q1 - q2) * (2.0 / 3.0), q2}, false);
+            } else {
+                const Geom::Point a = curve.initialPoint(), z = curve.finalPoint();
+                add({a, a, z, z}, true);
+            }
+        }
+        const Geom::Point end = n ? path[n - 1].finalPoint() : path.initialPoint();
+        if (end != path.initialPoint())
+            add({end, end, path.initialPoint(), path.initialPoint()}, true);
+    }
+    if (items_.empty() || !(hi > lo)) {
+        bands_.assign(1, {});
+        for (std::size_t i = 0; i < items_.size(); ++i) bands_[0].push_back(i);
+        return;
+    }
+    // About as many bands as the square root of the curves: a curve spans few of them.
+    const std::size_t count = std::clamp<std::size_t>(
+        static_cast<std::size_t>(std::sqrt(double(items_.size()))), 1, 4096);
+    bottom_ = lo;
+    height_ = (hi - lo) / static_cast<double>(count);
+    bands_.assign(count, {});
+    const auto band = [&](double y) {
+        const double k = std::floor((y - bottom_) / height_);
+        return static_cast<std::size_t>(std::clamp(k, 0.0, static_cast<double>(count - 1)));
+    };
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        for (std::size_t b = band(items_[i].lo); b <= band(items_[i].hi); ++b)
+            bands_[b].push_back(i);
+    // The count looks right of the point only: the furthest reaching first, so it can stop.
+    for (std::vector<std::size_t>& b : bands_)
+        std::sort(b.begin(), b.end(),
+                  [&](std::size_t x, std::size_t y) { return items_[x].right > items_[y].right; });
+}
+
+int WindingIndex::operator()(Geom::Point p) const {
+    const double k = std::floor((p[Geom::Y] - bottom_) / height_);
+    if (!std::isfinite(k) || k < 0 || k >= static_cast<double>(bands_.size())) {
+        // Outside every band nothing is crossed, except through the single band's clamp.
+        if (bands_.size() != 1) return 0;
+    }
+    const std::vector<std::size_t>& band =
+        bands_[bands_.size() == 1 ? 0 : static_cast<std::size_t>(k)];
+    int w = 0;
+    const double px = p[Geom::X], py = p[Geom::Y];
+    for (std::size_t i : band) {
+        const Item& item = items_[i];
+        if (item.right <= px) break;
+        if (py < item.lo || py > item.hi) continue;
+        w += item.line ? crossingsLine(item.c[0], item.c[3], p)
+                       : crossingsCubic({item.c[0], item.c[1], item.c[2], item.c[3]}, p);
+    }
+    return w;
+}
+
 int windingNumber(const Geom::PathVector& paths, Geom::Point p) {
     int w = 0;
     for (const Geom::Path& path : paths) w += windingNumber(path, p);

@@ -1,5 +1,6 @@
 #include "svg/SvgImport.h"
 
+#include "geometry/BooleanOp.h"
 #include "model/FileBytes.h"
 #include "model/LineTree.h"
 #include "svg/SvgOutlines.h"
@@ -47,13 +48,12 @@ void closeForFill(TCvLine& line) {
 
 // The one place where an element's fill rule meets our even-odd filling: returns outlines
 // that fill under even-odd what `closed` fills under `rule`. Even-odd keeps the subpaths as
-// they are. Nonzero differs only where subpaths overlap with the same direction or cross;
-// UnionNonzero of the path operations gives those outlines, but on real icon sets its results
-// still lose shapes that the subpaths as drawn keep (measured with bench/svg_corpus_iou.py),
-// so the subpaths stay as drawn until its crossings are exact.
+// they are; nonzero takes the union of its region from the path operations, which differs
+// where subpaths overlap with the same direction or cross.
 std::vector<TCvLine> outlinesForEvenOdd(std::vector<TCvLine> closed, SvgFillRule rule) {
-    (void)rule;
-    return closed;
+    // Where the rules agree the subpaths stay as drawn, with their anchors and starts.
+    if (rule != SvgFillRule::NonZero || NonzeroFillsAsEvenOdd(closed)) return closed;
+    return UnionNonzero(closed);
 }
 
 void makeHoles(std::vector<TCvLine>& subpaths, std::vector<TCvLine>& out) {

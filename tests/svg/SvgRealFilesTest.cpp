@@ -5,6 +5,8 @@
 #include "svg/SvgImport.h"
 #include "svg/SvgOutlines.h"
 
+#include "geometry/shapes.h"
+
 #include "model/LineTree.h"
 #include "model/ReadError.h"
 #include "testing.h"
@@ -13,6 +15,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <fstream>
 #include <string>
 
 namespace plumex {
@@ -275,6 +278,40 @@ TEST(SvgRealFiles, APublishedIconImportsAsFilledShapes) {
     EXPECT_NEAR(disc.right - disc.left, 0.16, 1e-6);
     // The digit's outline sits inside the disc as its hole.
     EXPECT_GT(paths[1].count(), 8);
+}
+
+} // namespace
+} // namespace plumex
+
+namespace plumex {
+namespace {
+
+// Nonzero fills become outlines that fill the same area under our even-odd rule: each
+// file's imported area (holes merged, so a path's area is what it fills) against the
+// winding of the parsed subpaths counted independently along scanlines.
+TEST(SvgRealFiles, NonzeroFillsBecomeOutlinesThatFillTheSameEvenOdd) {
+    std::vector<std::string> drawings = {
+        // Two squares drawn the same way round: nonzero fills their overlap once.
+        svg("<path d=\"M10 10h50v50h-50z M30 30h50v50h-50z\"/>"),
+        // A pentagram, whose middle nonzero fills and even-odd leaves empty.
+        svg("<path d=\"M50 0 L79 90 L2 35 H98 L21 90z\"/>"),
+        // A ring whose inner loop runs the other way: a hole under either rule.
+        svg("<path d=\"M0 0 H300 V300 H0 Z M100 100 V200 H200 V100 Z\"/>"),
+    };
+    for (const char* name : {"simpleicons-fluentd.svg", "simpleicons-aspire.svg"}) {
+        std::ifstream in(std::string(PLUMEX_TEST_DATA) + "/svg/" + name, std::ios::binary);
+        drawings.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        ASSERT_FALSE(drawings.back().empty()) << name;
+    }
+    for (const std::string& drawing : drawings) {
+        SCOPED_TRACE(drawing.substr(0, 80));
+        double expected = 0;
+        for (const SvgElementOutlines& e : parseSvgOutlines(bytesOf(drawing)))
+            expected += shapes::nonzeroArea(e.subpaths) / 1e4; // px^2 to units^2
+        double imported = 0;
+        for (const TCvLine& l : importText(drawing)) imported += std::abs(signedArea(l));
+        EXPECT_NEAR(imported, expected, 2e-3 * expected); // the scanlines miss edges along them
+    }
 }
 
 } // namespace
