@@ -82,8 +82,9 @@ TEST_F(RenderCommand, ExamplesLookLikeTheirReferencePictures) {
         // Each form looks like itself only: none passes for the plain prism of the letter.
         PovRayRun prism;
         readPpm(slurpFile(Data / "render_letter_p_prism.ppm"), prism);
-        if (std::string_view(reference) != "render_letter_p_prism.ppm")
+        if (std::string_view(reference) != "render_letter_p_prism.ppm") {
             EXPECT_FALSE(similar(want, prism)) << reference;
+        }
     }
     // POV-Ray drops the goblet's open profile as a prism: the picture comes with the reason.
     const Result open =
