@@ -36,11 +36,15 @@ void MoveDrag::duplicate(TCvWindow& window) {
 }
 
 void MoveDrag::moveBy(TCvWindow& window, TCvCoord v) {
+    // Only the moved paths, where they were and where they are, and the selection helper are
+    // painted again: the rest of a large drawing stays in the buffer.
+    const PixelRect before = window.SelectedPathsExtent();
+    const LineList::Mark mark = window.Document.Lines.mark();
     if (what_ == MoveWhat::Objects)
         MoveObjects(window.Document, v);
     else
         MoveAnchors(window.Document, v);
-    window.Invalidate();
+    window.InvalidateEdited(mark, before);
 }
 
 void MoveDrag::move(TCvWindow& window, const MouseEvent&) {

@@ -6,19 +6,26 @@ namespace plumex {
 
 PathIndex::Entry PathIndex::measure(const TCvLine& line) {
     Entry e;
-    e.anySelected = line.selected != 0;
-    bool first = true;
-    for (const TCvPoint& p : line.points) {
-        e.anySelected = e.anySelected || p.selected;
-        for (TCvCoord c : {p.anchor, p.inHandle, p.outHandle}) {
-            if (!std::isfinite(c.x) || !std::isfinite(c.y)) e.everywhere = true;
-            if (first)
-                e.hull = TCvRect(c);
-            else
-                extend(e.hull, c);
-            first = false;
-        }
+    if (line.points.empty()) {
+        e.anySelected = line.selected != 0;
+        return e;
     }
+    // One tight pass: the selection flags or-ed, and a coordinate that is not finite caught by
+    // its product with zero (which is then not a number) instead of a test per coordinate.
+    TCvRect hull(line.points[0].anchor);
+    unsigned selected = line.selected;
+    double poison = 0;
+    for (const TCvPoint& p : line.points) {
+        selected |= p.selected;
+        extend(hull, p.anchor);
+        extend(hull, p.inHandle);
+        extend(hull, p.outHandle);
+        poison += p.anchor.x * 0 + p.anchor.y * 0 + p.inHandle.x * 0 + p.inHandle.y * 0 +
+                  p.outHandle.x * 0 + p.outHandle.y * 0;
+    }
+    e.hull = hull;
+    e.anySelected = selected != 0;
+    e.everywhere = poison != 0;
     return e;
 }
 

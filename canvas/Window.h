@@ -323,6 +323,13 @@ public:
     // The colour table changed: rebuilds every cached picture (rulers included) and repaints.
     void ColorsChanged();
     void InvalidateRect(const plumex::PixelRect& r);
+    // What the selected paths and the selection helper cover now, for an edit of the
+    // selected paths to hand to InvalidateEdited when it is done.
+    plumex::PixelRect SelectedPathsExtent() const;
+    // Invalidates the paths written since `mark`, the selection helper and `before`.
+    void InvalidateEdited(plumex::LineList::Mark mark, const plumex::PixelRect& before) {
+        invalidateWritten(mark, before);
+    }
     void InvalidateColumn(double x1, double x2);
     void InvalidateRow(double y1, double y2);
     void DrawRubberBand(const plumex::PixelRect& r, plumex::BandShape shape);

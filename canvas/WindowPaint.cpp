@@ -54,6 +54,18 @@ PixelRect TCvWindow::selectionExtent() const {
     return unite(frame, grow({p.x, p.y, p.x + 1, p.y + 1}, MarkerRadius + 2));
 }
 
+PixelRect TCvWindow::SelectedPathsExtent() const {
+    const PathIndex& index = PathsIndex();
+    PixelRect area = selectionExtent();
+    for (std::size_t i = 0; i < index.size(); ++i) {
+        if (!index.anySelected(i)) continue;
+        const auto hull = index.hull(i);
+        if (!hull) return {0, 0, clientWidth_, clientHeight_};
+        area = unite(area, grow(normalized(UnitRectToPixelRect(*hull)), AnchorSize() + 2));
+    }
+    return intersect(area, {0, 0, clientWidth_, clientHeight_});
+}
+
 void TCvWindow::invalidateWritten(LineList::Mark mark, const PixelRect& before) {
     const auto written = Document.Lines.changedSince(mark);
     if (!written) return invalidateAll();

@@ -187,9 +187,13 @@ void TCvWindow::SelectInRect(const PixelRect& r, SelectMode mode) {
     const PixelRect n = normalized(r);
     const TCvCoord a = PixelToUnit(n.left, n.top);
     const TCvCoord b = PixelToUnit(n.right, n.bottom);
+    // A path whose hull misses the rectangle has no anchor in it: only the others are read.
+    const PathIndex& index = PathsIndex();
+    const TCvRect area = plumex::boundsOf({a, b});
     for (std::size_t i = 0; i < Document.Lines.size(); ++i) {
         const TCvLine& line = std::as_const(Document.Lines)[i];
-        if (!line.visible || line.locked || !line.AnyPointIn(a, b)) continue;
+        if (!line.visible || line.locked || !index.overlaps(i, area) || !line.AnyPointIn(a, b))
+            continue;
         Document.Lines[i].SelectAll(!line.selected);
     }
     Document.SelectionChanged();

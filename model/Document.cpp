@@ -3,6 +3,7 @@
 #include "model/DocumentFile.h"
 #include "model/FileBytes.h"
 #include "model/LineTree.h"
+#include "model/UnitedBounds.h"
 
 #include <algorithm>
 #include <exception>
@@ -99,15 +100,8 @@ std::vector<TCvLine> TCvDocument::CollectSelected() const {
 }
 
 void TCvDocument::UpdateSelectionBounds() {
-    bool first = true;
-    for (const TCvLine& line : std::as_const(Lines)) {
-        if (!line.selected) continue;
-        if (first)
-            SelectionBounds = line.GetBounds();
-        else
-            line.ExtendBounds(SelectionBounds);
-        first = false;
-    }
+    if (const auto bounds = plumex::unitedBounds(Lines.vector(), plumex::Counted::Selected))
+        SelectionBounds = *bounds;
 }
 
 void TCvDocument::SelectionChanged() {

@@ -1,5 +1,7 @@
 #include "model/ViewFit.h"
 
+#include "model/UnitedBounds.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -19,10 +21,7 @@ ViewFit fitView(const TCvRect& r, int width, int height, double current) {
 }
 
 std::optional<TCvRect> drawingBounds(const std::vector<TCvLine>& lines) {
-    if (lines.empty()) return std::nullopt;
-    TCvRect all = lines.front().GetBounds();
-    for (const TCvLine& line : lines) line.ExtendBounds(all);
-    return all;
+    return unitedBounds(lines, Counted::All);
 }
 
 } // namespace plumex

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <random>
+#include <string>
 
 using namespace plumex;
 
@@ -172,41 +173,62 @@ TEST(LevelOfDetail, TwoBandsPaintTheSinglePicture) {
     }
 }
 
-// A click that changes the selection repaints the paths it changed and the selection frame,
-// not the window; painting only what it invalidated gives the picture of a full repaint.
-TEST(LevelOfDetail, SelectionClicksRepaintOnlyWhatChanged) {
-    plumex::testing::ensureQtApp();
+namespace {
+
+// A window over a grid of squares that paints only what it invalidated, against a full repaint.
+struct PartialRepaint {
     TCvOptions o;
-    o.ShowRuler = false;
     TCvWindow w{&o};
     plumex::testing::FakeHost host;
     QImageSurface shown{400, 300}, full{400, 300};
-    w.SetHost(&host);
-    w.SetSurface(&shown);
-    w.Resize(400, 300);
-    w.HandleCreated();
-    for (int i = 0; i < 24; ++i) {
-        const double x = -1.7 + 0.6 * (i % 6), y = -1.2 + 0.7 * (i / 6);
-        w.Document.Lines.push_back(plumex::testing::polyline(
-            {{x, y}, {x + 0.3, y}, {x + 0.3, y + 0.3}, {x, y + 0.3}}, true));
+
+    PartialRepaint() {
+        plumex::testing::ensureQtApp();
+        o.ShowRuler = false;
+        w.SetHost(&host);
+        w.SetSurface(&shown);
+        w.Resize(400, 300);
+        w.HandleCreated();
+        for (int i = 0; i < 24; ++i) {
+            const double x = -1.7 + 0.6 * (i % 6), y = -1.2 + 0.7 * (i / 6);
+            w.Document.Lines.push_back(plumex::testing::polyline(
+                {{x, y}, {x + 0.3, y}, {x + 0.3, y + 0.3}, {x, y + 0.3}}, true));
+        }
+        w.Paint({0, 0, 400, 300});
     }
-    w.Paint({0, 0, 400, 300});
-    auto click = [&](int path, unsigned shift) {
-        const PixelPoint p =
-            w.UnitToPixel(w.Document.Lines[static_cast<std::size_t>(path)].points[1].anchor);
-        host.invalidated.clear();
-        w.MouseMove({p, MouseButton::None, shift});
-        w.MouseDown({p, MouseButton::Left, shift | ssLeft});
-        w.MouseUp({p, MouseButton::Left, shift});
+    PixelPoint at(int path) const {
+        return w.UnitToPixel(w.Document.Lines[static_cast<std::size_t>(path)].points[1].anchor);
+    }
+    // Paints what was invalidated since the last call; the area painted, after checking that
+    // the picture is the full repaint's.
+    long long repaint(const std::string& what) {
         long long area = 0;
         for (const PixelRect& r : host.invalidated) {
             area += static_cast<long long>(r.width()) * r.height();
             w.Paint(r);
         }
+        host.invalidated.clear();
         w.SetSurface(&full);
         w.Paint({0, 0, 400, 300});
         w.SetSurface(&shown);
-        EXPECT_TRUE(shown.image() == full.image()) << "path " << path;
+        EXPECT_TRUE(shown.image() == full.image()) << what;
+        return area;
+    }
+};
+
+} // namespace
+
+// A click that changes the selection repaints the paths it changed and the selection frame,
+// not the window; painting only what it invalidated gives the picture of a full repaint.
+TEST(LevelOfDetail, SelectionClicksRepaintOnlyWhatChanged) {
+    PartialRepaint p;
+    auto click = [&](int path, unsigned shift) {
+        const PixelPoint at = p.at(path);
+        p.host.invalidated.clear();
+        p.w.MouseMove({at, MouseButton::None, shift});
+        p.w.MouseDown({at, MouseButton::Left, shift | ssLeft});
+        p.w.MouseUp({at, MouseButton::Left, shift});
+        const long long area = p.repaint("path " + std::to_string(path));
         EXPECT_GT(area, 0) << "path " << path;
         EXPECT_LT(area, 400 * 300 / 2) << "path " << path;
     };
@@ -215,5 +237,37 @@ TEST(LevelOfDetail, SelectionClicksRepaintOnlyWhatChanged) {
     click(20, ssShift); // added far away: the frame grows over both
     click(20, ssShift); // and taken away again
     click(3, 0);
-    EXPECT_EQ(w.Document.CountSelected(), 1);
+    EXPECT_EQ(p.w.Document.CountSelected(), 1);
+}
+
+// Each step of a move drag, of the path by the object tool or of an anchor by the anchor tool,
+// repaints the moved path where it was and where it is and the selection helper (the anchor
+// tool's drag start repaints the window once).
+TEST(LevelOfDetail, MoveDragStepsRepaintOnlyWhatMoved) {
+    for (const ToolKind tool : {ToolKind::Object, ToolKind::Anchor}) {
+        PartialRepaint p;
+        p.w.SetTool(tool);
+        PixelPoint at = p.at(14);
+        p.w.MouseMove({at, MouseButton::None, 0});
+        p.w.MouseDown({at, MouseButton::Left, ssLeft});
+        p.w.MouseUp({at, MouseButton::Left, 0});
+        p.repaint("the selecting click");
+        const TCvLine before = p.w.Document.Lines[14];
+        p.w.MouseDown({at, MouseButton::Left, ssLeft});
+        bool started = false;
+        for (const PixelPoint step : {PixelPoint{6, 0}, {6, 3}, {0, 9}, {-40, -30}, {1, 1}}) {
+            at = {at.x + step.x, at.y + step.y};
+            p.w.MouseMove({at, MouseButton::None, ssLeft});
+            const std::string what = "tool " + std::to_string(toolIndex(tool)) + " to " +
+                                     std::to_string(at.x) + "," + std::to_string(at.y);
+            const long long area = p.repaint(what);
+            EXPECT_GT(area, 0) << what;
+            if (started || tool == ToolKind::Object) EXPECT_LT(area, 400 * 300 / 4) << what;
+            started = true;
+        }
+        p.w.MouseUp({at, MouseButton::Left, 0});
+        p.repaint("the release");
+        EXPECT_FALSE(p.w.Document.Lines[14] == before) << "tool " << toolIndex(tool);
+        EXPECT_EQ(p.w.Document.UndoBuffer.current(), 1u);
+    }
 }
