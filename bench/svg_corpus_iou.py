@@ -8,14 +8,15 @@ every set gets an equal quota and gives every k-th of its files sorted by name, 
 is the same on every run. `--list FILE` reads further files, one a line.
 
 Each file is drawn by rsvg-convert with strokes off (only fills are compared) and by
-`plumex-cli svg2plx` + `plumex-cli bmp`, in one frame: two marker points at the corners of the
-root's viewBox pin our bitmap to rsvg's page. Pixels darker than half are filled; the score
-is intersection over union. Files where rsvg fills no pixel at all (every shape unfilled, as in
-stroked drawings) have no filled area to compare: they are counted apart, not as failures, and
-the distribution is given both over the files with filled area and over all of them. Writes one
-line per file to OUT.tsv: score, file, note (files without filled area say so).
+`plumex-cli svg2plx --filled-only` + `plumex-cli bmp`, in one frame: two marker points at the
+corners of the root's viewBox pin our bitmap to rsvg's page. Filled are rsvg's pixels more than
+half covered (whatever their colour) and ours darker than half; the score is intersection over
+union. The default import, which brings stroked outlines in as paths too (closed ones fill in
+our bitmap), is scored beside it. Files where rsvg fills no pixel at all (every shape unfilled,
+as in line drawings) have no filled area to compare: they are counted apart, not as failures.
+Writes one line per file to OUT.tsv.
 """
-import math, os, re, shutil, subprocess, sys, tempfile
+import os, re, shutil, subprocess, sys, tempfile
 from multiprocessing import Pool
 
 import numpy as np
@@ -41,37 +42,55 @@ def filled(path):
     return np.asarray(Image.open(path).convert('L')) < 128
 
 
+def covered(path):
+    # rsvg's pixels by coverage, not darkness: a white or pale fill is as much a shape.
+    return np.asarray(Image.open(path).convert('RGBA'))[:, :, 3] >= 128
+
+
 def score(path, tmp):
-    """(score, note, rsvg fills nothing); raises on a file rsvg cannot draw."""
+    """(IoU filled only, note, IoU default, note, rsvg fills nothing); raises on a file rsvg
+    cannot draw."""
     text = open(path, encoding='utf-8', errors='replace').read()
     x, y, w, h = frame(text)
     # rsvg's page is the root's width and height; the zoom keeps its longer side bounded.
     zoom = min(ZOOM, MAX_SIDE / max(w, h, 1e-9))
     # Strokes off for both, and every fill opaque: paths carry no opacity, so only the shapes
-    # are compared; the marker points are open paths too small to fill.
+    # are compared; the marker points are filled elements of one segment, too thin to fill.
     style = ('<style>*{stroke:none !important;opacity:1 !important;'
-             'fill-opacity:1 !important}</style>')
-    marks = ('<path fill="none" d="M%r %r h0.001 M%r %r h0.001"/>' % (x, y, x + w, y + h))
+             'fill-opacity:1 !important;stop-opacity:1 !important}</style>')
+    marks = ('<path fill="#000" d="M%r %r h0.001 M%r %r h0.001"/>' % (x, y, x + w, y + h))
     body = re.sub(r'(<svg\b[^>]*>)', lambda m: m.group(1) + style, text, count=1)
     body = re.sub(r'</svg>\s*$', marks + '</svg>', body)
     src = os.path.join(tmp, 'in.svg')
     open(src, 'w', encoding='utf-8').write(body)
     ref = os.path.join(tmp, 'ref.png')
-    r = subprocess.run(['rsvg-convert', '-z', repr(zoom), '-b', 'white', '-o', ref, src],
+    r = subprocess.run(['rsvg-convert', '-z', repr(zoom), '-o', ref, src],
                        capture_output=True, timeout=60)
     if r.returncode:
         raise RuntimeError('rsvg refused')
-    a = filled(ref)
+    a = covered(ref)
     nofill = not a.any()
+    # Filled shapes only (a closed outline without fill would fill in our bitmap), and as the
+    # user gets it by default, with stroked outlines as paths too.
+    return ours(a, src, zoom, tmp, ['--filled-only']) + ours(a, src, zoom, tmp, []) + (nofill,)
+
+
+def ours(a, src, zoom, tmp, flags):
+    """(IoU, note) of our import against rsvg's coverage `a`."""
     plx, bmp = os.path.join(tmp, 'o.plx'), os.path.join(tmp, 'o.bmp')
-    r = subprocess.run([CLI, 'svg2plx', src, '-o', plx], capture_output=True, timeout=120)
+    for f in (plx, bmp):
+        if os.path.exists(f):
+            os.remove(f)
+    r = subprocess.run([CLI, 'svg2plx', src, '-o', plx] + flags, capture_output=True, timeout=120)
     if r.returncode:
-        return 0.0, (r.stderr.decode(errors='replace').strip() or 'no shapes')[:120], nofill
+        # Nothing to import where rsvg draws nothing either is agreement.
+        return (0.0 if a.any() else 1.0), (r.stderr.decode(errors='replace').strip()
+                                           or 'no shapes')[:120]
     # Our units are 100 root pixels; the markers set the frame.
     r = subprocess.run([CLI, 'bmp', plx, '-o', bmp, '--scale', repr(100 * zoom), '--margin', '0'],
                        capture_output=True, timeout=120)
     if r.returncode:
-        return 0.0, r.stderr.decode(errors='replace').strip()[:120], nofill
+        return 0.0, r.stderr.decode(errors='replace').strip()[:120]
     b = filled(bmp)
     H, W = min(a.shape[0], b.shape[0]), min(a.shape[1], b.shape[1])
     a, b = a[:H, :W].copy(), b[:H, :W].copy()
@@ -79,7 +98,7 @@ def score(path, tmp):
         for i in (slice(0, 2), slice(W - 2, W)):
             a[j, i] = b[j, i] = False
     union = np.count_nonzero(a | b)
-    return (1.0 if union == 0 else np.count_nonzero(a & b) / union), '', nofill
+    return (1.0 if union == 0 else np.count_nonzero(a & b) / union), ''
 
 
 def run_one(path):
@@ -87,9 +106,9 @@ def run_one(path):
     try:
         return (path,) + score(path, tmp)
     except subprocess.TimeoutExpired:
-        return path, 0.0, 'timeout', False
+        return path, 0.0, 'timeout', 0.0, 'timeout', False
     except Exception as e:  # a file rsvg cannot draw must not stop the survey
-        return path, None, 'skipped: %s' % str(e)[:120], False
+        return path, None, 'skipped: %s' % str(e)[:120], None, '', False
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
 
@@ -146,22 +165,26 @@ def main(argv):
     files = sorted(set(files))
     with Pool(jobs, initializer=init, initargs=(cli,)) as pool:
         rows = pool.map(run_one, files, chunksize=4)
-    scored = sorted((s, f, why) for f, s, why, nofill in rows if s is not None and not nofill)
-    nofill = sorted((s, f, why) for f, s, why, nofill in rows if s is not None and nofill)
-    skipped = [(f, why) for f, s, why, _ in rows if s is None]
+    scored = sorted((s, f, why) for f, s, why, _, _, nofill in rows if s is not None and not nofill)
+    plain = [(s, f, why, nofill) for f, _, _, s, why, nofill in rows if s is not None]
+    nofill = [(s, f, why) for s, f, why, n in plain if n]
+    skipped = [(f, why) for f, s, why, _, _, _ in rows if s is None]
     with open(out, 'w') as o:
+        o.write('# IoU of the filled shapes, file, note, IoU with stroked outlines imported too\n')
+        by_file = {f: (s, why) for s, f, why, _ in plain}
         for s, f, why in scored:
-            o.write('%.4f\t%s\t%s\n' % (s, f, why))
-        for s, f, why in nofill:
-            o.write('%.4f\t%s\tno filled area %s\n' % (s, f, why))
+            o.write('%.4f\t%s\t%s\t%.4f\n' % (s, f, why, by_file[f][0]))
+        for s, f, why in sorted(nofill):
+            o.write('-\t%s\tno filled area %s\t%.4f\n' % (f, why, s))
         for f, why in skipped:
-            o.write('-\t%s\t%s\n' % (f, why))
+            o.write('-\t%s\t%s\t-\n' % (f, why))
     if not scored:
         return 1
-    print(summary('with filled area', [s for s, _, _ in scored]))
+    print(summary('filled area, filled shapes imported', [s for s, _, _ in scored]))
+    print(summary('filled area, default import', [s for s, _, _, n in plain if not n]))
     print('no filled area (rsvg fills nothing): %d, of them we fill nothing: %d' %
           (len(nofill), sum(1 for s, _, _ in nofill if s == 1.0)))
-    print(summary('all, no filled area scored too', [s for s, _, _ in scored + nofill]))
+    print(summary('all, default import', [s for s, _, _, _ in plain]))
     print('skipped (rsvg cannot draw): %d' % len(skipped))
     for s, f, why in scored[:25]:
         print('%.4f  %s  %s' % (s, f, why))

@@ -74,6 +74,7 @@ void makeHoles(std::vector<TCvLine>& subpaths, std::vector<TCvLine>& out) {
 
 void appendElement(SvgElementOutlines& element, const SvgImportOptions& options,
                    std::vector<TCvLine>& out) {
+    if (options.filledOnly && !element.filled) return;
     std::vector<TCvLine>& subpaths = element.subpaths;
     if (element.filled) {
         for (TCvLine& l : subpaths) closeForFill(l);
