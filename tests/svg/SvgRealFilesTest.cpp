@@ -309,7 +309,9 @@ TEST(SvgRealFiles, NonzeroFillsBecomeOutlinesThatFillTheSameEvenOdd) {
         // A ring whose inner loop runs the other way: a hole under either rule.
         svg("<path d=\"M0 0 H300 V300 H0 Z M100 100 V200 H200 V100 Z\"/>"),
     };
-    for (const char* name : {"simpleicons-fluentd.svg", "simpleicons-aspire.svg"}) {
+    // Outlines ending a rounding error from their starts: the closing spike is no crossing.
+    for (const char* name : {"simpleicons-fluentd.svg", "simpleicons-aspire.svg",
+                             "simpleicons-phpbb.svg", "bootstrap-behance.svg"}) {
         std::ifstream in(std::string(PLUMEX_TEST_DATA) + "/svg/" + name, std::ios::binary);
         drawings.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         ASSERT_FALSE(drawings.back().empty()) << name;
