@@ -72,10 +72,10 @@ def score(path, tmp):
     nofill = not a.any()
     # Filled shapes only (a closed outline without fill would fill in our bitmap), and as the
     # user gets it by default, with stroked outlines as paths too.
-    return ours(a, src, zoom, tmp, ['--filled-only']) + ours(a, src, zoom, tmp, []) + (nofill,)
+    return ours(a, src, zoom, x, y, tmp, ['--filled-only']) + ours(a, src, zoom, x, y, tmp, []) + (nofill,)
 
 
-def ours(a, src, zoom, tmp, flags):
+def ours(a, src, zoom, x, y, tmp, flags):
     """(IoU, note) of our import against rsvg's coverage `a`."""
     plx, bmp = os.path.join(tmp, 'o.plx'), os.path.join(tmp, 'o.bmp')
     for f in (plx, bmp):
@@ -92,6 +92,12 @@ def ours(a, src, zoom, tmp, flags):
     if r.returncode:
         return 0.0, r.stderr.decode(errors='replace').strip()[:120]
     b = filled(bmp)
+    # Shapes off the page widen our bitmap to the left and top: cut to the page's corner.
+    info = subprocess.run([CLI, 'info', plx], capture_output=True, text=True, timeout=120).stdout
+    m = re.search(r'bounds: left (\S+), top (\S+),', info)
+    if m:
+        left, top = float(m.group(1)), float(m.group(2))
+        b = b[max(0, round((100 * top + y) * zoom)):, max(0, round((x - 100 * left) * zoom)):]
     H, W = min(a.shape[0], b.shape[0]), min(a.shape[1], b.shape[1])
     a, b = a[:H, :W].copy(), b[:H, :W].copy()
     for j in (slice(0, 2), slice(H - 2, H)):  # the marker points
