@@ -12,7 +12,8 @@
 
 namespace plumex::cli {
 
-const char* const Svg2PlxHelp = R"(Usage: plumex-cli svg2plx INPUT.svg -o OUT.plx [--no-holes]
+const char* const Svg2PlxHelp =
+    R"(Usage: plumex-cli svg2plx INPUT.svg -o OUT.plx [--no-holes] [--filled-only]
 
 Reads an SVG file and writes a document of its shapes: every subpath of a path, rect, circle,
 ellipse, line, polyline or polygon becomes a path (arcs and quadratic curves as cubics), closed
@@ -23,6 +24,8 @@ as a browser fills it.
   -o OUT.plx     the document to write; the previous file survives any failure
   --no-holes     keep nested closed subpaths of one element as paths of their own instead of
                  merging them as holes
+  --filled-only  leave out the shapes without a fill (stroked outlines, frames, guides);
+                 by default they come in too, closed where they end with z
 )";
 
 const char* const SvgHelp = R"(Usage: plumex-cli svg DOC.plx [-o OUT.svg]
@@ -35,7 +38,7 @@ Without -o the SVG goes to standard output.
 )";
 
 int runSvg2Plx(const std::vector<std::string>& words, std::ostream& out) {
-    const CliArgs args = parseArgs(words, {{"-o"}, {"--no-holes"}});
+    const CliArgs args = parseArgs(words, {{"-o"}, {"--no-holes", "--filled-only"}});
     if (args.help) {
         out << Svg2PlxHelp;
         return 0;
@@ -43,7 +46,8 @@ int runSvg2Plx(const std::vector<std::string>& words, std::ostream& out) {
     if (args.positional.size() != 1) throw UsageError("expects one SVG file");
     if (!args.values.count("-o")) throw UsageError("-o OUT.plx is required");
     TCvDocument doc;
-    doc.Lines = ImportSvgFile(args.positional[0], {.makeHoles = !args.has("--no-holes")});
+    doc.Lines = ImportSvgFile(args.positional[0], {.makeHoles = !args.has("--no-holes"),
+                                                   .filledOnly = args.has("--filled-only")});
     if (doc.Lines.empty()) throw Refused("No shapes found in the SVG file");
     std::string error;
     if (!doc.SaveToFile(args.values.at("-o"), &error)) throw Refused(error);

@@ -46,6 +46,27 @@ void closeForFill(TCvLine& line) {
     if (pts.size() >= 3 || curved) line.closed = 1;
 }
 
+// Icon sets round relative coordinates, so a closed outline often ends a hair from where it
+// began: the closing segment is then a spike back over the last curve, which the path
+// operations read as the outline crossing itself. An end within a thousandth of the outline's
+// size (but not on it) is its start.
+void mergeNearlyClosedEnd(TCvLine& line) {
+    auto& pts = line.points;
+    if (!line.closed || pts.size() < 4) return;
+    const TCvRect b = line.GetBounds();
+    const double size = std::max(std::fabs(b.right - b.left), std::fabs(b.top - b.bottom));
+    const TCvCoord gap{pts.back().anchor.x - pts.front().anchor.x,
+                       pts.back().anchor.y - pts.front().anchor.y};
+    // An end exactly on the start is kept: our own files write closed paths that way.
+    const double d = std::hypot(gap.x, gap.y);
+    if (!(d > 0 && d <= 1e-3 * size)) return;
+    // A straight last segment stays straight.
+    const bool straight = pts.back().inHandle == pts.back().anchor;
+    pts.front().inHandle = straight ? pts.front().anchor : pts.back().inHandle;
+    pts.front().updateIndependent();
+    pts.pop_back();
+}
+
 // The one place where an element's fill rule meets our even-odd filling: returns outlines
 // that fill under even-odd what `closed` fills under `rule`. Even-odd keeps the subpaths as
 // they are; nonzero takes the union of its region from the path operations, which differs
@@ -74,10 +95,12 @@ void makeHoles(std::vector<TCvLine>& subpaths, std::vector<TCvLine>& out) {
 
 void appendElement(SvgElementOutlines& element, const SvgImportOptions& options,
                    std::vector<TCvLine>& out) {
+    if (options.filledOnly && !element.filled) return;
     std::vector<TCvLine>& subpaths = element.subpaths;
     if (element.filled) {
         for (TCvLine& l : subpaths) closeForFill(l);
     }
+    for (TCvLine& l : subpaths) mergeNearlyClosedEnd(l);
     if (element.filled && element.fillRule == SvgFillRule::NonZero) {
         // The closed subpaths take the fill rule's outlines, in their places while they stay
         // as many; open ones keep theirs.

@@ -19,6 +19,8 @@ inline constexpr double SvgPixelsPerUnit = 100;
 struct SvgImportOptions {
     // Nested closed subpaths of one SVG element are merged as holes, as Make Hole does.
     bool makeHoles = true;
+    // Only the shapes with a fill: stroke-only outlines (guides, frames, line art) stay out.
+    bool filledOnly = false;
     // Checked now and then: once it turns true the import stops with SvgImportCancelled.
     const std::atomic<bool>* cancel = nullptr;
 };

@@ -127,8 +127,13 @@ void completeNumbers(xmlNode* root) {
         if (!isSvgElement(n)) return;
         for (const char* name : NumberAttributes) {
             const auto v = property(n, name);
-            if (!v || v->find('.') == std::string::npos) continue;
-            const std::string fixed = withTrailingPointsCompleted(*v);
+            if (!v) continue;
+            // Hand-aligned files write rx=" 8"; browsers read the number around the spaces.
+            const std::size_t first = v->find_first_not_of(" \t\r\n");
+            const std::size_t last = v->find_last_not_of(" \t\r\n");
+            std::string fixed =
+                first == std::string::npos ? std::string() : v->substr(first, last - first + 1);
+            if (fixed.find('.') != std::string::npos) fixed = withTrailingPointsCompleted(fixed);
             if (fixed != *v) setProperty(n, name, fixed);
         }
     });
