@@ -262,7 +262,9 @@ TEST(LevelOfDetail, MoveDragStepsRepaintOnlyWhatMoved) {
                                      std::to_string(at.x) + "," + std::to_string(at.y);
             const long long area = p.repaint(what);
             EXPECT_GT(area, 0) << what;
-            if (started || tool == ToolKind::Object) EXPECT_LT(area, 400 * 300 / 4) << what;
+            if (started || tool == ToolKind::Object) {
+                EXPECT_LT(area, 400 * 300 / 4) << what;
+            }
             started = true;
         }
         p.w.MouseUp({at, MouseButton::Left, 0});
