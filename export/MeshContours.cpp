@@ -1,15 +1,16 @@
 #include "export/MeshContours.h"
 
+#include "model/SegmentCycle.h"
+
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <utility>
 
 namespace plumex {
 
 namespace {
 
-using Cycle = std::vector<Segment>;
+using Cycle = SegmentCycle;
 
 bool noExtent(const Segment& s) {
     return equal(s.a, s.b) && equal(s.a, s.h1) && equal(s.a, s.h2);
@@ -17,52 +18,6 @@ bool noExtent(const Segment& s) {
 
 double cross(TCvCoord o, TCvCoord p, TCvCoord q) {
     return (p.x - o.x) * (q.y - o.y) - (p.y - o.y) * (q.x - o.x);
-}
-
-using Key = std::pair<std::pair<double, double>, std::pair<double, double>>;
-
-Key keyOf(TCvCoord a, TCvCoord b) {
-    return {{a.x, a.y}, {b.x, b.y}};
-}
-
-// A straight segment whose exact reverse is also in the cycle: Make Hole's bridge there and
-// back, which bounds nothing and would leave a wall of no thickness.
-bool findBridge(const Cycle& cycle, std::size_t& i, std::size_t& j) {
-    std::map<Key, std::size_t> straight;
-    for (std::size_t k = 0; k < cycle.size(); ++k) {
-        if (!cycle[k].straight() || equal(cycle[k].a, cycle[k].b)) continue;
-        const auto back = straight.find(keyOf(cycle[k].b, cycle[k].a));
-        if (back != straight.end()) {
-            i = back->second;
-            j = k;
-            return true;
-        }
-        straight.emplace(keyOf(cycle[k].a, cycle[k].b), k);
-    }
-    return false;
-}
-
-std::vector<Cycle> splitAtBridges(Cycle all) {
-    std::vector<Cycle> done;
-    std::vector<Cycle> work{std::move(all)};
-    while (!work.empty()) {
-        Cycle cycle = std::move(work.back());
-        work.pop_back();
-        std::size_t i = 0, j = 0;
-        if (!findBridge(cycle, i, j)) {
-            done.push_back(std::move(cycle));
-            continue;
-        }
-        const auto at = [&](std::size_t k) {
-            return cycle.begin() + static_cast<std::ptrdiff_t>(k);
-        };
-        Cycle inner(at(i + 1), at(j));
-        Cycle outer(at(j + 1), cycle.end());
-        outer.insert(outer.end(), cycle.begin(), at(i));
-        if (!inner.empty()) work.push_back(std::move(inner));
-        if (!outer.empty()) work.push_back(std::move(outer));
-    }
-    return done;
 }
 
 TCvCoord rounded(TCvCoord p) {

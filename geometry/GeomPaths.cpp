@@ -1,17 +1,18 @@
 #include "geometry/GeomPaths.h"
 
+#include "model/SegmentCycle.h"
+
 #include <2geom/bezier-curve.h>
 #include <2geom/path.h>
 
 #include <algorithm>
-#include <map>
 #include <utility>
 
 namespace plumex::geom {
 
 namespace {
 
-using Cycle = std::vector<Segment>;
+using Cycle = SegmentCycle;
 
 Geom::Point toPoint(TCvCoord c, double scale) {
     return {c.x * scale, c.y * scale};
@@ -31,28 +32,6 @@ bool flat(const Segment& s) {
 
 bool degenerate(const Segment& s) {
     return equal(s.a, s.b) && flat(s);
-}
-
-using Key = std::pair<std::pair<double, double>, std::pair<double, double>>;
-
-Key keyOf(TCvCoord a, TCvCoord b) {
-    return {{a.x, a.y}, {b.x, b.y}};
-}
-
-// Finds a straight segment whose exact reverse is also in the cycle; both indices, or false.
-bool findBridge(const Cycle& cycle, std::size_t& i, std::size_t& j) {
-    std::map<Key, std::size_t> straight;
-    for (std::size_t k = 0; k < cycle.size(); ++k) {
-        if (!cycle[k].straight() || equal(cycle[k].a, cycle[k].b)) continue;
-        const auto back = straight.find(keyOf(cycle[k].b, cycle[k].a));
-        if (back != straight.end()) {
-            i = back->second;
-            j = k;
-            return true;
-        }
-        straight.emplace(keyOf(cycle[k].a, cycle[k].b), k);
-    }
-    return false;
 }
 
 void emit(const Cycle& cycle, double scale, Geom::PathVector& out) {
@@ -83,24 +62,7 @@ void appendContours(const TCvLine& line, double scale, Geom::PathVector& out) {
     }
     if (!line.closed && !all.empty() && !equal(all.back().b, all.front().a))
         all.push_back({all.back().b, all.back().b, all.front().a, all.front().a});
-    std::vector<Cycle> work{std::move(all)};
-    while (!work.empty()) {
-        Cycle cycle = std::move(work.back());
-        work.pop_back();
-        std::size_t i = 0, j = 0;
-        if (!findBridge(cycle, i, j)) {
-            emit(cycle, scale, out);
-            continue;
-        }
-        // Segments i+1..j-1 run from the bridge's far end back to it; the rest closes the
-        // other side.
-        Cycle inner(cycle.begin() + static_cast<std::ptrdiff_t>(i + 1),
-                    cycle.begin() + static_cast<std::ptrdiff_t>(j));
-        Cycle outer(cycle.begin() + static_cast<std::ptrdiff_t>(j + 1), cycle.end());
-        outer.insert(outer.end(), cycle.begin(), cycle.begin() + static_cast<std::ptrdiff_t>(i));
-        if (!inner.empty()) work.push_back(std::move(inner));
-        if (!outer.empty()) work.push_back(std::move(outer));
-    }
+    for (const Cycle& cycle : splitAtBridges(std::move(all))) emit(cycle, scale, out);
 }
 
 TCvLine toLine(const Geom::Path& path, double scale, double tiny) {
