@@ -14,6 +14,7 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QMenuBar>
 
@@ -87,9 +88,12 @@ bool TForm1::shortcutEvent(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
+    // A panel floated off the window is a window of its own but still one of ours.
+    const QWidget* window = widget ? widget->window() : nullptr;
+    if (auto* dock = qobject_cast<const QDockWidget*>(window); dock && dock->parentWidget() == this)
+        window = this;
     // Dialogs and open menus keep their keys.
-    if (!widget || widget->window() != this || QApplication::activePopupWidget() ||
-        QApplication::activeModalWidget())
+    if (window != this || QApplication::activePopupWidget() || QApplication::activeModalWidget())
         return false;
     const auto& key = *static_cast<QKeyEvent*>(event);
     // A field or grid of a docked panel being typed into keeps its keys; the override is taken

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -246,6 +247,22 @@ TEST_F(Shortcuts, FieldsOfTheDockedPanelsKeepTheirKeys) {
     QTest::keyClick(focused, Qt::Key_Down);
     EXPECT_TRUE(ran.empty()) << ran.front()->name;
     EXPECT_EQ(form->povPreview()->mode(), PovMode::Lathe);
+
+    // Floated off the window, the panels still pass on the keys they do not use.
+    for (QWidget* field :
+         {static_cast<QWidget*>(formList), static_cast<QWidget*>(panel->SGPoints)}) {
+        QDockWidget* dock = nullptr;
+        for (QWidget* w = field; w && !dock; w = w->parentWidget())
+            dock = qobject_cast<QDockWidget*>(w);
+        ASSERT_NE(dock, nullptr);
+        dock->setFloating(true);
+        dock->show();
+        ASSERT_EQ(field->window(), dock);
+        ran.clear();
+        QTest::keyClick(field, Qt::Key_S, Qt::ControlModifier);
+        ASSERT_EQ(ran.size(), 1u) << dock->objectName().toStdString();
+        EXPECT_EQ(ran[0], commandOfShortcut(scCtrl | 'S'));
+    }
 }
 
 TEST(ShortcutKeys, QtKeyEventsToTheProgramsCodes) {
