@@ -13,4 +13,13 @@ WindowRect clampToScreen(WindowRect window, const WindowRect& screen) {
     return window;
 }
 
+WindowRect firstWindowOn(const WindowRect& screen) {
+    WindowRect window{0, 0, std::max(640, screen.width * 7 / 10),
+                      std::max(456, screen.height * 7 / 10)};
+    window = clampToScreen(window, screen);
+    window.left = screen.left + (screen.width - window.width) / 2;
+    window.top = screen.top + (screen.height - window.height) / 2;
+    return window;
+}
+
 } // namespace plumex

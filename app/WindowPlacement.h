@@ -12,4 +12,8 @@ struct WindowRect {
 // `window` no larger than `screen` and moved, as little as it takes, to lie within it.
 WindowRect clampToScreen(WindowRect window, const WindowRect& screen);
 
+// The window of a first start: most of the screen, never under the classic 640x456 where the
+// screen has room for it, centred.
+WindowRect firstWindowOn(const WindowRect& screen);
+
 } // namespace plumex

@@ -121,7 +121,11 @@ void TForm1::restoreWindowRect() {
         }
         setGeometry(stored.left, stored.top, stored.width, stored.height);
     } else {
-        resize(640, 456);
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect room = screen ? screen->availableGeometry() : QRect();
+        const WindowRect first =
+            firstWindowOn({room.left(), room.top(), room.width(), room.height()});
+        resize(first.width, first.height);
         centreOnShow_ = true;
     }
 }
