@@ -115,13 +115,15 @@ void LinePainter::chooseSquares(const TCvLine& line, int a) {
         return std::abs(p.x - q.x) < a && std::abs(p.y - q.y) < a;
     };
     const int n = line.count();
+    auto next = n > 0 ? anchorRoles(line, 0) : std::pair<ColorRole, ColorRole>{};
     for (int i = 0; i < n; ++i) {
         const PixelPoint p = squareAt(i);
-        const auto roles = anchorRoles(line, i);
+        // Each anchor's roles are looked up once, as the next one's and then as its own.
+        const auto roles = next;
+        if (i + 1 < n) next = anchorRoles(line, i + 1);
         const Color pen = roleColor(colors_, roles.first);
         Color fill = roleColor(colors_, roles.second);
-        if (fill != pen && i + 1 < n && overlapping(p, squareAt(i + 1)) &&
-            anchorRoles(line, i + 1) == roles)
+        if (fill != pen && i + 1 < n && overlapping(p, squareAt(i + 1)) && next == roles)
             fill = pen;
         if (!squares_.empty()) {
             const Square& last = squares_.back();

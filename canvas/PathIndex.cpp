@@ -32,7 +32,22 @@ PathIndex::Entry PathIndex::measure(const TCvLine& line) {
 void PathIndex::sync(const LineList& lines) {
     const auto written = synced_ ? lines.changedSince(*synced_) : std::nullopt;
     if (written && entries_.size() == lines.size()) {
-        for (int i : *written) entries_[static_cast<std::size_t>(i)] = measure(lines[i]);
+        const auto kinds = *lines.kindsSince(*synced_);
+        for (std::size_t k = 0; k < written->size(); ++k) {
+            Entry& e = entries_[static_cast<std::size_t>((*written)[k])];
+            // A write of the selection alone keeps the hull: Select All measures nothing.
+            switch (kinds[k]) {
+            case LineList::Written::Selected:
+                e.anySelected = true;
+                break;
+            case LineList::Written::Deselected:
+                e.anySelected = false;
+                break;
+            case LineList::Written::Anything:
+                e = measure(lines[(*written)[k]]);
+                break;
+            }
+        }
     } else {
         entries_.clear();
         entries_.reserve(lines.size());

@@ -69,7 +69,7 @@ void TCvWindow::SetTool(ToolKind tool) {
     next.activate(*this);
     if (!next.keepsAnchorSelection()) {
         for (std::size_t i = 0; i < Document.Lines.size(); ++i)
-            if (std::as_const(Document.Lines)[i].selected) Document.Lines[i].SelectAll(true);
+            if (std::as_const(Document.Lines)[i].selected) Document.Lines.selectPath(i, true);
     }
     tool_ = tool;
     EndPenPath();

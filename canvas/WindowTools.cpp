@@ -168,7 +168,7 @@ void TCvWindow::SelectOnly(int path) {
     const LineList::Mark mark = Document.Lines.mark();
     for (int i = 0; i < static_cast<int>(Document.Lines.size()); ++i)
         if (i == path || index.anySelected(static_cast<std::size_t>(i)))
-            Document.Lines[i].SelectAll(i == path);
+            Document.Lines.selectPath(static_cast<std::size_t>(i), i == path);
     Document.SelectionChanged();
     invalidateWritten(mark, before);
 }
@@ -177,7 +177,7 @@ void TCvWindow::SetPathSelected(int path, bool selected) {
     if (path < 0 || path >= static_cast<int>(Document.Lines.size())) return;
     const PixelRect before = selectionExtent();
     const LineList::Mark mark = Document.Lines.mark();
-    Document.Lines[path].SelectAll(selected);
+    Document.Lines.selectPath(static_cast<std::size_t>(path), selected);
     Document.SelectionChanged();
     invalidateWritten(mark, before);
 }
@@ -194,7 +194,7 @@ void TCvWindow::SelectInRect(const PixelRect& r, SelectMode mode) {
         const TCvLine& line = std::as_const(Document.Lines)[i];
         if (!line.visible || line.locked || !index.overlaps(i, area) || !line.AnyPointIn(a, b))
             continue;
-        Document.Lines[i].SelectAll(!line.selected);
+        Document.Lines.selectPath(i, !line.selected);
     }
     Document.SelectionChanged();
     invalidateAll();

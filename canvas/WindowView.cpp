@@ -106,7 +106,7 @@ void TCvWindow::GoSelectionHome() {
 }
 
 void TCvWindow::FitAll() {
-    std::optional<TCvRect> all = drawingBounds(std::as_const(Document.Lines));
+    std::optional<TCvRect> all = Document.AllBounds();
     if (!all) return;
     if (draft_.Present()) all = unite(*all, draft_.Bounds());
     FitRect(*all);

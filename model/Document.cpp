@@ -33,13 +33,13 @@ void TCvDocument::DeselectPaths() {
         const TCvLine& line = std::as_const(Lines)[i];
         if (line.selected || std::any_of(line.points.begin(), line.points.end(),
                                          [](const TCvPoint& p) { return p.selected != 0; }))
-            Lines[i].SelectAll(false);
+            Lines.selectPath(i, false);
     }
 }
 
 void TCvDocument::SelectAll() {
-    for (TCvLine& line : Lines)
-        if (selectable(line)) line.SelectAll(true);
+    for (std::size_t i = 0; i < Lines.size(); ++i)
+        if (selectable(std::as_const(Lines)[i])) Lines.selectPath(i, true);
     SelectionChanged();
 }
 
@@ -100,8 +100,25 @@ std::vector<TCvLine> TCvDocument::CollectSelected() const {
 }
 
 void TCvDocument::UpdateSelectionBounds() {
-    if (const auto bounds = plumex::unitedBounds(Lines.vector(), plumex::Counted::Selected))
-        SelectionBounds = *bounds;
+    // With every path selected the two unions count the same paths.
+    const auto bounds = CountSelected() == static_cast<int>(Lines.size())
+                            ? AllBounds()
+                            : plumex::unitedBounds(Lines.vector(), plumex::Counted::Selected);
+    if (bounds) SelectionBounds = *bounds;
+}
+
+std::optional<TCvRect> TCvDocument::AllBounds() const {
+    using Written = plumex::LineList::Written;
+    if (allBoundsMark_)
+        if (const auto kinds = Lines.kindsSince(*allBoundsMark_))
+            if (std::all_of(kinds->begin(), kinds->end(),
+                            [](Written w) { return w != Written::Anything; })) {
+                allBoundsMark_ = Lines.mark();
+                return allBounds_;
+            }
+    allBounds_ = plumex::unitedBounds(Lines.vector(), plumex::Counted::All);
+    allBoundsMark_ = Lines.mark();
+    return allBounds_;
 }
 
 void TCvDocument::SelectionChanged() {

@@ -47,6 +47,9 @@ public:
 
     // Union of the exact bounds of the selected paths; kept as it was when nothing is selected.
     void UpdateSelectionBounds();
+    // Union of the exact bounds of every path; nothing without paths. Kept while only
+    // selections are written, so that Select All and Fit All of a large drawing measure it once.
+    std::optional<TCvRect> AllBounds() const;
     // UpdateSelectionBounds, then Pivot at the centre of the bounds.
     void SelectionChanged();
 
@@ -81,6 +84,8 @@ public:
     void NewDocument();
 
 private:
+    mutable std::optional<TCvRect> allBounds_;
+    mutable std::optional<plumex::LineList::Mark> allBoundsMark_; // what allBounds_ is as of
     // How Lines differs from the last snapshot, as far as the log tells (indices in `changed`).
     TUndoBuffer::Changes presentChanges(std::vector<int>& changed) const;
     // After Undo or Redo: Lines is the restored snapshot except at what was written since

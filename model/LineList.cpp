@@ -49,20 +49,38 @@ std::optional<std::span<const int>> LineList::changedSince(Mark m) const {
     return std::span<const int>(log_).subspan(static_cast<std::size_t>(m - start_));
 }
 
-void LineList::touch(size_type i) {
-    if (!markTaken_ && !log_.empty() && log_.back() == static_cast<int>(i)) return;
+std::optional<std::span<const LineList::Written>> LineList::kindsSince(Mark m) const {
+    if (m < start_ || m > start_ + log_.size()) return std::nullopt;
+    return std::span<const Written>(kinds_).subspan(static_cast<std::size_t>(m - start_));
+}
+
+void LineList::touch(size_type i, Written kind) {
+    if (!markTaken_ && !log_.empty() && log_.back() == static_cast<int>(i)) {
+        // One entry for both writes: a selection after anything else may still be anything.
+        if (kinds_.back() != Written::Anything) kinds_.back() = kind;
+        return;
+    }
     markTaken_ = false;
-    // Past this many entries the consumers may as well look at every path.
-    if (log_.size() >= 2 * lines_.size() + 64) {
+    if (start_ + log_.size() - stretch_ >= StretchLength - 1) {
         touchAll();
         return;
     }
+    // Past this many entries the older half goes: a consumer that synced before it looks at
+    // every path, one that keeps up (the hit index after each Select All) still reads its part.
+    if (log_.size() >= 2 * lines_.size() + 64) {
+        const auto drop = static_cast<std::ptrdiff_t>(log_.size() / 2);
+        log_.erase(log_.begin(), log_.begin() + drop);
+        kinds_.erase(kinds_.begin(), kinds_.begin() + drop);
+        start_ += static_cast<Mark>(drop);
+    }
     log_.push_back(static_cast<int>(i));
+    kinds_.push_back(kind);
 }
 
 void LineList::touchAll() {
     log_.clear();
-    start_ = nextStretch.fetch_add(StretchLength, std::memory_order_relaxed);
+    kinds_.clear();
+    start_ = stretch_ = nextStretch.fetch_add(StretchLength, std::memory_order_relaxed);
 }
 
 } // namespace plumex

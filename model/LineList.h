@@ -9,6 +9,8 @@
 // where a const vector is wanted reads; a function that edits the vector gets edit(). A
 // consumer keeps a Mark; changedSince(mark) answers the indices written after it, or nothing
 // when every path may have changed since (always so for a mark of another list or copy).
+// selectPath writes only a path's selection and says so in the log, so that what keeps the
+// paths' geometry (the canvas's hull index) can keep it.
 
 #include "model/Path.h"
 
@@ -65,11 +67,18 @@ public:
 
     // Writing one path.
     TCvLine& operator[](size_type i) {
-        touch(i);
+        touch(i, Written::Anything);
         return lines_[i];
     }
     TCvLine& front() { return (*this)[0]; }
     TCvLine& back() { return (*this)[lines_.size() - 1]; }
+
+    // Writing only the selection of path i: the path and every anchor of it selected or not, as
+    // TCvLine::SelectAll does. Logged as a write of i whose kind says what it changed.
+    void selectPath(size_type i, bool value) {
+        touch(i, value ? Written::Selected : Written::Deselected);
+        lines_[i].SelectAll(value);
+    }
 
     // Writing any path: every path counts as written.
     Vector& edit() {
@@ -100,6 +109,13 @@ public:
     void resize(size_type n) { edit().resize(n); }
     void reserve(size_type n) { lines_.reserve(n); }
 
+    // What a logged write may have changed.
+    enum class Written : std::uint8_t {
+        Anything,
+        Selected,   // selectPath(i, true): nothing but the selection, now all selected
+        Deselected, // selectPath(i, false): nothing but the selection, now none selected
+    };
+
     // The log.
     Mark mark() const {
         markTaken_ = true;
@@ -108,18 +124,22 @@ public:
     // The indices written after `m`, in the order written (an index may repeat); nothing when
     // every path may have changed since.
     std::optional<std::span<const int>> changedSince(Mark m) const;
+    // What each write of changedSince(m) may have changed, entry for entry.
+    std::optional<std::span<const Written>> kindsSince(Mark m) const;
 
     friend bool operator==(const LineList& a, const LineList& b) { return a.lines_ == b.lines_; }
     friend bool operator==(const LineList& a, const Vector& b) { return a.lines_ == b; }
 
 private:
-    void touch(size_type i);
+    void touch(size_type i, Written kind = Written::Anything);
     // Starts a new stretch of the log that no earlier mark reaches.
     void touchAll();
 
     Vector lines_;
-    std::vector<int> log_; // log_[k] was written at mark start_ + k
+    std::vector<int> log_;       // log_[k] was written at mark start_ + k
+    std::vector<Written> kinds_; // what the write log_[k] may have changed
     Mark start_ = 0;
+    Mark stretch_ = 0; // where this stretch's marks begin
     // A write repeating the last entry is logged again only when a mark was taken in between.
     mutable bool markTaken_ = false;
 };

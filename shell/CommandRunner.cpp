@@ -14,7 +14,18 @@ CommandRunner::CommandRunner(TCvWindow& canvas, ShellHost& shell)
     : canvas_(canvas), shell_(shell) {}
 
 MenuState CommandRunner::state() const {
-    return menuStateOf(canvas_, shell_);
+    // Every write of a path, its selection included, moves the mark; a new drawing starts a
+    // mark no other list has had.
+    const LineList::Mark mark = canvas_.Document.Lines.mark();
+    if (factsMark_ != mark) {
+        facts_ = {};
+        gatherPathFacts(facts_, canvas_.Document);
+        factsMark_ = mark;
+        ++gathered_;
+    }
+    MenuState s = facts_;
+    gatherViewFacts(s, canvas_, shell_);
+    return s;
 }
 
 bool CommandRunner::enabled(const Command& c, const MenuState& s) const {

@@ -5,9 +5,13 @@
 // in progress ends when the command edits or selects paths.
 
 #include "canvas/ContextMenu.h"
+#include "model/LineList.h"
 #include "shell/Command.h"
+#include "shell/MenuState.h"
 
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace plumex {
@@ -16,7 +20,11 @@ class CommandRunner : public ContextMenuSource {
 public:
     CommandRunner(TCvWindow& canvas, ShellHost& shell);
 
+    // The path facts are gathered again only after the paths were written (a zoom or scroll
+    // writes none, so a window of a million anchors answers at once).
     MenuState state() const;
+    // How often state() has gathered the path facts.
+    std::size_t pathFactsGathered() const { return gathered_; }
     // Built, and allowed by its own rule and by those of the submenus it sits in.
     bool enabled(const Command& c, const MenuState& state) const;
     bool enabled(const Command& c) const { return enabled(c, state()); }
@@ -40,6 +48,9 @@ private:
     TCvWindow& canvas_;
     ShellHost& shell_;
     AnchorHit contextAnchor_; // the hovered anchor when the context menu opened
+    mutable MenuState facts_; // the path facts as of factsMark_
+    mutable std::optional<LineList::Mark> factsMark_;
+    mutable std::size_t gathered_ = 0;
 };
 
 } // namespace plumex

@@ -9,7 +9,12 @@ namespace plumex {
 
 MenuState menuStateOf(const TCvWindow& canvas, const ShellHost& shell) {
     MenuState s;
-    const TCvDocument& doc = canvas.Document;
+    gatherPathFacts(s, canvas.Document);
+    gatherViewFacts(s, canvas, shell);
+    return s;
+}
+
+void gatherPathFacts(MenuState& s, const TCvDocument& doc) {
     s.paths = static_cast<int>(doc.Lines.size());
     for (const TCvLine& line : doc.Lines) {
         s.selectedPaths += line.selected;
@@ -22,6 +27,14 @@ MenuState menuStateOf(const TCvWindow& canvas, const ShellHost& shell) {
         }
         if (line.selected && !line.closed) s.selectedOpenPath = true;
     }
+    s.joinable = CanJoinEndAnchors(doc);
+    s.separable = CanSeparateAnchors(doc);
+    s.combinable = CanCombineSelected(doc, BooleanOperation::Difference);
+    s.resolvable = !s.combinable && CanCombineSelected(doc, BooleanOperation::Union);
+}
+
+void gatherViewFacts(MenuState& s, const TCvWindow& canvas, const ShellHost& shell) {
+    const TCvDocument& doc = canvas.Document;
     s.tool = canvas.Tool();
     s.canUndo = doc.UndoBuffer.CanUndo();
     s.canRedo = doc.UndoBuffer.CanRedo();
@@ -29,12 +42,7 @@ MenuState menuStateOf(const TCvWindow& canvas, const ShellHost& shell) {
     s.draftShown = canvas.Draft().Present();
     s.clipboardHasPaths = shell.clipboardHasPaths();
     s.recentFiles = shell.recentFilesEnabled();
-    s.joinable = CanJoinEndAnchors(doc);
-    s.separable = CanSeparateAnchors(doc);
     s.handlesCopied = canvas.HasHandleClipboard();
-    s.combinable = CanCombineSelected(doc, BooleanOperation::Difference);
-    s.resolvable = !s.combinable && CanCombineSelected(doc, BooleanOperation::Union);
-    return s;
 }
 
 ToolKind nextTool(ToolKind tool) {

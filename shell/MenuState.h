@@ -3,6 +3,7 @@
 
 #include "canvas/ToolKind.h"
 
+class TCvDocument;
 class TCvWindow;
 
 namespace plumex {
@@ -35,6 +36,11 @@ struct MenuState {
 };
 
 MenuState menuStateOf(const TCvWindow& canvas, const ShellHost& shell);
+// The two halves of it. The facts of the paths (counts, the selection, what the anchor and
+// path operations could do) read only the drawing, so they stand while its path list's mark
+// does; the rest (tool, history, clipboard, draft) is cheap and gathered every time.
+void gatherPathFacts(MenuState& s, const TCvDocument& doc);
+void gatherViewFacts(MenuState& s, const TCvWindow& canvas, const ShellHost& shell);
 
 // The tool after and before `tool` in the cycle of the seven tools.
 ToolKind nextTool(ToolKind tool);

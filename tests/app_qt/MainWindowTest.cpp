@@ -3,12 +3,14 @@
 #include "app/qt/MainStatusBar.h"
 #include "app/qt/SpeedPanel.h"
 #include "canvas/qt/CanvasWidget.h"
+#include "shell/CommandRunner.h"
 #include "shell/CommandTable.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -170,6 +172,30 @@ TEST_F(FormTest, ZoomAndPresetScalesReachTheCanvas) {
     EXPECT_DOUBLE_EQ(canvas().Scale(), 12800);
     form->action("StdScale1")->trigger();
     EXPECT_DOUBLE_EQ(canvas().Scale(), 100);
+}
+
+// A zoom step writes no path, so the menus' rules do not read the paths again (which froze a
+// million-anchor window on every step); they still follow the next edit.
+TEST_F(FormTest, ZoomStepsLeaveThePathFactsOfTheMenus) {
+    start({document("three.plx", 3)});
+    QWidget* view = form->canvasWidget();
+    form->updateMenus();
+    ASSERT_FALSE(form->action("Delete1")->isEnabled());
+    const std::size_t gathered = form->commands().pathFactsGathered();
+    const double scale = canvas().Scale();
+    QTest::keyClick(view, Qt::Key_Plus, Qt::KeypadModifier);
+    QTest::keyClick(view, Qt::Key_Plus, Qt::KeypadModifier);
+    QTest::keyClick(view, Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_DOUBLE_EQ(canvas().Scale(), 2 * scale);
+    EXPECT_EQ(form->commands().pathFactsGathered(), gathered);
+
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(canvas().Document.CountSelected(), 3);
+    EXPECT_TRUE(form->action("Delete1")->isEnabled());
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_TRUE(canvas().Document.Lines.empty());
+    EXPECT_FALSE(form->action("Delete1")->isEnabled());
+    EXPECT_GT(form->commands().pathFactsGathered(), gathered);
 }
 
 TEST_F(FormTest, ToolsShowTheProgramsOwnCursors) {

@@ -60,6 +60,56 @@ TEST(PathIndex, HitTestsAgreeWithSearchingEveryPath) {
     }
 }
 
+// Random writes of whole paths and of selections alone, several to one path between two
+// syncs, long runs that outgrow the log and inserted paths: after every sync the index must
+// equal one built afresh.
+TEST(PathIndex, KeptInSyncEqualsBuiltAfresh) {
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        plumex::testing::RandomDrawing random(seed);
+        LineList lines = random.lines(12);
+        PathIndex index;
+        index.sync(lines);
+        for (int round = 0; round < 60 && !HasFailure(); ++round) {
+            const int writes = random.integer(0, 3) == 0 ? random.integer(20, 80) : 3;
+            for (int w = 0; w < writes && !lines.empty(); ++w) {
+                const auto i = static_cast<std::size_t>(random.integer(0, int(lines.size()) - 1) /
+                                                        (random.coin() ? 1 : 4));
+                switch (random.integer(0, 4)) {
+                case 0:
+                    lines[i].Translate({random.number(), random.number()});
+                    break;
+                case 1:
+                    if (!lines[i].points.empty()) lines[i].points[0].selected ^= 1;
+                    break;
+                case 2:
+                    lines[i] = random.line();
+                    break;
+                default:
+                    lines.selectPath(i, random.coin());
+                    break;
+                }
+            }
+            if (random.integer(0, 7) == 0) lines.push_back(random.line());
+            index.sync(lines);
+            PathIndex fresh;
+            fresh.sync(LineList(lines.vector()));
+            ASSERT_EQ(index.size(), fresh.size());
+            for (std::size_t i = 0; i < index.size(); ++i) {
+                EXPECT_EQ(index.anySelected(i), fresh.anySelected(i)) << "path " << i;
+                const auto a = index.hull(i), b = fresh.hull(i);
+                ASSERT_EQ(a.has_value(), b.has_value()) << "path " << i;
+                if (a) {
+                    EXPECT_EQ(a->left, b->left);
+                    EXPECT_EQ(a->top, b->top);
+                    EXPECT_EQ(a->right, b->right);
+                    EXPECT_EQ(a->bottom, b->bottom);
+                }
+            }
+        }
+        ASSERT_FALSE(HasFailure()) << "seed " << seed;
+    }
+}
+
 namespace {
 
 std::vector<int> writtenSince(const LineList& lines, LineList::Mark m) {

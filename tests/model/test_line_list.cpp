@@ -82,6 +82,28 @@ TEST(LineList, ManyWritesFallBackToEverything) {
     EXPECT_EQ(written(lines, m), Everything);
 }
 
+// One that syncs after every write (the hit index after each Select All) is never told
+// everything, however long the log grows; and each write says what it may have changed.
+TEST(LineList, KeepingUpIsNeverToldEverything) {
+    using Written = LineList::Written;
+    LineList lines = Lines(4, polyline({{0, 0}, {1, 0}}));
+    for (int round = 0; round < 100; ++round) {
+        const std::size_t i = static_cast<std::size_t>(round % 4);
+        const LineList::Mark m = lines.mark();
+        lines.selectPath(i, round % 3 == 0);
+        ASSERT_EQ(written(lines, m), std::vector<int>{int(i)}) << round;
+        EXPECT_EQ((*lines.kindsSince(m))[0],
+                  round % 3 == 0 ? Written::Selected : Written::Deselected);
+        EXPECT_EQ(std::as_const(lines)[i].points[1].selected, round % 3 == 0);
+    }
+    // A selection and another write of the same path in one entry: anything.
+    const LineList::Mark m = lines.mark();
+    lines[2].Translate({1, 0});
+    lines.selectPath(2, true);
+    ASSERT_EQ(written(lines, m), std::vector<int>{2});
+    EXPECT_EQ((*lines.kindsSince(m))[0], Written::Anything);
+}
+
 namespace {
 
 // Every snapshot of `got` equals `want`'s, and each path is shared with the snapshot before

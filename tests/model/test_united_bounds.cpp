@@ -118,3 +118,52 @@ TEST(UnitedBounds, EqualsMeasuringEveryPath) {
         ASSERT_TRUE(sameBits(doc.SelectionBounds, exact())) << "seed " << seed;
     }
 }
+
+// The document keeps the bounds of every path while only selections are written: through
+// sessions of Select All, deselection, single selections, moves, locks and inserted paths,
+// what it answers stays that of measuring every path, and so does the selection's.
+TEST(UnitedBounds, KeptBoundsFollowTheDrawing) {
+    for (unsigned seed = 1; seed <= 100; ++seed) {
+        Drawings d(seed);
+        plumex::testing::RandomDrawing r(seed);
+        TCvDocument doc;
+        doc.Lines = d.drawing();
+        for (int step = 0; step < 40; ++step) {
+            const std::size_t n = doc.Lines.size();
+            const auto pick = [&] {
+                return static_cast<std::size_t>(r.integer(0, static_cast<int>(n) - 1));
+            };
+            switch (r.integer(0, 6)) {
+            case 0:
+                doc.SelectAll();
+                break;
+            case 1:
+                doc.DeselectAll();
+                break;
+            case 2:
+                if (n) doc.Lines.selectPath(pick(), r.coin());
+                break;
+            case 3:
+                if (n) doc.Lines[pick()].Translate({r.integer(-8, 8) * 0.75, 1.5});
+                break;
+            case 4:
+                if (n) doc.Lines[pick()].locked ^= 1;
+                break;
+            case 5:
+                doc.Lines.push_back(r.line(5));
+                break;
+            default:
+                break;
+            }
+            if (r.coin()) continue; // now and then several writes between two looks
+            ASSERT_TRUE(
+                sameBits(doc.AllBounds(), unitedBoundsExact(doc.Lines.vector(), Counted::All)))
+                << "seed " << seed << " step " << step;
+            const TCvRect before = doc.SelectionBounds;
+            doc.UpdateSelectionBounds();
+            const auto selected = unitedBoundsExact(doc.Lines.vector(), Counted::Selected);
+            ASSERT_TRUE(sameBits(doc.SelectionBounds, selected ? *selected : before))
+                << "seed " << seed << " step " << step;
+        }
+    }
+}
