@@ -95,13 +95,13 @@ PathChoice pathChoice(const CliArgs& args) {
         } catch (const UsageError&) {
         }
         // Left to chosenPaths, which refuses it after the document was read.
-        if (i < 0) return {.readable = false};
+        if (i < 0) return {.readable = false, .indices = std::nullopt};
         indices.push_back(static_cast<std::size_t>(i));
         start = comma + 1;
     }
     std::sort(indices.begin(), indices.end());
     indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
-    return {.indices = std::move(indices)};
+    return {.readable = true, .indices = std::move(indices)};
 }
 
 PathRefs chosenPaths(const CliArgs& args, const std::vector<TCvLine>& lines) {
