@@ -3,10 +3,12 @@
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
 #include "cli/DocumentInput.h"
+#include "export/DocumentPovExport.h"
 #include "export/PovExport.h"
 #include "export/PovShapes.h"
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
 
 namespace plumex::cli {
@@ -72,6 +74,34 @@ std::string memoText(std::string text) {
     for (std::size_t at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at))
         text.replace(at, 2, "\n");
     return text;
+}
+
+// The --paths indices ascending without repeats (none: every path). `readable` is false when
+// some entry is no index; whether the document has them is known only once it is read.
+struct PathChoice {
+    bool readable = true;
+    std::optional<std::vector<std::size_t>> indices;
+};
+
+PathChoice pathChoice(const CliArgs& args) {
+    if (!args.values.count("--paths")) return {};
+    const std::string list = args.values.at("--paths");
+    std::vector<std::size_t> indices;
+    for (std::size_t start = 0; start <= list.size();) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        int i = -1;
+        try {
+            i = integerOption("--paths", list.substr(start, comma - start));
+        } catch (const UsageError&) {
+        }
+        // Left to chosenPaths, which refuses it after the document was read.
+        if (i < 0) return {.readable = false, .indices = std::nullopt};
+        indices.push_back(static_cast<std::size_t>(i));
+        start = comma + 1;
+    }
+    std::sort(indices.begin(), indices.end());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    return {.readable = true, .indices = std::move(indices)};
 }
 
 PathRefs chosenPaths(const CliArgs& args, const std::vector<TCvLine>& lines) {
@@ -180,9 +210,31 @@ int runPov(const std::vector<std::string>& words, std::ostream& out) {
     const PovDlgState dlg = mode == PovMode::Array ? PovDlgState{} : dialogState(args, mode);
     const PovArrayDlgState arrayDlg =
         mode == PovMode::Array ? arrayState(args) : PovArrayDlgState{};
-    const LoadedDocument doc = loadDocument(args.positional[0]);
+    // Into a file, the paths are formatted while the document is read, where the request does
+    // not wait for the whole selection; anything that does not fit that is exported below.
+    DocumentContent content;
+    bool loaded = false;
+    const PathChoice picked = pathChoice(args);
+    if (args.values.count("-o") && !PovRequestUsesSelection(mode) && picked.readable) {
+        const PovRequest request = PovExportRequest({}, mode, dlg, arrayDlg);
+        DocumentPovExport streamed =
+            exportDocumentPov(args.positional[0], args.values.at("-o"), request, picked.indices);
+        switch (streamed.outcome) {
+        case DocumentPovOutcome::Written:
+            return 0;
+        case DocumentPovOutcome::NothingToExport:
+            throw Refused("Nothing to export");
+        case DocumentPovOutcome::WriteFailed:
+            throw Refused(streamed.error);
+        case DocumentPovOutcome::NotStreamed:
+            content = std::move(streamed.content);
+            loaded = true;
+            break;
+        }
+    }
+    if (!loaded) content = loadDocument(args.positional[0]).content;
     // The text goes out as it is made: a large drawing's text never sits in memory whole.
-    const PathRefs paths = chosenPaths(args, doc.content.lines);
+    const PathRefs paths = chosenPaths(args, content.lines);
     const PovRequest request = PovExportRequest(paths, mode, dlg, arrayDlg);
     if (!PovHasAnyText(paths, request)) throw Refused("Nothing to export");
     if (!args.values.count("-o")) {

@@ -52,20 +52,8 @@ void appendExport(std::string& out, const PathRefs& exported, const PovRequest& 
 void streamExport(std::ostream& out, const PathRefs& exported, const PovRequest& request,
                   PovThreads threads) {
     std::string buffer;
-    const auto flush = [&] {
-        out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        buffer.clear();
-    };
-    formatPovText(exported, request,
-                  {.piece =
-                       [&](std::string_view piece) {
-                           flush();
-                           out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-                       },
-                   .path = [&](const TCvLine& line,
-                               const PovRequest& r) { streamPovText(out, buffer, line, r); }},
-                  threads);
-    flush();
+    formatPovText(exported, request, streamingPovSink(out, buffer), threads);
+    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
 }
 
 } // namespace
@@ -98,12 +86,16 @@ LatheEdges latheEdges(const PathRefs& selection) {
     return e;
 }
 
+bool PovRequestUsesSelection(PovMode mode) {
+    return mode == PovMode::Lathe;
+}
+
 LatheEdges latheEdgesFor(PovMode mode, const PathRefs& selection) {
-    return mode == PovMode::Lathe ? latheEdges(selection) : LatheEdges{};
+    return PovRequestUsesSelection(mode) ? latheEdges(selection) : LatheEdges{};
 }
 
 LatheEdges latheEdgesFor(PovMode mode, const std::vector<TCvLine>& selection) {
-    return mode == PovMode::Lathe ? latheEdges(selection) : LatheEdges{};
+    return PovRequestUsesSelection(mode) ? latheEdges(selection) : LatheEdges{};
 }
 
 bool PovHasAnyText(const PathRefs& selection, const PovRequest& request) {

@@ -21,6 +21,9 @@ PathRefs pathRefs(const std::vector<TCvLine>& paths);
 // of every anchor and handle that takes part in a segment. Paths without anchors add nothing.
 LatheEdges latheEdges(const std::vector<TCvLine>& selection);
 LatheEdges latheEdges(const PathRefs& selection);
+// Whether the request of `mode` depends on the selection as a whole (the lathe's edges); the
+// other forms' requests are the same for any selection.
+bool PovRequestUsesSelection(PovMode mode);
 // The edges only a lathe uses; nothing for the other forms, whose exact bounds of a large
 // selection would cost more than formatting it.
 LatheEdges latheEdgesFor(PovMode mode, const PathRefs& selection);

@@ -1,6 +1,7 @@
 // Document reader fuzzer: any input either fails with a ReadError or reads a document that
 // writes back and reads again to the same bytes; read from a file in small chunks, it gives the
-// same document or the same message.
+// same document or the same message, and so does the reader that hands out each path as it is
+// read, whose paths stay where it handed them out, also when the input fails later.
 
 #include "model/DocumentFile.h"
 #include "model/FileReader.h"
@@ -10,6 +11,7 @@
 #include <string>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -33,6 +35,30 @@ std::string outcomeFromFile(const std::uint8_t* data, std::size_t size) {
         plumex::FileReader in(name, 7);
         return plumex::readDocument(in);
     });
+    ::lseek(fd, 0, SEEK_SET);
+    std::vector<const TCvLine*> watched;
+    std::size_t counted = 0;
+    plumex::DocumentContent doc;
+    const plumex::PathWatcher watcher{.counted = [&](std::size_t n) { counted = n; },
+                                      .read = [&](const TCvLine& l) { watched.push_back(&l); }};
+    const auto inPlace = [&] {
+        if (watched.size() > doc.lines.size()) std::abort();
+        for (std::size_t i = 0; i < watched.size(); ++i)
+            if (watched[i] != &doc.lines[i]) std::abort();
+    };
+    bool read = false;
+    const std::string watchedResult = outcome([&] {
+        plumex::FileReader in(name, 7);
+        plumex::readDocument(in, doc, watcher);
+        if (doc.version == 5 ? counted != doc.lines.size() || watched.size() != counted
+                             : !watched.empty())
+            std::abort();
+        inPlace();
+        read = true;
+        return std::move(doc);
+    });
+    if (!read) inPlace();
+    if (watchedResult != result) std::abort();
     ::close(fd);
     return result;
 }

@@ -62,11 +62,12 @@ std::vector<double> readGuides(ByteInput& in) {
     return guides;
 }
 
-void readPath(ByteInput& in, int version, std::vector<TCvLine>& lines) {
+const TCvLine& readPath(ByteInput& in, int version, std::vector<TCvLine>& lines) {
     TCvLine line;
     line.Read(in, version);
     line.SelectAll(false);
     lines.push_back(std::move(line));
+    return lines.back();
 }
 
 void readVersion4(ByteInput& in, DocumentContent& doc) {
@@ -75,10 +76,15 @@ void readVersion4(ByteInput& in, DocumentContent& doc) {
     while (!in.atEnd()) readPath(in, 4, doc.lines);
 }
 
-void readVersion5(ByteInput& in, DocumentContent& doc) {
+void readVersion5(ByteInput& in, DocumentContent& doc, const PathWatcher& watcher) {
     const std::size_t count = in.readCount(MinPathRecordSize);
+    // Reserved whole, so a path handed to the watcher never moves.
     doc.lines.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) readPath(in, 5, doc.lines);
+    if (watcher.counted) watcher.counted(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const TCvLine& line = readPath(in, 5, doc.lines);
+        if (watcher.read) watcher.read(line);
+    }
     readView(in, doc.settings);
     doc.settings.verticalGuides = readGuides(in);
     doc.settings.horizontalGuides = readGuides(in);
@@ -118,14 +124,18 @@ void writeGuides(ByteWriter& out, const std::vector<double>& guides) {
 } // namespace
 
 DocumentContent readDocument(ByteInput& in) {
-    readMagic(in);
     DocumentContent doc;
+    readDocument(in, doc, PathWatcher{});
+    return doc;
+}
+
+void readDocument(ByteInput& in, DocumentContent& doc, const PathWatcher& watcher) {
+    readMagic(in);
     doc.version = readVersion(in);
     if (doc.version == 4)
         readVersion4(in, doc);
     else
-        readVersion5(in, doc);
-    return doc;
+        readVersion5(in, doc, watcher);
 }
 
 DocumentContent readDocument(std::span<const std::uint8_t> bytes) {
@@ -136,6 +146,12 @@ DocumentContent readDocument(std::span<const std::uint8_t> bytes) {
 DocumentContent readDocumentFile(const std::string& fileName) {
     FileReader in(fileName);
     return readDocument(in);
+}
+
+void readDocumentFile(const std::string& fileName, DocumentContent& doc,
+                      const PathWatcher& watcher) {
+    FileReader in(fileName);
+    readDocument(in, doc, watcher);
 }
 
 std::vector<std::uint8_t> writeDocument(const std::vector<TCvLine>& lines,

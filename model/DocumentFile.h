@@ -31,6 +31,19 @@ DocumentContent readDocument(ByteInput& in);
 // Throws ReadError, also with the system's reason when the file cannot be read.
 DocumentContent readDocumentFile(const std::string& fileName);
 
+// Told of a version 5 file's paths while it is read: the path count first (already checked
+// against the bytes left), then each path as soon as its record is read whole. A version 4
+// file tells nothing, since its paths come without a count.
+struct PathWatcher {
+    std::function<void(std::size_t count)> counted;
+    std::function<void(const TCvLine& line)> read;
+};
+// Reads into `doc` (which must be empty), for paths used before the rest of the file is read:
+// a path handed out stays where it is in doc.lines, also when reading fails later and throws.
+void readDocument(ByteInput& in, DocumentContent& doc, const PathWatcher& watcher);
+void readDocumentFile(const std::string& fileName, DocumentContent& doc,
+                      const PathWatcher& watcher);
+
 // The version 5 file of `lines` and `settings`. Throws std::domain_error for content that
 // readDocument would refuse (a number that is not finite, a scale or factor not above 0).
 std::vector<std::uint8_t> writeDocument(const std::vector<TCvLine>& lines,

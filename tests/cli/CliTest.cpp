@@ -113,6 +113,36 @@ TEST_F(CliTest, RefusedInputGivesTheProgramsMessage) {
     EXPECT_EQ(cli("pov empty.plx --paths 2").code, 2);
 }
 
+// Into a file the paths are formatted while the document is read: whatever the document and
+// the options, the file holds what standard output gets, and a refusal leaves it as it was.
+TEST_F(CliTest, PovIntoAFileMatchesStandardOutput) {
+    std::mt19937_64 rng(9);
+    std::uniform_real_distribution<double> coord(-100, 100);
+    auto pt = [&] { return TCvCoord{coord(rng), coord(rng)}; };
+    std::vector<TCvLine> lines(9);
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+        for (std::size_t k = 0; k < 2 + 5 * i; ++k) lines[i].points.emplace_back(pt(), pt(), pt());
+    save("good.plx", lines);
+    const std::vector<std::uint8_t> bytes = writeDocument(lines, {});
+    writeFileAtomically((dir / "trailer.plx").string(), std::span(bytes.data(), bytes.size() - 3));
+    writeFileAtomically((dir / "middle.plx").string(), std::span(bytes.data(), bytes.size() / 2));
+    for (const char* file : {"good.plx", "trailer.plx", "middle.plx"}) {
+        for (const char* args :
+             {"", "--declare Shape", "--paths 0,3,99", "--paths 2,x", "--form array --paths 8",
+              "--form lathe --axis left", "--form sor --declare S --paths 1,2", "--accuracy 3"}) {
+            const std::string command = std::string("pov ") + file + " " + args;
+            std::ofstream(dir / "old.inc") << "keep me";
+            const CliResult shown = cli(command);
+            const CliResult filed = cli(command + " -o old.inc");
+            EXPECT_EQ(filed.code, shown.code) << command;
+            EXPECT_EQ(filed.err, shown.err) << command;
+            EXPECT_EQ(slurp(dir / "old.inc"),
+                      shown.code == 0 ? std::string(PovFileHeader) + shown.out : "keep me")
+                << command;
+        }
+    }
+}
+
 TEST_F(CliTest, JsonReadsBackToTheSameValues) {
     TCvLine a = plumex::testing::curve({{{0.1, -0.0}, {1e-300, 2}, {1.0 / 3, 5e300}}}, true);
     a.name = "vase";
