@@ -8,6 +8,7 @@
 #include "canvas/RulerCache.h"
 #include "canvas/SelectionHelper.h"
 
+#include <algorithm>
 #include <cmath>
 #include <thread>
 
@@ -48,10 +49,21 @@ void TCvWindow::invalidateAll() {
 
 PixelRect TCvWindow::selectionExtent() const {
     if (Document.CountSelected() == 0) return {};
+    return selectionExtentAt(Document.SelectionBounds, Document.Pivot);
+}
+
+PixelRect TCvWindow::selectionExtentAt(const TCvRect& bounds, TCvCoord pivot) const {
     // The frame with the glyphs around it, and the marker at the pivot.
-    const PixelRect frame = grow(normalized(UnitRectToPixelRect(Document.SelectionBounds)), 40);
-    const PixelPoint p = UnitToPixel(Document.Pivot);
+    const PixelRect frame = grow(normalized(UnitRectToPixelRect(bounds)), 40);
+    const PixelPoint p = UnitToPixel(pivot);
     return unite(frame, grow({p.x, p.y, p.x + 1, p.y + 1}, MarkerRadius + 2));
+}
+
+std::optional<PixelRect> TCvWindow::pathExtent(const TCvLine& line) const {
+    if (line.points.empty()) return PixelRect{};
+    const auto hull = PathIndex::hullOf(line);
+    if (!hull) return std::nullopt;
+    return grow(normalized(UnitRectToPixelRect(*hull)), AnchorSize() + 2);
 }
 
 PixelRect TCvWindow::SelectedPathsExtent() const {
@@ -78,6 +90,39 @@ void TCvWindow::invalidateWritten(LineList::Mark mark, const PixelRect& before) 
     }
     area = intersect(area, {0, 0, clientWidth_, clientHeight_});
     if (!area.empty()) InvalidateRect(area);
+}
+
+void TCvWindow::invalidateFinishedEdit(const PixelRect& shown) {
+    const auto written = Document.Lines.changedSince(base_.mark);
+    if (!base_.taken || !written) return invalidateAll();
+    // Every path written since the press where it was then (the press copy holds it) and where
+    // it is now, and the selection helper at the press, as last shown and now; the rest of a
+    // large drawing stays in the buffer. A path the copy does not hold was not the drag's to
+    // change, and where it was is not known.
+    std::vector<int> paths(written->begin(), written->end());
+    std::sort(paths.begin(), paths.end());
+    paths.erase(std::unique(paths.begin(), paths.end()), paths.end());
+    PixelRect area = shown;
+    if (!base_.selectedIndices.empty())
+        area = unite(area, selectionExtentAt(base_.bounds, base_.pivot));
+    const auto& at = base_.selectedIndices;
+    for (const int i : paths) {
+        const TCvLine* then = nullptr;
+        if (base_.whole) {
+            if (static_cast<std::size_t>(i) < base_.lines.size())
+                then = &base_.lines[static_cast<std::size_t>(i)];
+        } else if (const auto k = std::lower_bound(at.begin(), at.end(), i);
+                   k != at.end() && *k == i) {
+            then = &base_.selection[static_cast<std::size_t>(k - at.begin())];
+        } else {
+            return invalidateAll();
+        }
+        if (!then) continue; // added since the press: only where it is now
+        const auto extent = pathExtent(*then);
+        if (!extent) return invalidateAll();
+        area = unite(area, *extent);
+    }
+    invalidateWritten(base_.mark, intersect(area, {0, 0, clientWidth_, clientHeight_}));
 }
 
 void TCvWindow::InvalidateRect(const PixelRect& r) {

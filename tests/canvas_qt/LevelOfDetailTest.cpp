@@ -240,36 +240,51 @@ TEST(LevelOfDetail, SelectionClicksRepaintOnlyWhatChanged) {
     EXPECT_EQ(p.w.Document.CountSelected(), 1);
 }
 
-// Each step of a move drag, of the path by the object tool or of an anchor by the anchor tool,
-// repaints the moved path where it was and where it is and the selection helper (the anchor
-// tool's drag start repaints the window once).
+// Each step of a drag and its release repaint the dragged path where it was and where it is and
+// the selection helper: a move of the path by the object tool or of an anchor by the anchor
+// tool, handles pulled out of an anchor (Ctrl), and a scale by the frame's corner.
 TEST(LevelOfDetail, MoveDragStepsRepaintOnlyWhatMoved) {
-    for (const ToolKind tool : {ToolKind::Object, ToolKind::Anchor}) {
+    enum class Grip { Anchor, PullHandles, Corner };
+    const struct {
+        ToolKind tool;
+        Grip grip;
+    } drags[] = {{ToolKind::Object, Grip::Anchor},
+                 {ToolKind::Anchor, Grip::Anchor},
+                 {ToolKind::Anchor, Grip::PullHandles},
+                 {ToolKind::Object, Grip::Corner}};
+    for (const auto& d : drags) {
         PartialRepaint p;
-        p.w.SetTool(tool);
+        p.w.SetTool(d.tool);
+        const std::string name = "tool " + std::to_string(toolIndex(d.tool)) + " grip " +
+                                 std::to_string(static_cast<int>(d.grip));
         PixelPoint at = p.at(14);
         p.w.MouseMove({at, MouseButton::None, 0});
         p.w.MouseDown({at, MouseButton::Left, ssLeft});
         p.w.MouseUp({at, MouseButton::Left, 0});
         p.repaint("the selecting click");
         const TCvLine before = p.w.Document.Lines[14];
-        p.w.MouseDown({at, MouseButton::Left, ssLeft});
-        bool started = false;
+        unsigned keys = 0;
+        if (d.grip == Grip::PullHandles) keys = ssCtrl;
+        if (d.grip == Grip::Corner) {
+            const PixelRect frame = p.w.UnitRectToPixelRect(p.w.Document.SelectionBounds);
+            at = {frame.right + 6, frame.bottom + 6};
+        }
+        p.w.MouseMove({at, MouseButton::None, keys});
+        p.w.MouseDown({at, MouseButton::Left, keys | ssLeft});
         for (const PixelPoint step : {PixelPoint{6, 0}, {6, 3}, {0, 9}, {-40, -30}, {1, 1}}) {
             at = {at.x + step.x, at.y + step.y};
-            p.w.MouseMove({at, MouseButton::None, ssLeft});
-            const std::string what = "tool " + std::to_string(toolIndex(tool)) + " to " +
-                                     std::to_string(at.x) + "," + std::to_string(at.y);
+            p.w.MouseMove({at, MouseButton::None, keys | ssLeft});
+            const std::string what =
+                name + " to " + std::to_string(at.x) + "," + std::to_string(at.y);
             const long long area = p.repaint(what);
             EXPECT_GT(area, 0) << what;
-            if (started || tool == ToolKind::Object) {
-                EXPECT_LT(area, 400 * 300 / 4) << what;
-            }
-            started = true;
+            EXPECT_LT(area, 400 * 300 / 4) << what;
         }
-        p.w.MouseUp({at, MouseButton::Left, 0});
-        p.repaint("the release");
-        EXPECT_FALSE(p.w.Document.Lines[14] == before) << "tool " << toolIndex(tool);
-        EXPECT_EQ(p.w.Document.UndoBuffer.current(), 1u);
+        p.w.MouseUp({at, MouseButton::Left, keys});
+        const long long area = p.repaint(name + " the release");
+        EXPECT_GT(area, 0) << name;
+        EXPECT_LT(area, 400 * 300 / 4) << name;
+        EXPECT_FALSE(p.w.Document.Lines[14] == before) << name;
+        EXPECT_EQ(p.w.Document.UndoBuffer.current(), 1u) << name;
     }
 }
