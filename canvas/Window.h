@@ -406,6 +406,8 @@ public:
 
 private:
     void paintGrid(plumex::Surface& s, const plumex::PixelRect& r) const;
+    // The origin that puts drawing point p at the centre of the visible area.
+    plumex::PixelPoint centredOrigin(TCvCoord p) const;
     // Background, draft, grid and the objects of `r`; the bands of one repaint run at once.
     // The pixels the selection frame, its glyphs and the marker cover; empty without selection.
     plumex::PixelRect selectionExtent() const;
@@ -458,6 +460,8 @@ private:
     int clientHeight_ = 0;
     bool sized_ = false;
     bool rulerImagesValid_ = false;
+    bool hRulerStale_ = true; // the strip is drawn again before it is next copied
+    bool vRulerStale_ = true;
     bool paintSuppressed_ = false;
     double rulerStep_ = 0.5;
     int rulerMajor_ = 2;

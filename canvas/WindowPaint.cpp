@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <thread>
+#include <utility>
 
 using namespace plumex;
 
@@ -286,9 +287,12 @@ void TCvWindow::paintRulers(Surface& s, const PixelRect& clip) {
     const ColorTable& c = colorTable();
     if (!hRuler_) hRuler_ = std::make_unique<RulerCache>();
     if (!vRuler_) vRuler_ = std::make_unique<RulerCache>();
+    // Either strip may be painted first and alone: each is rebuilt when it is next shown.
+    if (!rulerImagesValid_) hRulerStale_ = vRulerStale_ = true;
+    rulerImagesValid_ = true;
     if (clip.top < RulerWidth && clip.right > RulerWidth) {
         const int from = std::max(RulerWidth, clip.left);
-        if (!rulerImagesValid_ || !hRuler_->covers(from, clip.right, origin_.x))
+        if (std::exchange(hRulerStale_, false) || !hRuler_->covers(from, clip.right, origin_.x))
             hRuler_->build(s, {true, clientWidth_, origin_.x, Scale(), rulerStep_, rulerMajor_}, c);
         hRuler_->copyTo(s, from, clip.right, origin_.x);
         if (indicatorX_ >= from && indicatorX_ < clip.right) {
@@ -299,7 +303,7 @@ void TCvWindow::paintRulers(Surface& s, const PixelRect& clip) {
     }
     if (clip.left < RulerWidth && clip.bottom > RulerWidth) {
         const int from = std::max(RulerWidth, clip.top);
-        if (!rulerImagesValid_ || !vRuler_->covers(from, clip.bottom, origin_.y))
+        if (std::exchange(vRulerStale_, false) || !vRuler_->covers(from, clip.bottom, origin_.y))
             vRuler_->build(s, {false, clientHeight_, origin_.y, Scale(), rulerStep_, rulerMajor_},
                            c);
         vRuler_->copyTo(s, from, clip.bottom, origin_.y);
@@ -309,7 +313,6 @@ void TCvWindow::paintRulers(Surface& s, const PixelRect& clip) {
             drawIndicatorRow(y);
         }
     }
-    rulerImagesValid_ = true;
     if (clip.left < RulerWidth && clip.top < RulerWidth) {
         if (Scale() > 0.1) {
             s.fillRect({0, 0, RulerWidth, RulerWidth}, ButtonFace);

@@ -103,6 +103,23 @@ bool QImageSurface::scroll(const QRect& area, int dx, int dy) {
     return true;
 }
 
+void QImageSurface::rescale(const QRect& area, double factor, QPointF shift, Color background) {
+    const QRect device = deviceRect(area).toAlignedRect().intersected(image_.rect());
+    if (device.isEmpty()) return;
+    const QImage copy = image().copy(device);
+    const QRectF from(area.topLeft(), QSizeF(device.size()) / ratio_);
+    const QRectF to(from.topLeft() * factor + shift, from.size() * factor);
+    withPainter([&](QPainter& p) {
+        p.save();
+        p.setClipRect(area);
+        p.fillRect(area, toQColor(background));
+        // Shrunk by sampling, lines one pixel wide would drop out.
+        p.setRenderHint(QPainter::SmoothPixmapTransform, factor < 1);
+        p.drawImage(to, copy);
+        p.restore();
+    });
+}
+
 QPen QImageSurface::strokePen(Color c) const {
     if (ratio_ == 1) return cosmeticPen(c);
     // One logical pixel wide, like the line of a single pixel on an ordinary screen.
