@@ -243,7 +243,7 @@ void TCvWindow::paintObjects(Surface& s, const PixelRect& r, InkLayer& ink,
     const TCvRect area = PixelRectToUnitRect(grow(r, a + 1));
     const auto& lines = Document.Lines;
     auto shows = [&](std::size_t i) { return lines[i].visible && index.overlaps(i, area); };
-    ink.begin(r);
+    ink.begin(r, s);
     LinePainter painter(s, ink, view, c, levelOfDetail_);
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (lines[i].locked && shows(i))

@@ -270,6 +270,30 @@ void QImageSurface::drawImage(const PixelRect& dest, const RasterImage& image) {
     withPainter([&](QPainter& p) { p.drawImage(QRectF(toQRect(visible)), q, source); });
 }
 
+void QImageSurface::overlay(const PixelRect& dest, const std::uint8_t* indices, int stride,
+                            std::span<const Color> palette) {
+    if (ratio_ != 1 || image_.format() != QImage::Format_RGB888)
+        return Surface::overlay(dest, indices, stride, palette);
+    PixelRect v = intersect(dest, {0, 0, width(), height()});
+    if (clip_) v = intersect(v, *clip_);
+    if (v.empty()) return;
+    // Written into the buffer's rows as they are: no picture of the layer is made.
+    endPainting();
+    for (int y = v.top; y < v.bottom; ++y) {
+        const std::uint8_t* from =
+            indices + static_cast<std::ptrdiff_t>(y - dest.top) * stride + (v.left - dest.left);
+        uchar* to = image_.scanLine(y) + static_cast<std::ptrdiff_t>(3) * v.left;
+        for (int x = 0; x < v.width(); ++x, to += 3) {
+            const std::uint8_t i = from[x];
+            if (!i) continue;
+            const Color c = palette[i];
+            to[0] = static_cast<uchar>(c & 0xFF);
+            to[1] = static_cast<uchar>((c >> 8) & 0xFF);
+            to[2] = static_cast<uchar>((c >> 16) & 0xFF);
+        }
+    }
+}
+
 void QImageSurface::invertFrame(const PixelRect& r, BandShape shape) {
     if (r.width() <= 0 && r.height() <= 0) return;
     // The dotted outline as a mask in device pixels, then every masked pixel inverted: twice

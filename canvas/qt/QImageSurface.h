@@ -58,6 +58,8 @@ public:
     void ellipse(const PixelRect& r, std::optional<Color> pen, std::optional<Color> fill) override;
     void text(PixelPoint at, std::string_view text, const FontSpec& font, Color c) override;
     void drawImage(const PixelRect& dest, const RasterImage& image) override;
+    void overlay(const PixelRect& dest, const std::uint8_t* indices, int stride,
+                 std::span<const Color> palette) override;
     void invertFrame(const PixelRect& r, BandShape shape) override;
     Color pixel(PixelPoint p) const override;
     void setPixel(PixelPoint p, Color c) override;

@@ -1,5 +1,6 @@
 // The painting at the window's level of detail against the exact painting of every path.
 #include "canvas/FakeHost.h"
+#include "canvas/InkLayer.h"
 #include "canvas/Window.h"
 #include "canvas/qt/QImageSurface.h"
 
@@ -286,5 +287,31 @@ TEST(LevelOfDetail, MoveDragStepsRepaintOnlyWhatMoved) {
         EXPECT_LT(area, 400 * 300 / 4) << name;
         EXPECT_FALSE(p.w.Document.Lines[14] == before) << name;
         EXPECT_EQ(p.w.Document.UndoBuffer.current(), 1u) << name;
+    }
+}
+
+// The ink layer numbers its colours a byte each: with more colours than a byte holds, what was
+// inked goes on the buffer first, and the picture is that of the same pixels set one by one.
+TEST(LevelOfDetail, InkWithMoreColoursThanABytePaintsEveryPixel) {
+    plumex::testing::ensureQtApp();
+    for (const qreal ratio : {1.0, 2.0}) {
+        QImageSurface inked, direct;
+        for (QImageSurface* s : {&inked, &direct}) {
+            s->setDevicePixelRatio(ratio);
+            s->ensureSize(40, 30);
+            s->fillRect({0, 0, 40, 30}, 0xFFFFFF);
+        }
+        InkLayer ink;
+        ink.begin({2, 3, 38, 27}, inked);
+        std::mt19937 rng(5);
+        for (int k = 0; k < 2000; ++k) {
+            const PixelPoint p{static_cast<int>(rng() % 40), static_cast<int>(rng() % 30)};
+            const Color c = static_cast<Color>(rng() % 600) * 0x1F3D;
+            ink.dot(p, c & 0xFFFFFF);
+            if (p.x >= 2 && p.x < 38 && p.y >= 3 && p.y < 27)
+                direct.fillRect({p.x, p.y, p.x + 1, p.y + 1}, c & 0xFFFFFF);
+        }
+        ink.flush(inked);
+        EXPECT_TRUE(inked.image() == direct.image()) << "ratio " << ratio;
     }
 }
