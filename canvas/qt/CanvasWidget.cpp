@@ -16,6 +16,7 @@
 #include <QWheelEvent>
 
 #include <cmath>
+#include <utility>
 
 namespace plumex {
 
@@ -270,9 +271,16 @@ std::optional<GridSize> CanvasWidget::runGridSizeDialog(const GridSize& current)
     return dlg.run(current);
 }
 
+void CanvasWidget::setCornerGlyphs(std::function<std::vector<RasterImage>(qreal)> make) {
+    cornerGlyphs_ = std::move(make);
+    window_.SetCornerImages(cornerGlyphs_ ? cornerGlyphs_(surface_.devicePixelRatio())
+                                          : std::vector<RasterImage>{});
+}
+
 void CanvasWidget::syncPixelRatio() {
     const qreal ratio = devicePixelRatioF();
     if (ratio == surface_.devicePixelRatio()) return;
+    if (cornerGlyphs_) window_.SetCornerImages(cornerGlyphs_(ratio));
     // A new density (first show, or the window moved to another screen): a new buffer, and
     // every cached picture is drawn again at it.
     surface_.setDevicePixelRatio(ratio);

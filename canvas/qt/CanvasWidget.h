@@ -12,6 +12,9 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <functional>
+#include <vector>
+
 namespace plumex {
 
 class CanvasWidget : public QWidget, public CanvasHost {
@@ -23,6 +26,9 @@ public:
     TCvWindow& canvas() { return window_; }
     const TCvWindow& canvas() const { return window_; }
     QImageSurface& surface() { return surface_; }
+    // Where the selection helper's glyphs come from, drawn for a device pixel ratio: asked now
+    // and again whenever the ratio changes.
+    void setCornerGlyphs(std::function<std::vector<RasterImage>(qreal ratio)> make);
     // Paints every pending area into the buffer now (what the next paint events would do),
     // so a zoom's scaled copy too gives way to the exact picture.
     void renderPending();
@@ -60,6 +66,7 @@ private:
     // The buffer follows the screen's device pixel ratio.
     void syncPixelRatio();
 
+    std::function<std::vector<RasterImage>(qreal)> cornerGlyphs_;
     TCvWindow window_;
     QImageSurface surface_;
     // Shows the zoomed picture exactly: the scaled copy has been on the screen once.
