@@ -34,10 +34,10 @@ RasterImage glyphWithMark(int x, int y, qreal ratio) {
     for (int j = 0; j < side; ++j) {
         const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(j));
         for (int i = 0; i < side; ++i) {
-            const QColor c = QColor::fromRgba(row[i]);
-            const Color grey = c.alpha() ? static_cast<Color>(255 * c.red() / c.alpha()) : 0;
+            // Format_ARGB32 holds the colour apart from its coverage.
+            const auto grey = static_cast<Color>(qRed(row[i]));
             image.pixels[static_cast<std::size_t>(j) * side + i] =
-                c.alpha() < 128 ? transparentKey : grey | grey << 8 | grey << 16;
+                qAlpha(row[i]) < 128 ? transparentKey : grey | grey << 8 | grey << 16;
         }
     }
     return image;

@@ -47,6 +47,12 @@ TEST(HelperGlyphs, DrawnAtTheDeviceRatioOverTheSameLogicalPixels) {
                 differ += inked != (covered >= 2);
             }
         EXPECT_LE(differ, 4) << "glyph " << g;
+        // White and black and the greys between, nothing else.
+        for (const RasterImage* image : {&one[g], &two[g]})
+            for (const Color c : image->pixels)
+                if (c != *image->transparent) {
+                    ASSERT_EQ(c, (c & 0xFF) * 0x010101u) << "glyph " << g;
+                }
     }
 }
 
