@@ -6,6 +6,8 @@
 #include "canvas/RubberBandDrag.h"
 #include "canvas/Window.h"
 
+#include <utility>
+
 namespace plumex {
 
 namespace {
@@ -24,9 +26,14 @@ TCvPoint& anchorOf(TCvDocument& doc, int path, int point) {
     return doc.Lines[static_cast<std::size_t>(path)].points[static_cast<std::size_t>(point)];
 }
 
-void selectionChanged(TCvWindow& window) {
+// Changes the selection by `change`, repainting only the paths it wrote (the handles shown and
+// the colours follow the selection) and the selection helper.
+template <class Change> void changeSelection(TCvWindow& window, Change change) {
+    const PixelRect before = window.SelectedPathsExtent();
+    const LineList::Mark mark = window.Document.Lines.mark();
+    change(window.Document);
     window.Document.SelectionChanged();
-    window.Invalidate();
+    window.InvalidateEdited(mark, before);
 }
 
 } // namespace
@@ -73,8 +80,7 @@ void AnchorTool::pressHandle(TCvWindow& window, const MouseEvent& e, const Ancho
 }
 
 void AnchorTool::pullOutHandles(TCvWindow& window, const AnchorHit& hit) {
-    selectOnlyAnchor(window.Document, hit.path, hit.point);
-    selectionChanged(window);
+    changeSelection(window, [&](TCvDocument& doc) { selectOnlyAnchor(doc, hit.path, hit.point); });
     // The copy is taken before the handles retract, so a click alone is undoable too.
     window.TakePressCopy();
     TCvPoint& p = anchorOf(window.Document, hit.path, hit.point);
@@ -89,11 +95,12 @@ void AnchorTool::pressAnchor(TCvWindow& window, const MouseEvent& e, const Ancho
         return;
     }
     TCvDocument& doc = window.Document;
-    if (shiftHeld(e))
-        toggleAnchor(doc, hit.path, hit.point);
-    else if (!anchorOf(doc, hit.path, hit.point).selected)
-        selectOnlyAnchor(doc, hit.path, hit.point);
-    selectionChanged(window);
+    changeSelection(window, [&](TCvDocument& d) {
+        if (shiftHeld(e))
+            toggleAnchor(d, hit.path, hit.point);
+        else if (!anchorOf(d, hit.path, hit.point).selected)
+            selectOnlyAnchor(d, hit.path, hit.point);
+    });
     if (!anchorOf(doc, hit.path, hit.point).selected) return;
     window.GrabAnchor(hit.at);
     window.BeginDrag(std::make_unique<MoveDrag>(MoveStart::Move, MoveWhat::Anchors, hit.at,
@@ -105,15 +112,16 @@ void AnchorTool::pressSegment(TCvWindow& window, const MouseEvent& e, const Path
         window.MoveDialog();
         return;
     }
-    TCvDocument& doc = window.Document;
-    TCvPoint& a = anchorOf(doc, hit.path, hit.first);
-    TCvPoint& b = anchorOf(doc, hit.path, hit.second);
-    const bool both = a.selected && b.selected;
-    if (!shiftHeld(e) && !both) doc.DeselectPaths();
-    const std::uint8_t v = shiftHeld(e) && both ? 0 : 1;
-    a.selected = b.selected = v;
-    doc.Lines[static_cast<std::size_t>(hit.path)].UpdateSelected();
-    selectionChanged(window);
+    changeSelection(window, [&](TCvDocument& doc) {
+        const TCvLine& line = std::as_const(doc.Lines)[static_cast<std::size_t>(hit.path)];
+        const bool both = line.points[static_cast<std::size_t>(hit.first)].selected &&
+                          line.points[static_cast<std::size_t>(hit.second)].selected;
+        if (!shiftHeld(e) && !both) doc.DeselectPaths();
+        const std::uint8_t v = shiftHeld(e) && both ? 0 : 1;
+        anchorOf(doc, hit.path, hit.first).selected = v;
+        anchorOf(doc, hit.path, hit.second).selected = v;
+        doc.Lines[static_cast<std::size_t>(hit.path)].UpdateSelected();
+    });
     if (ctrlHeld(e))
         window.BeginDrag(std::make_unique<AnchorCopyDrag>(hit));
     else
@@ -124,10 +132,7 @@ void AnchorTool::pressSegment(TCvWindow& window, const MouseEvent& e, const Path
 
 void AnchorTool::dragStarted(TCvWindow& window, const MouseEvent& e) {
     if (pressedOnSomething_) return;
-    if (!shiftHeld(e)) {
-        window.Document.DeselectAll();
-        window.Invalidate();
-    }
+    if (!shiftHeld(e)) changeSelection(window, [](TCvDocument& doc) { doc.DeselectPaths(); });
     window.BeginDrag(std::make_unique<RubberBandDrag>(
         window, [](TCvWindow& w, const PixelRect& band, const MouseEvent& up) {
             selectAnchorsInBand(w, band, shiftHeld(up) ? SelectMode::Toggle : SelectMode::Replace);
@@ -137,18 +142,18 @@ void AnchorTool::dragStarted(TCvWindow& window, const MouseEvent& e) {
 void AnchorTool::release(TCvWindow& window, const MouseEvent&) {
     if (pressedOnSomething_) return;
     // A click on empty space.
-    window.Document.DeselectAll();
-    window.Invalidate();
+    changeSelection(window, [](TCvDocument& doc) { doc.DeselectPaths(); });
 }
 
 bool AnchorTool::rightRelease(TCvWindow& window, const MouseEvent& e) {
     const AnchorHit hit = window.Hover().anchor;
     if (hit && !anchorOf(window.Document, hit.path, hit.point).selected) {
-        if (shiftHeld(e))
-            toggleAnchor(window.Document, hit.path, hit.point);
-        else
-            selectOnlyAnchor(window.Document, hit.path, hit.point);
-        selectionChanged(window);
+        changeSelection(window, [&](TCvDocument& doc) {
+            if (shiftHeld(e))
+                toggleAnchor(doc, hit.path, hit.point);
+            else
+                selectOnlyAnchor(doc, hit.path, hit.point);
+        });
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include "canvas/Pixel.h"
 #include "commands/PathClipboard.h"
 #include "commands/TransformRequests.h"
+#include "raster/RasterImage.h"
 #include "text/TextRequest.h"
 
 #include <optional>
@@ -68,6 +69,14 @@ struct GridSize {
     int knots = 5;      // grid lines between two step-grid lines
 };
 
+// How the pixels of a zoomed view moved.
+struct ZoomStep {
+    double factor = 1;
+    double shiftX = 0;
+    double shiftY = 0;
+    Color background = 0xFFFFFF;
+};
+
 class CanvasHost {
 public:
     virtual ~CanvasHost() = default;
@@ -76,6 +85,13 @@ public:
     virtual void invalidate(const PixelRect& r) = 0;
     // Moves what `r` shows by (dx, dy) and invalidates the strip the shift uncovers.
     virtual void scroll(const PixelRect& r, int dx, int dy) = 0;
+    // The view was zoomed: what `r` showed at pixel p now belongs at p * zoom.factor +
+    // zoom.shift. The whole of `r` is to be painted again; a host that keeps a buffer may show
+    // it scaled so meanwhile, with what it does not cover in `zoom.background`.
+    virtual void rescale(const PixelRect& r, const ZoomStep& zoom) {
+        (void)zoom;
+        invalidate(r);
+    }
     virtual void setCursor(CursorShape shape) = 0;
     virtual void captureMouse(bool on) = 0;
     // Puts the screen pointer on a client pixel.

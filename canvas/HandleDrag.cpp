@@ -29,11 +29,14 @@ TCvPoint* HandleDrag::point(TCvWindow& window) const {
 }
 
 void HandleDrag::move(TCvWindow& window, const MouseEvent& e) {
+    if (!point(window)) return;
+    // The handle reshapes the segments on both sides of the anchor: the path where it was and
+    // where it is now is painted again.
+    const PixelRect before = window.SelectedPathsExtent();
+    const LineList::Mark mark = window.Document.Lines.mark();
     TCvPoint* p = point(window);
-    if (!p) return;
     dragHandle(*p, side_, handleTarget(window, e, p->anchor, direction_));
-    // The handle reshapes the segments on both sides of the anchor.
-    window.Invalidate();
+    window.InvalidateEdited(mark, before);
 }
 
 void HandleDrag::release(TCvWindow& window, const MouseEvent& e) {

@@ -7,19 +7,31 @@
 
 namespace plumex {
 
-namespace {
-
-// No colour of the table has a high byte, so this one marks a clear pixel.
-constexpr Color Clear = 0xFF000000u;
-
-} // namespace
-
-void InkLayer::begin(const PixelRect& area) {
+void InkLayer::begin(const PixelRect& area, Surface& target) {
     area_ = area.empty() ? PixelRect{} : area;
     stride_ = area_.width();
-    pixels_.assign(static_cast<std::size_t>(stride_) * static_cast<std::size_t>(area_.height()),
-                   Clear);
+    pixels_.assign(static_cast<std::size_t>(stride_) * static_cast<std::size_t>(area_.height()), 0);
+    palette_.assign(1, 0);
+    lastIndex_ = 0;
+    target_ = &target;
     dirty_ = {};
+}
+
+std::uint8_t InkLayer::index(Color c) {
+    if (lastIndex_ && c == lastColor_) return lastIndex_;
+    auto at = std::find(palette_.begin() + 1, palette_.end(), c);
+    if (at == palette_.end()) {
+        if (palette_.size() > 255) {
+            // Everything inked so far goes on the target, so the numbers can start again.
+            if (target_) flush(*target_);
+            palette_.assign(1, 0);
+        }
+        palette_.push_back(c);
+        at = palette_.end() - 1;
+    }
+    lastColor_ = c;
+    lastIndex_ = static_cast<std::uint8_t>(at - palette_.begin());
+    return lastIndex_;
 }
 
 void InkLayer::mark(const PixelRect& r) {
@@ -32,18 +44,20 @@ void InkLayer::mark(const PixelRect& r) {
 
 void InkLayer::dot(PixelPoint p, Color c) {
     if (!area_.contains(p)) return;
-    Color& px = row(p.y)[p.x - area_.left];
-    if (px == c) return;
-    px = c;
+    const std::uint8_t i = index(c);
+    std::uint8_t& px = row(p.y)[p.x - area_.left];
+    if (px == i) return;
+    px = i;
     mark({p.x, p.y, p.x + 1, p.y + 1});
 }
 
 void InkLayer::fill(const PixelRect& r, Color c) {
     const PixelRect v = intersect(r, area_);
     if (v.empty()) return;
+    const std::uint8_t i = index(c);
     for (int y = v.top; y < v.bottom; ++y) {
-        Color* p = row(y) - area_.left;
-        std::fill(p + v.left, p + v.right, c);
+        std::uint8_t* p = row(y) - area_.left;
+        std::fill(p + v.left, p + v.right, i);
     }
     mark(v);
 }
@@ -88,19 +102,12 @@ void InkLayer::line(PixelPoint from, PixelPoint to, Color c) {
 void InkLayer::flush(Surface& s) {
     if (dirty_.empty()) return;
     const PixelRect d = dirty_;
-    scratch_.width = d.width();
-    scratch_.height = d.height();
-    scratch_.transparent = Clear;
-    scratch_.pixels.resize(static_cast<std::size_t>(d.width()) *
-                           static_cast<std::size_t>(d.height()));
-    auto out = scratch_.pixels.begin();
-    for (int y = d.top; y < d.bottom; ++y) {
-        Color* p = row(y) - area_.left;
-        out = std::copy(p + d.left, p + d.right, out);
-        std::fill(p + d.left, p + d.right, Clear);
-    }
-    s.drawImage(d, scratch_);
     dirty_ = {};
+    s.overlay(d, row(d.top) + (d.left - area_.left), stride_, palette_);
+    for (int y = d.top; y < d.bottom; ++y) {
+        std::uint8_t* p = row(y) - area_.left;
+        std::fill(p + d.left, p + d.right, std::uint8_t{0});
+    }
 }
 
 } // namespace plumex

@@ -7,6 +7,7 @@
 #include "canvas/Pixel.h"
 #include "raster/RasterImage.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace plumex {
@@ -15,8 +16,8 @@ class Surface;
 
 class InkLayer {
 public:
-    // Starts a repaint over `area`: every pixel is clear.
-    void begin(const PixelRect& area);
+    // Starts a repaint over `area` of `target`: every pixel is clear.
+    void begin(const PixelRect& area, Surface& target);
     const PixelRect& area() const { return area_; }
 
     void dot(PixelPoint p, Color c);
@@ -32,13 +33,23 @@ public:
 
 private:
     void mark(const PixelRect& r);
-    Color* row(int y) { return &pixels_[static_cast<std::size_t>(y - area_.top) * stride_]; }
+    std::uint8_t* row(int y) {
+        return &pixels_[static_cast<std::size_t>(y - area_.top) *
+                        static_cast<std::size_t>(stride_)];
+    }
+    // The palette index of a colour; a full palette is flushed to the target first.
+    std::uint8_t index(Color c);
 
     PixelRect area_;
     int stride_ = 0;
-    std::vector<Color> pixels_;
+    // A byte a pixel: the few colours of a repaint by number (0 clear), a quarter of the
+    // memory of the colours themselves.
+    std::vector<std::uint8_t> pixels_;
+    std::vector<Color> palette_;
+    Color lastColor_ = 0;
+    std::uint8_t lastIndex_ = 0;
+    Surface* target_ = nullptr;
     PixelRect dirty_;
-    RasterImage scratch_;
 };
 
 } // namespace plumex

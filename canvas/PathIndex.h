@@ -28,6 +28,13 @@ public:
         if (entries_[i].everywhere) return std::nullopt;
         return entries_[i].hull;
     }
+    // The rectangle of a path's anchors and handles, measured as the index does; nothing when
+    // a coordinate is not finite.
+    static std::optional<TCvRect> hullOf(const TCvLine& line) {
+        const Entry e = measure(line);
+        if (e.everywhere) return std::nullopt;
+        return e.hull;
+    }
     // Whether path i or any of its anchors is selected.
     bool anySelected(std::size_t i) const { return entries_[i].anySelected; }
 

@@ -56,6 +56,21 @@ public:
     virtual void text(PixelPoint at, std::string_view text, const FontSpec& font, Color c) = 0;
     // Draws `image` scaled into `dest` (which may reach far outside the buffer).
     virtual void drawImage(const PixelRect& dest, const RasterImage& image) = 0;
+    // Lays inked pixels over `dest`: row y of dest starts at indices[y * stride]; index 0
+    // leaves the pixel as it is, index i paints palette[i].
+    virtual void overlay(const PixelRect& dest, const std::uint8_t* indices, int stride,
+                         std::span<const Color> palette) {
+        constexpr Color Clear = 0xFF000000u; // no colour of the table has a high byte
+        RasterImage image{dest.width(), dest.height(), {}, Clear};
+        image.pixels.reserve(static_cast<std::size_t>(image.width) *
+                             static_cast<std::size_t>(image.height));
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x) {
+                const std::uint8_t i = indices[static_cast<std::size_t>(y) * stride + x];
+                image.pixels.push_back(i ? palette[i] : Clear);
+            }
+        drawImage(dest, image);
+    }
     // The dotted inverting frame of the tools: drawing it twice restores the pixels.
     virtual void invertFrame(const PixelRect& r, BandShape shape) = 0;
 

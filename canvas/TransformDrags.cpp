@@ -25,6 +25,8 @@ void replaceSelection(TCvWindow& window, TCvCoord xAxis, TCvCoord yAxis, TCvCoor
                       PivotRule pivot) {
     const EditBase& p = window.PressBase();
     TCvDocument& doc = window.Document;
+    const PixelRect before = window.SelectedPathsExtent();
+    const LineList::Mark mark = doc.Lines.mark();
     for (std::size_t k = 0; k < p.selection.size(); ++k) {
         TCvLine line = p.selection[k];
         line.Transform(centre, xAxis, yAxis);
@@ -33,7 +35,7 @@ void replaceSelection(TCvWindow& window, TCvCoord xAxis, TCvCoord yAxis, TCvCoor
     doc.UpdateSelectionBounds();
     if (pivot == PivotRule::Follows)
         doc.Pivot = linearMap(p.pivot, xAxis.x, xAxis.y, yAxis.x, yAxis.y, centre);
-    window.Invalidate();
+    window.InvalidateEdited(mark, before);
 }
 
 bool withCtrl(const MouseEvent& e) {

@@ -406,9 +406,16 @@ public:
 
 private:
     void paintGrid(plumex::Surface& s, const plumex::PixelRect& r) const;
+    // The origin that puts drawing point p at the centre of the visible area.
+    plumex::PixelPoint centredOrigin(TCvCoord p) const;
     // Background, draft, grid and the objects of `r`; the bands of one repaint run at once.
     // The pixels the selection frame, its glyphs and the marker cover; empty without selection.
     plumex::PixelRect selectionExtent() const;
+    plumex::PixelRect selectionExtentAt(const TCvRect& bounds, TCvCoord pivot) const;
+    // What a path covers with its anchor squares; nothing when it may cover any pixel.
+    std::optional<plumex::PixelRect> pathExtent(const TCvLine& line) const;
+    // The paths, frame and marker a finished edit may have changed since its press.
+    void invalidateFinishedEdit(const plumex::PixelRect& shown);
     // Invalidates what a selection change touched: the paths written since `mark` and the
     // selection's extent `before` and now.
     void invalidateWritten(plumex::LineList::Mark mark, const plumex::PixelRect& before);
@@ -453,6 +460,8 @@ private:
     int clientHeight_ = 0;
     bool sized_ = false;
     bool rulerImagesValid_ = false;
+    bool hRulerStale_ = true; // the strip is drawn again before it is next copied
+    bool vRulerStale_ = true;
     bool paintSuppressed_ = false;
     double rulerStep_ = 0.5;
     int rulerMajor_ = 2;

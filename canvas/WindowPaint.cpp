@@ -8,8 +8,10 @@
 #include "canvas/RulerCache.h"
 #include "canvas/SelectionHelper.h"
 
+#include <algorithm>
 #include <cmath>
 #include <thread>
+#include <utility>
 
 using namespace plumex;
 
@@ -48,10 +50,21 @@ void TCvWindow::invalidateAll() {
 
 PixelRect TCvWindow::selectionExtent() const {
     if (Document.CountSelected() == 0) return {};
+    return selectionExtentAt(Document.SelectionBounds, Document.Pivot);
+}
+
+PixelRect TCvWindow::selectionExtentAt(const TCvRect& bounds, TCvCoord pivot) const {
     // The frame with the glyphs around it, and the marker at the pivot.
-    const PixelRect frame = grow(normalized(UnitRectToPixelRect(Document.SelectionBounds)), 40);
-    const PixelPoint p = UnitToPixel(Document.Pivot);
+    const PixelRect frame = grow(normalized(UnitRectToPixelRect(bounds)), 40);
+    const PixelPoint p = UnitToPixel(pivot);
     return unite(frame, grow({p.x, p.y, p.x + 1, p.y + 1}, MarkerRadius + 2));
+}
+
+std::optional<PixelRect> TCvWindow::pathExtent(const TCvLine& line) const {
+    if (line.points.empty()) return PixelRect{};
+    const auto hull = PathIndex::hullOf(line);
+    if (!hull) return std::nullopt;
+    return grow(normalized(UnitRectToPixelRect(*hull)), AnchorSize() + 2);
 }
 
 PixelRect TCvWindow::SelectedPathsExtent() const {
@@ -78,6 +91,39 @@ void TCvWindow::invalidateWritten(LineList::Mark mark, const PixelRect& before) 
     }
     area = intersect(area, {0, 0, clientWidth_, clientHeight_});
     if (!area.empty()) InvalidateRect(area);
+}
+
+void TCvWindow::invalidateFinishedEdit(const PixelRect& shown) {
+    const auto written = Document.Lines.changedSince(base_.mark);
+    if (!base_.taken || !written) return invalidateAll();
+    // Every path written since the press where it was then (the press copy holds it) and where
+    // it is now, and the selection helper at the press, as last shown and now; the rest of a
+    // large drawing stays in the buffer. A path the copy does not hold was not the drag's to
+    // change, and where it was is not known.
+    std::vector<int> paths(written->begin(), written->end());
+    std::sort(paths.begin(), paths.end());
+    paths.erase(std::unique(paths.begin(), paths.end()), paths.end());
+    PixelRect area = shown;
+    if (!base_.selectedIndices.empty())
+        area = unite(area, selectionExtentAt(base_.bounds, base_.pivot));
+    const auto& at = base_.selectedIndices;
+    for (const int i : paths) {
+        const TCvLine* then = nullptr;
+        if (base_.whole) {
+            if (static_cast<std::size_t>(i) < base_.lines.size())
+                then = &base_.lines[static_cast<std::size_t>(i)];
+        } else if (const auto k = std::lower_bound(at.begin(), at.end(), i);
+                   k != at.end() && *k == i) {
+            then = &base_.selection[static_cast<std::size_t>(k - at.begin())];
+        } else {
+            return invalidateAll();
+        }
+        if (!then) continue; // added since the press: only where it is now
+        const auto extent = pathExtent(*then);
+        if (!extent) return invalidateAll();
+        area = unite(area, *extent);
+    }
+    invalidateWritten(base_.mark, intersect(area, {0, 0, clientWidth_, clientHeight_}));
 }
 
 void TCvWindow::InvalidateRect(const PixelRect& r) {
@@ -197,7 +243,7 @@ void TCvWindow::paintObjects(Surface& s, const PixelRect& r, InkLayer& ink,
     const TCvRect area = PixelRectToUnitRect(grow(r, a + 1));
     const auto& lines = Document.Lines;
     auto shows = [&](std::size_t i) { return lines[i].visible && index.overlaps(i, area); };
-    ink.begin(r);
+    ink.begin(r, s);
     LinePainter painter(s, ink, view, c, levelOfDetail_);
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (lines[i].locked && shows(i))
@@ -241,9 +287,12 @@ void TCvWindow::paintRulers(Surface& s, const PixelRect& clip) {
     const ColorTable& c = colorTable();
     if (!hRuler_) hRuler_ = std::make_unique<RulerCache>();
     if (!vRuler_) vRuler_ = std::make_unique<RulerCache>();
+    // Either strip may be painted first and alone: each is rebuilt when it is next shown.
+    if (!rulerImagesValid_) hRulerStale_ = vRulerStale_ = true;
+    rulerImagesValid_ = true;
     if (clip.top < RulerWidth && clip.right > RulerWidth) {
         const int from = std::max(RulerWidth, clip.left);
-        if (!rulerImagesValid_ || !hRuler_->covers(from, clip.right, origin_.x))
+        if (std::exchange(hRulerStale_, false) || !hRuler_->covers(from, clip.right, origin_.x))
             hRuler_->build(s, {true, clientWidth_, origin_.x, Scale(), rulerStep_, rulerMajor_}, c);
         hRuler_->copyTo(s, from, clip.right, origin_.x);
         if (indicatorX_ >= from && indicatorX_ < clip.right) {
@@ -254,7 +303,7 @@ void TCvWindow::paintRulers(Surface& s, const PixelRect& clip) {
     }
     if (clip.left < RulerWidth && clip.bottom > RulerWidth) {
         const int from = std::max(RulerWidth, clip.top);
-        if (!rulerImagesValid_ || !vRuler_->covers(from, clip.bottom, origin_.y))
+        if (std::exchange(vRulerStale_, false) || !vRuler_->covers(from, clip.bottom, origin_.y))
             vRuler_->build(s, {false, clientHeight_, origin_.y, Scale(), rulerStep_, rulerMajor_},
                            c);
         vRuler_->copyTo(s, from, clip.bottom, origin_.y);
@@ -264,7 +313,6 @@ void TCvWindow::paintRulers(Surface& s, const PixelRect& clip) {
             drawIndicatorRow(y);
         }
     }
-    rulerImagesValid_ = true;
     if (clip.left < RulerWidth && clip.top < RulerWidth) {
         if (Scale() > 0.1) {
             s.fillRect({0, 0, RulerWidth, RulerWidth}, ButtonFace);

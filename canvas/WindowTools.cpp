@@ -59,18 +59,11 @@ bool TCvWindow::RecordPressCopy(int penPath) {
 }
 
 bool TCvWindow::FinishEdit() {
+    // The frame as the last step left it on the screen, before the bounds are measured again.
+    const PixelRect shown = selectionExtent();
     Document.UpdateSelectionBounds();
-    const bool fromPress = base_.taken;
-    const LineList::Mark press = base_.mark;
+    invalidateFinishedEdit(shown);
     const bool recorded = RecordPressCopy(penPath_);
-    // A click that moved nothing only brings the selection frame back.
-    const auto written = Document.Lines.changedSince(press);
-    if (fromPress && written && written->empty()) {
-        const PixelRect frame = intersect(selectionExtent(), {0, 0, clientWidth_, clientHeight_});
-        if (!frame.empty()) InvalidateRect(frame);
-    } else {
-        invalidateAll();
-    }
     if (recorded) Changed();
     return recorded;
 }

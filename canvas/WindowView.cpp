@@ -1,4 +1,5 @@
 // The view: scale, origin, zooming, fitting, scrolling and resizing.
+#include "canvas/ColorRole.h"
 #include "canvas/Window.h"
 #include "model/ViewFit.h"
 
@@ -35,11 +36,16 @@ TCvCoord TCvWindow::ViewCenter() const {
     return PixelToUnit(ClientCenter().x, ClientCenter().y);
 }
 
-void TCvWindow::CenterOn(TCvCoord p) {
+PixelPoint TCvWindow::centredOrigin(TCvCoord p) const {
     const PixelPoint c = ClientCenter();
     const double sx = std::trunc(Scale() * p.x);
     const double sy = std::trunc(Scale() * p.y);
-    SetOrigin(clampOrigin(c.x - sx), clampOrigin(c.y + sy));
+    return {clampOrigin(c.x - sx), clampOrigin(c.y + sy)};
+}
+
+void TCvWindow::CenterOn(TCvCoord p) {
+    const PixelPoint o = centredOrigin(p);
+    SetOrigin(o.x, o.y);
 }
 
 void TCvWindow::SetOrigin(int px, int py) {
@@ -57,10 +63,25 @@ void TCvWindow::ZoomTo(double s) {
 
 void TCvWindow::ZoomAbout(double s, TCvCoord p) {
     if (std::isnan(s)) return; // from a rectangle with non-finite corners: keep the view
+    const double before = Scale();
+    const PixelPoint from = origin_;
     options_->Scale = std::max(std::min(s, MaxViewScale), MinViewScale);
     UpdateAutoGrid(Scale());
     rulerImagesValid_ = false;
-    CenterOn(p);
+    origin_ = centredOrigin(p);
+    if (host_) {
+        refreshCursor();
+        // The rulers are drawn afresh; the picture may be shown scaled until it is.
+        const int r = RulerSize();
+        if (r > 0) {
+            host_->invalidate({0, 0, clientWidth_, r});
+            host_->invalidate({0, r, r, clientHeight_});
+        }
+        const double k = Scale() / before;
+        host_->rescale({r, r, clientWidth_, clientHeight_},
+                       {k, origin_.x - k * from.x, origin_.y - k * from.y,
+                        roleColor(colorTable(), ColorRole::Background)});
+    }
     Changed();
 }
 

@@ -137,7 +137,7 @@ void TForm1::createCanvas() {
     canvas().SetOption(CanvasOption::SmallAnchor, Options.SmallAnchor);
     canvas().OnChange = [this](TCvWindow&) { canvasChanged(); };
     canvas().OnMouseMoveEvent = [this](TCvWindow&, const MouseEvent&) { canvasMouseMoved(); };
-    canvas().SetCornerImages(cornerImages());
+    canvas_->setCornerGlyphs([](qreal ratio) { return cornerImages(ratio); });
     commands_ = std::make_unique<CommandRunner>(canvas(), *this);
     canvas().SetContextMenuSource(commands_.get());
     // Another program (or window) putting something on the clipboard changes what Paste offers.

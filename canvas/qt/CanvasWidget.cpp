@@ -15,6 +15,9 @@
 #include <QStyleHints>
 #include <QWheelEvent>
 
+#include <cmath>
+#include <utility>
+
 namespace plumex {
 
 namespace {
@@ -137,6 +140,7 @@ CanvasWidget::~CanvasWidget() {
 void CanvasWidget::renderPending() {
     const QRegion todo = pending_;
     pending_ = QRegion();
+    coarse_ = QRegion();
     for (const QRect& r : todo)
         window_.Paint({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
 }
@@ -161,7 +165,29 @@ void CanvasWidget::scroll(const PixelRect& r, int dx, int dy) {
     const QRegion inside = pending_.intersected(area);
     pending_ = pending_.subtracted(area) + inside.translated(dx, dy).intersected(area);
     pending_ += QRegion(area).subtracted(QRegion(area.translated(dx, dy)));
+    const QRegion scaled = coarse_.intersected(area);
+    coarse_ = coarse_.subtracted(area) + scaled.translated(dx, dy).intersected(area);
     update(area);
+}
+
+void CanvasWidget::rescale(const PixelRect& r, const ZoomStep& zoom) {
+    const QRect area = toQRect(r).intersected(QRect(QPoint(0, 0), size()));
+    if (area.isEmpty()) return;
+    pending_ += area;
+    update(area);
+    // Past a few doublings the copy would show nothing recognisable.
+    if (!(zoom.factor >= 1.0 / 16 && zoom.factor <= 16) || !std::isfinite(zoom.shiftX) ||
+        !std::isfinite(zoom.shiftY))
+        return;
+    surface_.rescale(area, zoom.factor, {zoom.shiftX, zoom.shiftY}, zoom.background);
+    coarse_ += area;
+}
+
+void CanvasWidget::refine() {
+    refineQueued_ = false;
+    if (coarse_.isEmpty()) return;
+    update(coarse_);
+    coarse_ = QRegion();
 }
 
 void CanvasWidget::setCursor(CursorShape shape) {
@@ -245,20 +271,34 @@ std::optional<GridSize> CanvasWidget::runGridSizeDialog(const GridSize& current)
     return dlg.run(current);
 }
 
+void CanvasWidget::setCornerGlyphs(std::function<std::vector<RasterImage>(qreal)> make) {
+    cornerGlyphs_ = std::move(make);
+    window_.SetCornerImages(cornerGlyphs_ ? cornerGlyphs_(surface_.devicePixelRatio())
+                                          : std::vector<RasterImage>{});
+}
+
 void CanvasWidget::syncPixelRatio() {
     const qreal ratio = devicePixelRatioF();
     if (ratio == surface_.devicePixelRatio()) return;
+    if (cornerGlyphs_) window_.SetCornerImages(cornerGlyphs_(ratio));
     // A new density (first show, or the window moved to another screen): a new buffer, and
     // every cached picture is drawn again at it.
     surface_.setDevicePixelRatio(ratio);
     surface_.ensureSize(width(), height());
+    coarse_ = QRegion(); // nothing left to show scaled
     window_.ColorsChanged();
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {
     syncPixelRatio();
-    const QRegion todo = pending_.intersected(event->region());
+    // A zoom's scaled copy goes to the screen as it is; the exact picture follows at once, as
+    // the next event.
+    const QRegion todo = pending_.intersected(event->region()).subtracted(coarse_);
     pending_ -= todo;
+    if (!coarse_.isEmpty() && !refineQueued_) {
+        refineQueued_ = true;
+        QMetaObject::invokeMethod(this, &CanvasWidget::refine, Qt::QueuedConnection);
+    }
     const auto present = std::move(surface_.onPresent);
     surface_.onPresent = nullptr; // this paint shows everything itself
     for (const QRect& r : todo)

@@ -12,6 +12,9 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <functional>
+#include <vector>
+
 namespace plumex {
 
 class CanvasWidget : public QWidget, public CanvasHost {
@@ -23,12 +26,17 @@ public:
     TCvWindow& canvas() { return window_; }
     const TCvWindow& canvas() const { return window_; }
     QImageSurface& surface() { return surface_; }
-    // Paints every pending area into the buffer now (what the next paint event would do).
+    // Where the selection helper's glyphs come from, drawn for a device pixel ratio: asked now
+    // and again whenever the ratio changes.
+    void setCornerGlyphs(std::function<std::vector<RasterImage>(qreal ratio)> make);
+    // Paints every pending area into the buffer now (what the next paint events would do),
+    // so a zoom's scaled copy too gives way to the exact picture.
     void renderPending();
 
     // CanvasHost
     void invalidate(const PixelRect& r) override;
     void scroll(const PixelRect& r, int dx, int dy) override;
+    void rescale(const PixelRect& r, const ZoomStep& zoom) override;
     void setCursor(CursorShape shape) override;
     void captureMouse(bool on) override;
     void movePointer(PixelPoint p) override;
@@ -58,9 +66,16 @@ private:
     // The buffer follows the screen's device pixel ratio.
     void syncPixelRatio();
 
+    std::function<std::vector<RasterImage>(qreal)> cornerGlyphs_;
     TCvWindow window_;
     QImageSurface surface_;
+    // Shows the zoomed picture exactly: the scaled copy has been on the screen once.
+    void refine();
+
     QRegion pending_; // areas to paint through the canvas before they are shown
+    // Pending areas that show a scaled copy of the picture first, until refine() runs.
+    QRegion coarse_;
+    bool refineQueued_ = false;
     bool shown_ = false;
 };
 

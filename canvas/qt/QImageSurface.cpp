@@ -103,6 +103,23 @@ bool QImageSurface::scroll(const QRect& area, int dx, int dy) {
     return true;
 }
 
+void QImageSurface::rescale(const QRect& area, double factor, QPointF shift, Color background) {
+    const QRect device = deviceRect(area).toAlignedRect().intersected(image_.rect());
+    if (device.isEmpty()) return;
+    const QImage copy = image().copy(device);
+    const QRectF from(area.topLeft(), QSizeF(device.size()) / ratio_);
+    const QRectF to(from.topLeft() * factor + shift, from.size() * factor);
+    withPainter([&](QPainter& p) {
+        p.save();
+        p.setClipRect(area);
+        p.fillRect(area, toQColor(background));
+        // Shrunk by sampling, lines one pixel wide would drop out.
+        p.setRenderHint(QPainter::SmoothPixmapTransform, factor < 1);
+        p.drawImage(to, copy);
+        p.restore();
+    });
+}
+
 QPen QImageSurface::strokePen(Color c) const {
     if (ratio_ == 1) return cosmeticPen(c);
     // One logical pixel wide, like the line of a single pixel on an ordinary screen.
@@ -251,6 +268,30 @@ void QImageSurface::drawImage(const PixelRect& dest, const RasterImage& image) {
                         visible.width() * kx, visible.height() * ky);
     const QImage q = toQImage(image);
     withPainter([&](QPainter& p) { p.drawImage(QRectF(toQRect(visible)), q, source); });
+}
+
+void QImageSurface::overlay(const PixelRect& dest, const std::uint8_t* indices, int stride,
+                            std::span<const Color> palette) {
+    if (ratio_ != 1 || image_.format() != QImage::Format_RGB888)
+        return Surface::overlay(dest, indices, stride, palette);
+    PixelRect v = intersect(dest, {0, 0, width(), height()});
+    if (clip_) v = intersect(v, *clip_);
+    if (v.empty()) return;
+    // Written into the buffer's rows as they are: no picture of the layer is made.
+    endPainting();
+    for (int y = v.top; y < v.bottom; ++y) {
+        const std::uint8_t* from =
+            indices + static_cast<std::ptrdiff_t>(y - dest.top) * stride + (v.left - dest.left);
+        uchar* to = image_.scanLine(y) + static_cast<std::ptrdiff_t>(3) * v.left;
+        for (int x = 0; x < v.width(); ++x, to += 3) {
+            const std::uint8_t i = from[x];
+            if (!i) continue;
+            const Color c = palette[i];
+            to[0] = static_cast<uchar>(c & 0xFF);
+            to[1] = static_cast<uchar>((c >> 8) & 0xFF);
+            to[2] = static_cast<uchar>((c >> 16) & 0xFF);
+        }
+    }
 }
 
 void QImageSurface::invertFrame(const PixelRect& r, BandShape shape) {

@@ -35,6 +35,9 @@ public:
     // Moves the pixels inside `area` by (dx, dy) logical pixels; what moves out is lost. False
     // (nothing moved) when that is no whole number of device pixels.
     bool scroll(const QRect& area, int dx, int dy);
+    // Redraws the pixels inside `area` scaled: what was at logical point p goes to
+    // p * factor + shift, and what nothing covers then is filled with `background`.
+    void rescale(const QRect& area, double factor, QPointF shift, Color background);
     // The pixels; any drawing in progress is finished first.
     const QImage& image() const {
         endPainting();
@@ -55,6 +58,8 @@ public:
     void ellipse(const PixelRect& r, std::optional<Color> pen, std::optional<Color> fill) override;
     void text(PixelPoint at, std::string_view text, const FontSpec& font, Color c) override;
     void drawImage(const PixelRect& dest, const RasterImage& image) override;
+    void overlay(const PixelRect& dest, const std::uint8_t* indices, int stride,
+                 std::span<const Color> palette) override;
     void invertFrame(const PixelRect& r, BandShape shape) override;
     Color pixel(PixelPoint p) const override;
     void setPixel(PixelPoint p, Color c) override;

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -116,6 +117,62 @@ TEST_F(WidgetFixture, QtInputReachesTheCanvas) {
     send(widget.get(), &release);
     EXPECT_EQ(w.DragState(), DragKind::Idle);
     EXPECT_TRUE(coordNear(w.CursorPos(), w.PixelToUnit(130, 90), 1e-12));
+}
+
+// A wheel step shows the buffer scaled in the paint that follows it, without painting the
+// drawing afresh; the exact picture comes by itself as the next event, so the scaled copy never
+// stays on the screen, however the steps follow each other.
+TEST_F(WidgetFixture, ZoomStepsShowAScaledCopyAtOnceThenTheExactPicture) {
+    TCvWindow& w = widget->canvas();
+    o.ShowGrid = false;
+    w.Invalidate();
+    widget->renderPending();
+    auto wheel = [&](int delta) {
+        QWheelEvent e(QPointF(150, 100), widget->mapToGlobal(QPointF(150, 100)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        send(widget.get(), &e);
+    };
+    const QRgb white = qRgb(255, 255, 255);
+    for (const int delta : {120, 120, -120, 120, -120, -120, -120}) {
+        const double scale = w.Scale();
+        const PixelPoint origin = w.Origin();
+        wheel(delta);
+        ASSERT_NE(w.Scale(), scale);
+        widget->repaint();
+        const QImage quick = shown();
+        const QImage exact = freshPaint();
+        EXPECT_FALSE(quick == exact) << "delta " << delta; // the copy, not a repaint
+        // The ink of the exact picture, where the old picture reaches, has ink of the copy
+        // within two pixels.
+        const double k = w.Scale() / scale;
+        int inked = 0, missed = 0;
+        for (int y = 15; y < exact.height() - 2; ++y)
+            for (int x = 15; x < exact.width() - 2; ++x) {
+                const double oldX = origin.x + (x - w.Origin().x) / k;
+                const double oldY = origin.y + (y - w.Origin().y) / k;
+                if (exact.pixel(x, y) == white || oldX < 16 || oldY < 16 ||
+                    oldX > exact.width() - 3 || oldY > exact.height() - 3)
+                    continue;
+                ++inked;
+                bool near = false;
+                for (int dy = -2; dy <= 2 && !near; ++dy)
+                    for (int dx = -2; dx <= 2 && !near; ++dx)
+                        near = quick.pixel(x + dx, y + dy) != white;
+                missed += !near;
+            }
+        EXPECT_GT(inked, 300) << "delta " << delta;
+        EXPECT_LT(missed, inked / 50) << "delta " << delta;
+        // The rulers are drawn exactly at once.
+        EXPECT_TRUE(quick.copy(0, 0, 300, 13) == exact.copy(0, 0, 300, 13));
+        EXPECT_TRUE(quick.copy(0, 0, 13, 200) == exact.copy(0, 0, 13, 200));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == exact; }, 5000)) << "delta " << delta;
+    }
+    // Steps faster than the paints: the copy of a copy, and then too the exact picture.
+    wheel(120);
+    wheel(120);
+    wheel(-120);
+    const QImage exact = freshPaint();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == exact; }, 5000));
 }
 
 TEST(GridSizeDialog, InvalidValuesKeepTheDialogOpen) {

@@ -1,5 +1,6 @@
 // The painting at the window's level of detail against the exact painting of every path.
 #include "canvas/FakeHost.h"
+#include "canvas/InkLayer.h"
 #include "canvas/Window.h"
 #include "canvas/qt/QImageSurface.h"
 
@@ -240,36 +241,77 @@ TEST(LevelOfDetail, SelectionClicksRepaintOnlyWhatChanged) {
     EXPECT_EQ(p.w.Document.CountSelected(), 1);
 }
 
-// Each step of a move drag, of the path by the object tool or of an anchor by the anchor tool,
-// repaints the moved path where it was and where it is and the selection helper (the anchor
-// tool's drag start repaints the window once).
+// Each step of a drag and its release repaint the dragged path where it was and where it is and
+// the selection helper: a move of the path by the object tool or of an anchor by the anchor
+// tool, handles pulled out of an anchor (Ctrl), and a scale by the frame's corner.
 TEST(LevelOfDetail, MoveDragStepsRepaintOnlyWhatMoved) {
-    for (const ToolKind tool : {ToolKind::Object, ToolKind::Anchor}) {
+    enum class Grip { Anchor, PullHandles, Corner };
+    const struct {
+        ToolKind tool;
+        Grip grip;
+    } drags[] = {{ToolKind::Object, Grip::Anchor},
+                 {ToolKind::Anchor, Grip::Anchor},
+                 {ToolKind::Anchor, Grip::PullHandles},
+                 {ToolKind::Object, Grip::Corner}};
+    for (const auto& d : drags) {
         PartialRepaint p;
-        p.w.SetTool(tool);
+        p.w.SetTool(d.tool);
+        const std::string name = "tool " + std::to_string(toolIndex(d.tool)) + " grip " +
+                                 std::to_string(static_cast<int>(d.grip));
         PixelPoint at = p.at(14);
         p.w.MouseMove({at, MouseButton::None, 0});
         p.w.MouseDown({at, MouseButton::Left, ssLeft});
         p.w.MouseUp({at, MouseButton::Left, 0});
         p.repaint("the selecting click");
         const TCvLine before = p.w.Document.Lines[14];
-        p.w.MouseDown({at, MouseButton::Left, ssLeft});
-        bool started = false;
+        unsigned keys = 0;
+        if (d.grip == Grip::PullHandles) keys = ssCtrl;
+        if (d.grip == Grip::Corner) {
+            const PixelRect frame = p.w.UnitRectToPixelRect(p.w.Document.SelectionBounds);
+            at = {frame.right + 6, frame.bottom + 6};
+        }
+        p.w.MouseMove({at, MouseButton::None, keys});
+        p.w.MouseDown({at, MouseButton::Left, keys | ssLeft});
         for (const PixelPoint step : {PixelPoint{6, 0}, {6, 3}, {0, 9}, {-40, -30}, {1, 1}}) {
             at = {at.x + step.x, at.y + step.y};
-            p.w.MouseMove({at, MouseButton::None, ssLeft});
-            const std::string what = "tool " + std::to_string(toolIndex(tool)) + " to " +
-                                     std::to_string(at.x) + "," + std::to_string(at.y);
+            p.w.MouseMove({at, MouseButton::None, keys | ssLeft});
+            const std::string what =
+                name + " to " + std::to_string(at.x) + "," + std::to_string(at.y);
             const long long area = p.repaint(what);
             EXPECT_GT(area, 0) << what;
-            if (started || tool == ToolKind::Object) {
-                EXPECT_LT(area, 400 * 300 / 4) << what;
-            }
-            started = true;
+            EXPECT_LT(area, 400 * 300 / 4) << what;
         }
-        p.w.MouseUp({at, MouseButton::Left, 0});
-        p.repaint("the release");
-        EXPECT_FALSE(p.w.Document.Lines[14] == before) << "tool " << toolIndex(tool);
-        EXPECT_EQ(p.w.Document.UndoBuffer.current(), 1u);
+        p.w.MouseUp({at, MouseButton::Left, keys});
+        const long long area = p.repaint(name + " the release");
+        EXPECT_GT(area, 0) << name;
+        EXPECT_LT(area, 400 * 300 / 4) << name;
+        EXPECT_FALSE(p.w.Document.Lines[14] == before) << name;
+        EXPECT_EQ(p.w.Document.UndoBuffer.current(), 1u) << name;
+    }
+}
+
+// The ink layer numbers its colours a byte each: with more colours than a byte holds, what was
+// inked goes on the buffer first, and the picture is that of the same pixels set one by one.
+TEST(LevelOfDetail, InkWithMoreColoursThanABytePaintsEveryPixel) {
+    plumex::testing::ensureQtApp();
+    for (const qreal ratio : {1.0, 2.0}) {
+        QImageSurface inked, direct;
+        for (QImageSurface* s : {&inked, &direct}) {
+            s->setDevicePixelRatio(ratio);
+            s->ensureSize(40, 30);
+            s->fillRect({0, 0, 40, 30}, 0xFFFFFF);
+        }
+        InkLayer ink;
+        ink.begin({2, 3, 38, 27}, inked);
+        std::mt19937 rng(5);
+        for (int k = 0; k < 2000; ++k) {
+            const PixelPoint p{static_cast<int>(rng() % 40), static_cast<int>(rng() % 30)};
+            const Color c = static_cast<Color>(rng() % 600) * 0x1F3D;
+            ink.dot(p, c & 0xFFFFFF);
+            if (p.x >= 2 && p.x < 38 && p.y >= 3 && p.y < 27)
+                direct.fillRect({p.x, p.y, p.x + 1, p.y + 1}, c & 0xFFFFFF);
+        }
+        ink.flush(inked);
+        EXPECT_TRUE(inked.image() == direct.image()) << "ratio " << ratio;
     }
 }
