@@ -17,7 +17,8 @@ const char* const Svg2PlxHelp =
 
 Reads an SVG file and writes a document of its shapes: every subpath of a path, rect, circle,
 ellipse, line, polyline or polygon becomes a path (arcs and quadratic curves as cubics), closed
-when it ends with z; shapes drawn through <use> count, those with display none do not. One
+when it ends with z; shapes drawn through <use> count, those with display none or with
+neither fill nor stroke (they draw nothing) do not. One
 pixel is 1/100 unit and y points up, so the picture stays upright. A filled subpath is closed
 as a browser fills it.
 

@@ -1,5 +1,6 @@
 #include "geometry/Arrangement.h"
 
+#include <2geom/bezier-curve.h>
 #include <2geom/curve.h>
 #include <2geom/path.h>
 
@@ -180,10 +181,145 @@ double angleFrom(Geom::Point r, Geom::Point d) {
 
 } // namespace
 
-bool crossesItself(const Geom::PathVector& paths, double tol) {
+namespace {
+
+// What the crossing search needs to know of a curve to skip it: its control points (a line's
+// ends), whether it runs one way in x or in y (then it cannot meet itself), and the boxes of
+// its pieces between the turning points of x and y, each exact since the curve is monotone
+// there.
+struct CurveShape {
+    Geom::Point c[4];
+    int last = 0; // index of the final control point: 1 for a line, 3 for a cubic
+    bool known = false;
+    bool monotone = false;
+    int pieces = 0;
+    Geom::Rect box[5];
+};
+
+// The roots inside (0, 1) of the quadratic with Bernstein coefficients d0, d1, d2.
+int rootsInside(double d0, double d1, double d2, double* out) {
+    const double a = d0 - 2 * d1 + d2, b = 2 * (d1 - d0), c = d0;
+    int n = 0;
+    const auto keep = [&](double t) {
+        if (t > 0 && t < 1) out[n++] = t;
+    };
+    if (a == 0) {
+        if (b != 0) keep(-c / b);
+        return n;
+    }
+    const double disc = b * b - 4 * a * c;
+    if (disc < 0) return 0;
+    // The form without cancellation.
+    const double q = -0.5 * (b + std::copysign(std::sqrt(disc), b));
+    if (q != 0) keep(c / q);
+    keep(q / a);
+    return n;
+}
+
+CurveShape shapeOf(const Geom::Curve& curve) {
+    CurveShape s;
+    const auto* bez = dynamic_cast<const Geom::BezierCurve*>(&curve);
+    if (!bez || (bez->order() != 1 && bez->order() != 3)) return s;
+    s.known = true;
+    s.last = static_cast<int>(bez->order());
+    for (int i = 0; i <= s.last; ++i) s.c[i] = bez->controlPoint(static_cast<unsigned>(i));
+    if (s.last == 1) {
+        s.monotone = true;
+        s.pieces = 1;
+        s.box[0] = Geom::Rect(s.c[0], s.c[1]);
+        return s;
+    }
+    double ts[6] = {0};
+    int n = 1;
+    for (int axis : {0, 1}) {
+        const double d0 = s.c[1][axis] - s.c[0][axis], d1 = s.c[2][axis] - s.c[1][axis],
+                     d2 = s.c[3][axis] - s.c[2][axis];
+        const int roots = rootsInside(d0, d1, d2, ts + n);
+        n += roots;
+        if (roots == 0 && (d0 != 0 || d1 != 0 || d2 != 0)) s.monotone = true;
+    }
+    ts[n++] = 1;
+    // At most four roots: an insertion sort.
+    for (int i = 1; i < n; ++i)
+        for (int k = i; k > 0 && ts[k - 1] > ts[k]; --k) std::swap(ts[k - 1], ts[k]);
+    Geom::Point from = s.c[0];
+    for (int k = 1; k < n; ++k) {
+        const Geom::Point to = k + 1 == n ? s.c[3] : curve.pointAt(ts[k]);
+        s.box[s.pieces++] = Geom::Rect(from, to);
+        from = to;
+    }
+    return s;
+}
+
+// a ends where b begins, and each control polygon lies in a cone about the joint opposite the
+// other's: the two curves share the joint and no other point.
+bool apartBeyondJoint(const CurveShape& a, const CurveShape& b) {
+    const Geom::Point p = b.c[0];
+    if (a.c[a.last] != p) return false;
+    // Squares rather than hypot: this runs for every joint of an imported drawing.
+    const auto norm2 = [](Geom::Point v) { return v[0] * v[0] + v[1] * v[1]; };
+    const auto away = [&](const CurveShape& s, int from, int step) {
+        for (int i = from; i >= 0 && i <= s.last; i += step)
+            if (s.c[i] != p) return (s.c[i] - p) / std::sqrt(norm2(s.c[i] - p));
+        return Geom::Point(0, 0);
+    };
+    const Geom::Point axis = away(b, 1, 1) - away(a, a.last - 1, -1);
+    const double axis2 = norm2(axis);
+    if (!(axis2 > 1e-6)) return false; // a cusp
+    // The margin keeps points near the joint that both curves come close to inside the
+    // stretch that the search takes for the joint itself.
+    constexpr double margin2 = 1.0 / (16 * 16);
+    const auto inCone = [&](Geom::Point q, double side) {
+        const Geom::Point v = q - p;
+        const double along = side * Geom::dot(v, axis);
+        return along > 0 && along * along > margin2 * norm2(v) * axis2;
+    };
+    for (int i = 0; i < a.last; ++i)
+        if (a.c[i] != p && !inCone(a.c[i], -1)) return false;
+    for (int i = 1; i <= b.last; ++i)
+        if (b.c[i] != p && !inCone(b.c[i], 1)) return false;
+    return true;
+}
+
+// No piece of a comes within `gap` of a piece of b.
+bool piecesApart(const CurveShape& a, const CurveShape& b, double gap) {
+    for (int i = 0; i < a.pieces; ++i)
+        for (int j = 0; j < b.pieces; ++j) {
+            Geom::Rect grown = a.box[i];
+            grown.expandBy(gap);
+            if (grown.intersects(b.box[j])) return false;
+        }
+    return true;
+}
+
+} // namespace
+
+bool crossesItself(const Geom::PathVector& paths, double tol, CrossingSearch search) {
     const std::vector<CurveRef> refs = collect(paths);
+    std::vector<CurveShape> shapes;
+    if (search == CrossingSearch::Pruned) {
+        shapes.reserve(refs.size());
+        for (const CurveRef& r : refs) shapes.push_back(shapeOf(*r.curve));
+    }
+    // A meeting is never farther apart than this (see meeting()), so curves whose pieces keep
+    // more room between them cannot have one.
+    const double gap = tol * 128;
+    const auto cannotMeet = [&](std::size_t i, std::size_t j) {
+        if (shapes.empty()) return false;
+        const CurveShape &a = shapes[i], &b = shapes[j];
+        if (!a.known || !b.known) return false;
+        if (i == j) return a.monotone;
+        const CurveRef &ra = refs[i], &rb = refs[j];
+        if (neighbours(ra, rb)) {
+            if (ra.pathSize < 3) return false; // neighbours at both ends
+            return (ra.index + 1) % ra.pathSize == rb.index ? apartBeyondJoint(a, b)
+                                                            : apartBeyondJoint(b, a);
+        }
+        return piecesApart(a, b, gap);
+    };
     bool found = false;
     overlappingPairs(refs, tol, [&](std::size_t i, std::size_t j) {
+        if (cannotMeet(i, j)) return true;
         const CurveRef& a = refs[i];
         const CurveRef& b = refs[j];
         const auto xs = i == j ? a.curve->intersectSelf(tol) : a.curve->intersect(*b.curve, tol);

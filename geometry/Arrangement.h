@@ -5,6 +5,8 @@
 // resolves self-overlap (the nonzero rule) and is the fallback when the intersection graph
 // cannot be built.
 
+#include "geometry/BooleanOp.h"
+
 #include <2geom/pathvector.h>
 
 #include <functional>
@@ -16,6 +18,7 @@ Geom::PathVector resolveRegion(const Geom::PathVector& curves,
 
 // Some curve of `paths` crosses or touches another one (or itself) away from the joints of
 // neighbouring segments.
-bool crossesItself(const Geom::PathVector& paths, double tol);
+bool crossesItself(const Geom::PathVector& paths, double tol,
+                   CrossingSearch search = CrossingSearch::Pruned);
 
 } // namespace plumex::geom

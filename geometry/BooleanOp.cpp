@@ -346,12 +346,13 @@ std::vector<TCvLine> UnionNonzero(std::span<const TCvLine> subpaths) {
     return out;
 }
 
-bool NonzeroFillsAsEvenOdd(std::span<const TCvLine> subpaths) {
+bool NonzeroFillsAsEvenOdd(std::span<const TCvLine> subpaths, CrossingSearch search) {
     const Frame f = frameFor(subpaths, {});
     const PathVector all = contoursOf(subpaths, f);
     // Without crossings, the regions agree when crossing any contour changes the nonzero
     // fill, as it changes the even-odd one.
-    return !geom::crossesItself(all, f.tol) && nonzeroBoundaries(all, f).size() == all.size();
+    return !geom::crossesItself(all, f.tol, search) &&
+           nonzeroBoundaries(all, f).size() == all.size();
 }
 
 bool SelfOverlaps(const TCvLine& path) {

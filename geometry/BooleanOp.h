@@ -31,9 +31,16 @@ std::vector<TCvLine> CombinePaths(BooleanOperation op, std::span<const TCvLine> 
 // filled even-odd. This is how an SVG element with fill-rule nonzero becomes outlines.
 std::vector<TCvLine> UnionNonzero(std::span<const TCvLine> subpaths);
 
+// How hard the search for crossings looks. Pruned skips the pairs of curves that provably
+// cannot meet (a curve running one way in x or y, neighbours leaving their joint in opposite
+// directions, pieces far apart); Exhaustive asks the intersection search about every pair
+// whose boxes touch, and is what the pruned answer is held to.
+enum class CrossingSearch { Pruned, Exhaustive };
+
 // `subpaths` fill the same under the nonzero rule as under even-odd: nothing crosses, and no
 // contour lies inside another that runs the same way round.
-bool NonzeroFillsAsEvenOdd(std::span<const TCvLine> subpaths);
+bool NonzeroFillsAsEvenOdd(std::span<const TCvLine> subpaths,
+                           CrossingSearch search = CrossingSearch::Pruned);
 
 // A selected path that crosses itself (or whose contours cross each other).
 bool SelfOverlaps(const TCvLine& path);

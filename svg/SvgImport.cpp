@@ -95,6 +95,8 @@ void makeHoles(std::vector<TCvLine>& subpaths, std::vector<TCvLine>& out) {
 
 void appendElement(SvgElementOutlines& element, const SvgImportOptions& options,
                    std::vector<TCvLine>& out) {
+    // What a browser draws nothing of (no fill, no stroke) is no shape to edit either.
+    if (!element.filled && !element.stroked) return;
     if (options.filledOnly && !element.filled) return;
     std::vector<TCvLine>& subpaths = element.subpaths;
     if (element.filled) {

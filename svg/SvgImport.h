@@ -27,8 +27,9 @@ struct SvgImportOptions {
 
 // The paths of an SVG document, in document order, every one selected: each subpath becomes a
 // path, closed when it ends with z or when its element is filled (SVG fills an open subpath as
-// if closed); a stroked-only subpath stays open. Throws ReadError with the reason when the
-// bytes are not a readable SVG file (plain or gzip-compressed); nothing is returned then.
+// if closed); a stroked-only subpath stays open. An element with neither fill nor stroke (after
+// inheritance and style sheets) draws nothing and is left out. Throws ReadError with the reason
+// when the bytes are not a readable SVG file (plain or gzip-compressed); nothing is returned then.
 std::vector<TCvLine> ImportSvg(std::span<const std::uint8_t> bytes,
                                const SvgImportOptions& options = {});
 

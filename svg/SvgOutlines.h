@@ -23,11 +23,13 @@ public:
 enum class SvgFillRule { NonZero, EvenOdd };
 
 // The subpaths of one element (path, rect, circle, ...), in order, and how it is painted after
-// inheritance and style sheets: whether its fill is anything but none, and by which rule.
+// inheritance and style sheets: whether its fill is anything but none, and by which rule, and
+// whether its stroke is.
 struct SvgElementOutlines {
     std::vector<TCvLine> subpaths;
     bool filled = true;
     SvgFillRule fillRule = SvgFillRule::NonZero;
+    bool stroked = false;
 };
 
 using SvgOutlines = std::vector<SvgElementOutlines>;
@@ -48,7 +50,7 @@ inline constexpr int MaxSvgDepth = 100;
 // inch), the root's viewBox scale, <use> references within the document and display="none".
 // Positions are the root's user coordinates times that scale. Content of defs, symbols, masks,
 // clip paths and unknown elements is drawn only where a <use> refers to it. <style> sheets
-// (see SvgStyleSheet.h), visibility, fill and fill-rule are followed; gzip-compressed bytes
+// (see SvgStyleSheet.h), visibility, fill, fill-rule and stroke are followed; gzip-compressed bytes
 // (.svgz) are unpacked first. External entities and network access are never used. Throws
 // ReadError with the reason, and ImportCancelled once `cancel` turns true.
 SvgOutlines parseSvgOutlines(std::span<const std::uint8_t> bytes,

@@ -124,12 +124,19 @@ public:
         paint_.fillRule = SvgFillRule::EvenOdd;
     }
     void set(tag::attribute::fill_rule, tag::value::inherit) {}
+    // Stroke is inherited too; an element with neither paint draws nothing.
+    void set(tag::attribute::stroke, tag::value::none) { paint_.stroked = false; }
+    void set(tag::attribute::stroke, tag::value::inherit) {}
+    template <class... Value> void set(tag::attribute::stroke, const Value&...) {
+        paint_.stroked = true;
+    }
     void set(tag::attribute::visibility, tag::value::visible) { paint_.visible = true; }
     void set(tag::attribute::visibility, tag::value::hidden) { paint_.visible = false; }
     void set(tag::attribute::visibility, tag::value::collapse) { paint_.visible = false; }
     void set(tag::attribute::visibility, tag::value::inherit) {}
     // A paint that SVG++ cannot read (a CSS 3 colour) still paints; "transparent" does not.
-    void unreadablePaint(bool transparent) { paint_.filled = !transparent; }
+    void unreadableFill(bool transparent) { paint_.filled = !transparent; }
+    void unreadableStroke(bool transparent) { paint_.stroked = !transparent; }
 
     // Position and size of a <use>; other elements' stray ones are never read.
     void set(tag::attribute::x, double v) { place_.x = v; }
@@ -180,6 +187,7 @@ private:
     struct Paint {
         bool filled = true;
         SvgFillRule fillRule = SvgFillRule::NonZero;
+        bool stroked = false;
         bool visible = true;
     };
     struct Level {
@@ -229,7 +237,8 @@ private:
                     checkNumber(v);
                 p.updateIndependent();
             }
-        out_.push_back({std::move(pending_), paint_.filled && !fillless_, paint_.fillRule});
+        out_.push_back(
+            {std::move(pending_), paint_.filled && !fillless_, paint_.fillRule, paint_.stroked});
         pending_.clear();
     }
 
@@ -360,12 +369,16 @@ template <class Context> struct LenientErrors : svgpp::policy::error::raise_exce
     template <class AttributeTag, class AttributeValue>
     static bool parse_failed(Context const& context, AttributeTag, AttributeValue const& value) {
         std::string text(boost::begin(value), boost::end(value));
-        if constexpr (std::is_same_v<AttributeTag, tag::attribute::fill>) {
+        if constexpr (std::is_same_v<AttributeTag, tag::attribute::fill> ||
+                      std::is_same_v<AttributeTag, tag::attribute::stroke>) {
             std::string word;
             for (char ch : text)
                 if (ch != ' ' && ch != '\t' && ch != '\n' && ch != '\r')
                     word += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-            const_cast<Context&>(context).unreadablePaint(word == "transparent");
+            if constexpr (std::is_same_v<AttributeTag, tag::attribute::fill>)
+                const_cast<Context&>(context).unreadableFill(word == "transparent");
+            else
+                const_cast<Context&>(context).unreadableStroke(word == "transparent");
             return true;
         } else if constexpr (std::is_same_v<AttributeTag, tag::attribute::fill_rule> ||
                              std::is_same_v<AttributeTag, tag::attribute::visibility> ||
@@ -395,7 +408,8 @@ using ProcessedAttributes = boost::mpl::fold<
     boost::mpl::protect<boost::mpl::joint_view<svgpp::traits::shapes_attributes_by_element,
                                                svgpp::traits::viewport_attributes>>,
     boost::mpl::set<tag::attribute::transform, tag::attribute::display, tag::attribute::fill,
-                    tag::attribute::fill_rule, tag::attribute::visibility>::type,
+                    tag::attribute::fill_rule, tag::attribute::stroke,
+                    tag::attribute::visibility>::type,
     boost::mpl::insert<boost::mpl::_1, boost::mpl::_2>>::type;
 
 } // namespace

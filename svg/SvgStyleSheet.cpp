@@ -108,8 +108,8 @@ bool CssSelector::matches(std::string_view elementType, std::string_view id,
 }
 
 bool isStyledProperty(std::string_view name) {
-    return name == "fill" || name == "fill-rule" || name == "display" || name == "visibility" ||
-           name == "transform";
+    return name == "fill" || name == "fill-rule" || name == "stroke" || name == "display" ||
+           name == "visibility" || name == "transform";
 }
 
 std::vector<CssDeclaration> parseDeclarations(std::string_view text) {

@@ -33,7 +33,7 @@ struct CssRule {
     std::vector<CssDeclaration> declarations;
 };
 
-// The properties a sheet may set here: fill, fill-rule, display, visibility, transform.
+// The properties a sheet may set here: fill, fill-rule, stroke, display, visibility, transform.
 bool isStyledProperty(std::string_view name);
 
 // Declarations of a style attribute or a rule's block, in order; `!important` is noted.

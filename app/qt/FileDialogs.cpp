@@ -16,7 +16,8 @@ FileDialogResponder& responder() {
 }
 
 std::string showDialog(QWidget* parent, const FileDialogRequest& request,
-                       const std::string& remembered, FileDialogOption* option) {
+                       const std::string& remembered,
+                       const std::vector<FileDialogOption*>& options) {
     QFileDialog dialog(parent, QString::fromStdString(request.title));
     dialog.setNameFilter(QString::fromStdString(request.filter));
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
@@ -34,17 +35,18 @@ std::string showDialog(QWidget* parent, const FileDialogRequest& request,
         dialog.setDirectory(QString::fromStdString(start));
     else if (!start.empty())
         dialog.selectFile(QString::fromStdString(start));
-    QCheckBox* box = nullptr;
-    if (option) {
-        // Only Qt's own dialog can carry an extra control.
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        box = new QCheckBox(QString::fromStdString(option->text), &dialog);
+    std::vector<QCheckBox*> boxes;
+    // Only Qt's own dialog can carry extra controls.
+    if (!options.empty()) dialog.setOption(QFileDialog::DontUseNativeDialog);
+    for (FileDialogOption* option : options) {
+        auto* box = new QCheckBox(QString::fromStdString(option->text), &dialog);
         box->setChecked(option->value);
         if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
             grid->addWidget(box, grid->rowCount(), 0, 1, -1);
+        boxes.push_back(box);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    if (box) option->value = box->isChecked();
+    for (std::size_t i = 0; i < options.size(); ++i) options[i]->value = boxes[i]->isChecked();
     return dialog.selectedFiles().front().toStdString();
 }
 
@@ -58,9 +60,9 @@ ScopedFileDialogResponder::~ScopedFileDialogResponder() {
 }
 
 std::string runFileDialog(QWidget* parent, FileDialogRequest request, std::string& remembered,
-                          FileDialogOption* option) {
+                          const std::vector<FileDialogOption*>& options) {
     std::string chosen =
-        responder() ? responder()(request) : showDialog(parent, request, remembered, option);
+        responder() ? responder()(request) : showDialog(parent, request, remembered, options);
     if (!chosen.empty())
         remembered = QFileInfo(QString::fromStdString(chosen)).absolutePath().toStdString();
     return chosen;

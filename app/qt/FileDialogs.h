@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -16,8 +17,8 @@ struct FileDialogRequest {
     std::string initialName; // proposed file; empty: start in the remembered location
 };
 
-// An option shown as a check box below the file list; `value` is written back when the dialog
-// is accepted.
+// Options shown as check boxes below the file list; each `value` is written back when the
+// dialog is accepted.
 struct FileDialogOption {
     std::string text;
     bool value = false;
@@ -41,6 +42,6 @@ private:
 // propose; after OK it becomes the chosen file's folder, after Cancel it is unchanged. The
 // result is the chosen full path, or empty.
 std::string runFileDialog(QWidget* parent, FileDialogRequest request, std::string& remembered,
-                          FileDialogOption* option = nullptr);
+                          const std::vector<FileDialogOption*>& options = {});
 
 } // namespace plumex

@@ -1,5 +1,6 @@
 #include "app/qt/SvgTransfer.h"
 
+#include "app/Languages.h"
 #include "app/qt/FileDialogs.h"
 #include "app/qt/MessageBoxes.h"
 #include "canvas/Window.h"
@@ -54,15 +55,16 @@ private:
 };
 
 // The import on a worker thread, the window's events going on meanwhile.
-std::vector<TCvLine> importCancellable(const std::string& path, bool makeHoles) {
+std::vector<TCvLine> importCancellable(const std::string& path, SvgImportOptions options) {
     std::atomic<bool> cancel{false};
+    options.cancel = &cancel;
     std::vector<TCvLine> paths;
     std::exception_ptr error;
     CancelOnEscape guard(cancel);
     QEventLoop loop;
     std::thread worker([&] {
         try {
-            paths = ImportSvgFile(path, {.makeHoles = makeHoles, .cancel = &cancel});
+            paths = ImportSvgFile(path, options);
         } catch (...) {
             error = std::current_exception();
         }
@@ -78,7 +80,9 @@ std::vector<TCvLine> importCancellable(const std::string& path, bool makeHoles) 
 struct SvgDialogState {
     std::string importFolder;
     std::string exportFolder;
-    FileDialogOption makeHoles{"Make holes", true};
+    FileDialogOption makeHoles{caption(C_MakeHole), true};
+    // The same as svg2plx --filled-only: stroke-only outlines stay out.
+    FileDialogOption filledOnly{caption(C_SvgFilledOnly), false};
 };
 
 SvgDialogState& state() {
@@ -90,12 +94,17 @@ SvgDialogState& state() {
 
 bool importSvgDialog(QWidget* parent, TCvWindow& canvas) {
     const FileDialogRequest request{false, "Import SVG", SvgFilter, "svg", {}};
+    SvgDialogState& s = state();
+    // Captions follow the language chosen since the last import.
+    s.makeHoles.text = caption(C_MakeHole);
+    s.filledOnly.text = caption(C_SvgFilledOnly);
     const std::string path =
-        runFileDialog(parent, request, state().importFolder, &state().makeHoles);
+        runFileDialog(parent, request, s.importFolder, {&s.makeHoles, &s.filledOnly});
     if (path.empty()) return false;
     std::vector<TCvLine> paths;
     try {
-        paths = importCancellable(path, state().makeHoles.value);
+        paths = importCancellable(
+            path, {.makeHoles = s.makeHoles.value, .filledOnly = s.filledOnly.value});
     } catch (const SvgImportCancelled&) {
         return false;
     } catch (const ReadError& e) {

@@ -1,7 +1,7 @@
 #pragma once
 // SVG through the File menu: Import reads a file's shapes into the drawing, Export > SVG
 // writes every path. Each remembers its folder while the program runs; Import also remembers
-// its "Make holes" choice.
+// its "Make holes" and "Filled shapes only" choices.
 
 class QWidget;
 class TCvWindow;

@@ -61,8 +61,8 @@ TEST_F(SvgCliTest, Svg2PlxMakesHolesUnlessToldNot) {
     EXPECT_EQ(holes.lines[0].points[2].anchor, (TCvCoord{3, -3}));
     ASSERT_EQ(cli("svg2plx o.svg -o apart.plx --no-holes"), 0) << err;
     EXPECT_EQ(read("apart.plx").lines.size(), 3u);
-    write("f.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"><rect fill=\"none\" width=\"9\" "
-                   "height=\"9\"/><circle r=\"5\"/></svg>");
+    write("f.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"><rect fill=\"none\" stroke=\"red\" "
+                   "width=\"9\" height=\"9\"/><circle r=\"5\"/></svg>");
     ASSERT_EQ(cli("svg2plx f.svg -o all.plx"), 0) << err;
     EXPECT_EQ(read("all.plx").lines.size(), 2u);
     ASSERT_EQ(cli("svg2plx f.svg -o filled.plx --filled-only"), 0) << err;

@@ -327,3 +327,84 @@ TEST(BooleanOp, ALongTextOutlineAgainstARectangle) {
     }
     for (const TCvLine& l : x) EXPECT_TRUE(l.closed);
 }
+
+// The pruned crossing search against the exhaustive one on random elements: smooth blobs whose
+// handles grow until they loop, wobbly many-anchor loops like an icon's, corners on a coarse
+// grid (shared anchors, collinear edges, retracted handles) and cusps; alone, nested or
+// overlapping, either way round. Both answers must be the same and both must occur.
+TEST(BooleanOp, PrunedCrossingSearchAgreesWithTheExhaustiveOne) {
+    const int cases = kSanitized ? 300 : 3000;
+    std::mt19937_64 rng(2026);
+    std::uniform_real_distribution<double> u(0, 1);
+    const auto grid = [&](int n) {
+        TCvLine l;
+        l.closed = 1;
+        for (int i = 0; i < n; ++i) {
+            const auto at = [&] { return TCvCoord{double(rng() % 5), double(rng() % 5)}; };
+            const TCvCoord a = at();
+            // Retracted, along a grid line, or anywhere on the grid.
+            const int kind = static_cast<int>(rng() % 3);
+            const TCvCoord in = kind == 0 ? a : kind == 1 ? TCvCoord{a.x, a.y + 1} : at();
+            const TCvCoord out = kind == 0 ? a : kind == 1 ? TCvCoord{a.x, a.y - 1} : at();
+            l.points.emplace_back(a, in, out);
+        }
+        return l;
+    };
+    const auto wobbly = [&](double cx, double cy) {
+        TCvLine l;
+        l.closed = 1;
+        const int n = 20 + static_cast<int>(rng() % 80);
+        const double wobble = 0.6 * u(rng), reach = 0.05 + 0.4 * u(rng);
+        for (int i = 0; i < n; ++i) {
+            const double a = 2 * M_PI * i / n, r = 4 + wobble * (2 * u(rng) - 1);
+            const TCvCoord p{cx + r * std::cos(a), cy + r * std::sin(a)};
+            const TCvCoord t{-std::sin(a) * reach, std::cos(a) * reach};
+            l.points.emplace_back(p, TCvCoord{p.x - t.x, p.y - t.y},
+                                  TCvCoord{p.x + t.x, p.y + t.y});
+        }
+        return l;
+    };
+    int agreeTrue = 0, agreeFalse = 0;
+    for (int i = 0; i < cases; ++i) {
+        std::vector<TCvLine> element;
+        const int count = 1 + static_cast<int>(rng() % 3);
+        for (int k = 0; k < count; ++k) {
+            TCvLine l;
+            switch (rng() % 4) {
+            case 0: {
+                l = shapes::blob(rng, 8 * u(rng), 8 * u(rng), 1 + 4 * u(rng));
+                const double grow = 0.5 + 3 * u(rng);
+                for (TCvPoint& p : l.points) {
+                    p.inHandle = {p.anchor.x + grow * (p.inHandle.x - p.anchor.x),
+                                  p.anchor.y + grow * (p.inHandle.y - p.anchor.y)};
+                    p.outHandle = {p.anchor.x + grow * (p.outHandle.x - p.anchor.x),
+                                   p.anchor.y + grow * (p.outHandle.y - p.anchor.y)};
+                }
+                break;
+            }
+            case 1:
+                l = wobbly(8 * u(rng), 8 * u(rng));
+                break;
+            case 2:
+                l = grid(1 + static_cast<int>(rng() % 6));
+                break;
+            default: {
+                // A cusp: one anchor's handles point the same way.
+                l = shapes::blob(rng, 8 * u(rng), 8 * u(rng), 2);
+                TCvPoint& p = l.points[rng() % l.points.size()];
+                p.inHandle = p.outHandle;
+                break;
+            }
+            }
+            if (rng() % 2) l.Reverse();
+            for (TCvPoint& p : l.points) p.updateIndependent();
+            element.push_back(std::move(l));
+        }
+        const bool pruned = NonzeroFillsAsEvenOdd(element, CrossingSearch::Pruned);
+        ASSERT_EQ(pruned, NonzeroFillsAsEvenOdd(element, CrossingSearch::Exhaustive))
+            << "element " << i;
+        ++(pruned ? agreeTrue : agreeFalse);
+    }
+    EXPECT_GT(agreeTrue, cases / 10);
+    EXPECT_GT(agreeFalse, cases / 10);
+}

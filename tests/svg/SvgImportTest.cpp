@@ -136,7 +136,7 @@ TEST(SvgImport, ASkewedCircleStaysOnItsEquation) {
 TEST(SvgImport, LengthUnitsAndTheRootViewBoxScale) {
     // 1 in is 96 px; the root's width of 200 px over a viewBox 100 wide doubles everything,
     // and the viewBox origin does not move the drawing.
-    const auto paths = importText(svg("<line x1=\"1in\" y1=\"0\" x2=\"10mm\" y2=\"0\"/>",
+    const auto paths = importText(svg("<line x1=\"1in\" y1=\"0\" x2=\"10mm\" y2=\"0\" stroke=\"#000\"/>",
                                       "width=\"200\" height=\"100\" viewBox=\"-50 -50 100 50\""));
     ASSERT_EQ(paths.size(), 1u);
     EXPECT_TRUE(coordNear(paths[0].points[0].anchor, px(192, 0), 1e-12));
@@ -154,7 +154,7 @@ TEST(SvgImport, BasicShapes) {
                        "<rect x=\"0\" y=\"0\" width=\"100\" height=\"50\" rx=\"10\"/>"
                        "<circle cx=\"100\" cy=\"100\" r=\"50\"/>"
                        "<ellipse cx=\"0\" cy=\"0\" rx=\"30\" ry=\"20\"/>"
-                       "<line x1=\"0\" y1=\"0\" x2=\"10\" y2=\"10\"/>"
+                       "<line x1=\"0\" y1=\"0\" x2=\"10\" y2=\"10\" stroke=\"#000\"/>"
                        "<polyline points=\"0,0 10,0 10,10\"/>"
                        "<polygon points=\"0 0 10 0 10 10\"/>"));
     ASSERT_EQ(paths.size(), 7u);

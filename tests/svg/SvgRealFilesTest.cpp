@@ -57,9 +57,9 @@ TEST(SvgRealFiles, FilledSubpathsCloseAndStrokedOnesStayOpen) {
                                  "<path fill=\"none\" stroke=\"black\" d=\"" +
                                  head +
                                  "\"/>"
-                                 "<g fill=\"none\"><path d=\"M0 0 L10 0 L10 10\"/>"
+                                 "<g fill=\"none\" stroke=\"#000\"><path d=\"M0 0 L10 0 L10 10\"/>"
                                  "<path fill=\"#f00\" d=\"M0 0 L10 0 L10 10\"/></g>"
-                                 "<g style=\"fill:none\"><use href=\"#u\"/></g>"
+                                 "<g style=\"fill:none;stroke:#000\"><use href=\"#u\"/></g>"
                                  "<defs><path id=\"u\" d=\"M0 0 L5 0 L5 5\"/></defs>"
                                  "<path d=\"M0 0 L30 0\"/>");
     const auto paths = importText(file);
@@ -98,14 +98,46 @@ TEST(SvgRealFiles, FillAndFillRuleAreKeptPerElement) {
     EXPECT_EQ(outlines[2].fillRule, SvgFillRule::EvenOdd);
 }
 
+// A shape with neither fill nor stroke draws nothing in a browser, so it is not imported: each
+// shape below is tagged by its width (the right edge of its bounds, in pixels) so that the
+// kept ones can be named. Stroke is inherited, set by sheets and style attributes, and
+// "none" or "transparent" take it away; an unstroked <line> has nothing to draw either.
+TEST(SvgRealFiles, ShapesThatDrawNothingStayOut) {
+    const std::string sheet = "<style>.outline { fill: none; stroke: #000 } .bare { fill: none }"
+                              " #unstroked { stroke: none }</style>";
+    const std::string body =
+        sheet + "<path fill=\"none\" d=\"M0 0 L1 0 L1 1\"/>"                      // nothing: out
+                "<path fill=\"none\" stroke=\"red\" d=\"M0 0 L2 0 L2 2\"/>"       // stroked: open
+                "<g stroke=\"#000\"><path fill=\"none\" d=\"M0 0 L3 0 L3 3\"/>"   // inherited
+                "<path fill=\"none\" stroke=\"none\" d=\"M0 0 L4 0 L4 4\"/></g>"  // taken away: out
+                "<path class=\"outline\" d=\"M0 0 L5 0 L5 5\"/>"                  // sheet: open
+                "<path class=\"bare\" d=\"M0 0 L6 0 L6 6\"/>"                     // sheet: out
+                "<path class=\"outline\" id=\"unstroked\" d=\"M0 0 L7 0 L7 7\"/>" // id beats: out
+                "<path style=\"fill:none;stroke:transparent\" d=\"M0 0 L8 0 L8 8\"/>" // out
+                "<line x1=\"0\" y1=\"0\" x2=\"9\" y2=\"0\"/>"                         // out
+                "<line x1=\"0\" y1=\"0\" x2=\"10\" y2=\"0\" style=\"stroke:blue\"/>"  // open
+                "<path d=\"M0 0 L11 0 L11 11\"/>"; // filled by default: closed
+    const auto widths = [](const std::vector<TCvLine>& paths) {
+        std::vector<long> out;
+        for (const TCvLine& l : paths) out.push_back(std::lround(l.GetBounds().right * 100));
+        return out;
+    };
+    const auto paths = importText(svg(body));
+    EXPECT_EQ(widths(paths), (std::vector<long>{2, 3, 5, 10, 11}));
+    for (const TCvLine& l : paths) EXPECT_EQ(l.closed != 0, l.GetBounds().right > 0.105);
+    // Filled shapes only keeps the last one.
+    EXPECT_EQ(widths(importText(svg(body), {.filledOnly = true})), (std::vector<long>{11}));
+}
+
 TEST(SvgRealFiles, LeftoverAttributesAndLooseNumbersAreRead) {
     const auto paths = importText(svg(
         "<circle d=\"M0 0\" cx=\"10\" cy=\"10\" r=\"5\" height=\"3\"/>"
         "<path height=\"7\" width=\"2\" r=\"4\" d=\"M0 0 L10 0 L10 10z\"/>"
         "<rect width=\"10.\" height=\"20.\" x=\"1.\"/>"
-        "<path d=\"M0 0 L4 0 L4 4z\" style=\"fill: none !important; display: inline\"/>"
+        "<path d=\"M0 0 L4 0 L4 4z\" style=\"fill: none !important; display: inline; stroke: "
+        "#000\"/>"
         "<path d=\"M0 0 L4 0 L4 4z\" style=\"fill:rgba(0,0,0,0.5)\"/>"
-        "<path d=\"M0 0 L4 0 L4 4\" style=\"fill:transparent\"/>"
+        "<path d=\"M0 0 L4 0 L4 4\" style=\"fill:transparent;stroke:#000\"/>"
         "<ellipse cx=\"20\" cy=\"0\" rx=\" 8\" ry=\"4 \"/><rect width=\"\t10. \" height=\"1\"/>",
         "width=\"100.\" height=\"100.\""));
     ASSERT_EQ(paths.size(), 8u);
@@ -148,7 +180,7 @@ TEST(SvgRealFiles, TheRootTakesTheSizeABrowserGivesIt) {
 
 TEST(SvgRealFiles, StyleSheetsSelectByTypeClassAndId) {
     const std::string sheet = "<style type=\"text/css\">/* exported */\n"
-                              "path { fill: none }\n"
+                              "path { fill: none; stroke: #000 }\n"
                               ".solid, #one { fill: #000 }\n"
                               "path.gone, .x:hover { display: none }\n"
                               ".ghost { visibility: hidden } .moved { transform: "

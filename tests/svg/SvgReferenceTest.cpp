@@ -26,7 +26,7 @@ namespace {
 // to shapes without arcs: svgelements 1.7.2 draws skewed arcs up to 7 px off the true curve (a
 // skewed circle is checked against its equation in the import tests instead).
 const char* const Drawing =
-    R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="800" height="600" fill="none">
+    R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="800" height="600" fill="none" stroke="black">
 <path d="M 10 20 L 30 20 H 50 V 40 C 60 40 70 50 70 60 S 80 80 90 80 Q 100 80 100 90 T 110 110 Z"/>
 <path d="m 210 20 l 20 0 h 20 v 20 c 10 0 20 10 20 20 s 10 20 20 20 q 10 0 10 10 t 10 20 z"/>
 <path d="M 300 100 A 40 20 0 0 0 380 100 A 40 20 0 1 0 380 140 a 30 30 30 1 1 -60 10 A 5 5 0 0 1 200 160"/>
@@ -45,7 +45,7 @@ const char* const Drawing =
 // References and hidden elements: svgelements 1.7.2 sizes a symbol by its viewBox alone, not
 // by the use's width and height, so symbols are checked in the import tests instead.
 const char* const UseDrawing = R"svg(<svg xmlns="http://www.w3.org/2000/svg"
- xmlns:xlink="http://www.w3.org/1999/xlink" width="400" height="300" fill="none">
+ xmlns:xlink="http://www.w3.org/1999/xlink" width="400" height="300" fill="none" stroke="black">
 <defs><path id="wave" d="M 0 0 C 20 -30 40 30 60 0 A 20 10 0 0 1 60 20 Z"/>
 <g id="pair"><use xlink:href="#wave" x="10"/><rect id="r" width="8" height="4" rx="2"/></g></defs>
 <use xlink:href="#wave" x="100" y="50"/>
