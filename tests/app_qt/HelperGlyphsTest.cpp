@@ -4,28 +4,13 @@
 
 #include "app/qt/CornerImages.h"
 #include "canvas/qt/CanvasWidget.h"
+#include "canvas_qt/MixedBlocks.h"
 
 #include <QApplication>
 
 using namespace plumex;
 using plumex::testing::FormTest;
-
-namespace {
-
-// 2x2 device blocks of a logical rectangle that are not one colour: none where a picture of
-// logical pixels was doubled.
-int mixedBlocks(const QImage& img, const QRect& logical) {
-    int n = 0;
-    for (int y = logical.top(); y <= logical.bottom(); ++y)
-        for (int x = logical.left(); x <= logical.right(); ++x) {
-            const QRgb a = img.pixel(2 * x, 2 * y);
-            n += a != img.pixel(2 * x + 1, 2 * y) || a != img.pixel(2 * x, 2 * y + 1) ||
-                 a != img.pixel(2 * x + 1, 2 * y + 1);
-        }
-    return n;
-}
-
-} // namespace
+using plumex::testing::mixedBlocks;
 
 TEST(HelperGlyphs, DrawnAtTheDeviceRatioOverTheSameLogicalPixels) {
     const std::vector<RasterImage> one = cornerImages(1);

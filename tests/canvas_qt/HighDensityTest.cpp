@@ -3,6 +3,7 @@
 
 #include "canvas/qt/CanvasWidget.h"
 
+#include "MixedBlocks.h"
 #include "QtTestApp.h"
 #include "testing.h"
 
@@ -10,23 +11,12 @@
 
 using namespace plumex;
 using plumex::testing::curve;
+using plumex::testing::mixedBlocks;
 using plumex::testing::polyline;
 
 namespace {
 
 constexpr QRgb WhiteRgb = 0xFFFFFFFF;
-
-// 2x2 device blocks that are not one colour: none where a 1x picture was pixel-doubled.
-int mixedBlocks(const QImage& img, const QRect& logical) {
-    int n = 0;
-    for (int y = logical.top(); y <= logical.bottom(); ++y)
-        for (int x = logical.left(); x <= logical.right(); ++x) {
-            const QRgb a = img.pixel(2 * x, 2 * y);
-            n += a != img.pixel(2 * x + 1, 2 * y) || a != img.pixel(2 * x, 2 * y + 1) ||
-                 a != img.pixel(2 * x + 1, 2 * y + 1);
-        }
-    return n;
-}
 
 int inked(const QImage& img, const QRect& r) {
     int n = 0;

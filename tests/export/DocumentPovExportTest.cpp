@@ -12,7 +12,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 using namespace plumex;
@@ -21,10 +20,8 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    const std::vector<std::uint8_t> bytes = readFileBytes(p.string());
+    return {bytes.begin(), bytes.end()};
 }
 
 // Version 4: the settings first, then path records up to the end, without a count.
