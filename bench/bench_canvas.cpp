@@ -118,6 +118,22 @@ void BM_Zoomed_1M(benchmark::State& s) {
     repaint(s, 1'000'000, 10);
 }
 
+// The floor of any repaint that looks at every point: reading each anchor and handle of the
+// large drawing once and taking their bounds; compare with BM_FitAll_1M.
+void BM_ReadPoints_1M(benchmark::State& s) {
+    const std::vector<TCvLine> lines = bench::drawing(1'000'000);
+    for (auto _ : s) {
+        double lo = 0, hi = 0;
+        for (const TCvLine& l : lines)
+            for (const TCvPoint& p : l.points) {
+                lo = std::min({lo, p.anchor.x, p.inHandle.x, p.outHandle.x});
+                hi = std::max({hi, p.anchor.y, p.inHandle.y, p.outHandle.y});
+            }
+        benchmark::DoNotOptimize(lo);
+        benchmark::DoNotOptimize(hi);
+    }
+}
+
 // One idle mouse move over the fit-all view of the large drawing, hit test included; compare
 // with BM_FitAll_1M.
 void BM_HoverMove_1M(benchmark::State& s) {
@@ -305,4 +321,5 @@ BENCHMARK(BM_MoveDrag_1M)->Unit(benchmark::kMillisecond)->UseManualTime()->Arg(0
 BENCHMARK(BM_HoverMove_1M)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FitAll_10k)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 BENCHMARK(BM_FitAll_1M)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(BM_ReadPoints_1M)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 BENCHMARK(BM_Zoomed_1M)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();

@@ -1,6 +1,7 @@
 #include "canvas/LinePainter.h"
 
 #include "canvas/ColorRole.h"
+#include "canvas/ControlPixels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,13 +47,6 @@ PixelPoint at(const PixelPoint* p, double t) {
             nearest(a * p[0].y + b * p[1].y + c * p[2].y + d * p[3].y)};
 }
 
-// clampToPixel, inlined: a dense path converts hundreds of points per pixel it covers.
-inline int toPixel(double v) {
-    constexpr double limit = PixelLimit;
-    // Without branches: max(-limit, NaN) is -limit, as clampToPixel has it.
-    return static_cast<int>(std::min(std::max(-limit, v), limit));
-}
-
 } // namespace
 
 LinePainter::LinePainter(Surface& s, InkLayer& ink, const ViewTransform& view,
@@ -69,32 +63,11 @@ bool LinePainter::dense(const PixelRect& box, int anchors, int anchorSize) {
 void LinePainter::draw(const TCvLine& line, const LineStyle& style) {
     if (line.points.empty()) return;
     if (detail_) {
-        const std::size_t n = line.points.size();
-        pts_.resize(line.closed ? 3 * n + 1 : 3 * n - 2);
-        const double k = view_.scale, ox = view_.origin.x, oy = view_.origin.y;
-        auto px = [&](TCvCoord c) -> PixelPoint {
-            return {toPixel(k * c.x + ox), toPixel(oy - k * c.y)};
-        };
-        PixelPoint* out = pts_.data();
-        *out++ = px(line.points[0].anchor);
-        for (std::size_t i = 1; i < n; ++i) {
-            *out++ = px(line.points[i - 1].outHandle);
-            *out++ = px(line.points[i].inHandle);
-            *out++ = px(line.points[i].anchor);
-        }
-        if (line.closed) {
-            *out++ = px(line.points.back().outHandle);
-            *out++ = px(line.points[0].inHandle);
-            *out++ = px(line.points[0].anchor);
-        }
-        int minX = pts_[0].x, maxX = minX, minY = pts_[0].y, maxY = minY;
-        for (const PixelPoint& p : pts_) {
-            minX = std::min(minX, p.x);
-            maxX = std::max(maxX, p.x);
-            minY = std::min(minY, p.y);
-            maxY = std::max(maxY, p.y);
-        }
-        const PixelRect box{minX, minY, maxX, maxY};
+        pts_.resize(controlPixelCount(line));
+        const ControlPixels c = toControlPixels(line, view_, pts_.data());
+        // Without a selected anchor, an anchor's colours depend on its place alone.
+        anySelected_ = c.anySelected;
+        const PixelRect& box = c.box;
         if (dense(box, line.count(), style.anchorSize)) {
             inkLine(line, style);
             return;
@@ -115,15 +88,30 @@ void LinePainter::chooseSquares(const TCvLine& line, int a) {
         return std::abs(p.x - q.x) < a && std::abs(p.y - q.y) < a;
     };
     const int n = line.count();
-    auto next = n > 0 ? anchorRoles(line, 0) : std::pair<ColorRole, ColorRole>{};
+    // An anchor's colours follow from two facts, whether it ends an open path and whether it
+    // is selected: the four cases are looked up once for the path.
+    struct Look {
+        std::pair<ColorRole, ColorRole> roles;
+        Color pen, fill;
+    };
+    Look looks[4];
+    for (int k = 0; k < 4; ++k) {
+        const auto roles = anchorRoles(line.locked, line.selected, (k & 2) != 0, (k & 1) != 0);
+        looks[k] = {roles, roleColor(colors_, roles.first), roleColor(colors_, roles.second)};
+    }
+    auto lookAt = [&](int i) -> const Look& {
+        const bool end = !line.closed && (i == 0 || i == n - 1);
+        const bool selected =
+            anySelected_ && line.points[static_cast<std::size_t>(i)].selected != 0;
+        return looks[(end ? 2 : 0) | (selected ? 1 : 0)];
+    };
     for (int i = 0; i < n; ++i) {
         const PixelPoint p = squareAt(i);
-        // Each anchor's roles are looked up once, as the next one's and then as its own.
-        const auto roles = next;
-        if (i + 1 < n) next = anchorRoles(line, i + 1);
-        const Color pen = roleColor(colors_, roles.first);
-        Color fill = roleColor(colors_, roles.second);
-        if (fill != pen && i + 1 < n && overlapping(p, squareAt(i + 1)) && next == roles)
+        const Look& look = lookAt(i);
+        const Color pen = look.pen;
+        Color fill = look.fill;
+        if (fill != pen && i + 1 < n && overlapping(p, squareAt(i + 1)) &&
+            lookAt(i + 1).roles == look.roles)
             fill = pen;
         if (!squares_.empty()) {
             const Square& last = squares_.back();
@@ -147,25 +135,21 @@ void LinePainter::inkLine(const TCvLine& line, const LineStyle& style) {
         squares_.clear();
     // A curve whose control points all lie in a square inked after it is hidden by that
     // square whatever its colours: it need not be flattened at all.
-    auto under = [&](const PixelPoint* seg, const Square& q) {
-        const int lo = -(a / 2), hi = a - 1 - a / 2;
-        for (int k = 0; k < 4; ++k) {
-            const int dx = seg[k].x - q.at.x, dy = seg[k].y - q.at.y;
-            if (dx < lo || dx > hi || dy < lo || dy > hi) return false;
-        }
-        return true;
-    };
+    const Square* const sq = squares_.data();
+    const std::size_t ns = squares_.size();
     if (pts_.size() >= 4) {
         PixelPoint prev = pts_[0];
         bool moved = false;
         std::size_t cover = 0; // the first square of an anchor at or after the segment's start
-        for (std::size_t i = 0; i + 3 < pts_.size(); i += 3) {
-            const PixelPoint* seg = &pts_[i];
-            const int from = static_cast<int>(i / 3);
-            while (cover < squares_.size() && squares_[cover].anchor < from) ++cover;
-            if ((cover > 0 && under(seg, squares_[cover - 1])) ||
-                (cover < squares_.size() && under(seg, squares_[cover])) ||
-                (cover + 1 < squares_.size() && under(seg, squares_[cover + 1]))) {
+        const std::size_t segments = (pts_.size() - 1) / 3;
+        for (std::size_t from = 0; from < segments; ++from) {
+            const PixelPoint* seg = &pts_[3 * from];
+            while (cover < ns && static_cast<std::size_t>(sq[cover].anchor) < from) ++cover;
+            // The square of the anchor before the segment's start, the start's, the next.
+            auto under = [&](std::size_t k) { return underSquare(seg, sq[k].at, a); };
+            const bool hidden = (cover > 0 && under(cover - 1)) | (cover < ns && under(cover)) |
+                                (cover + 1 < ns && under(cover + 1));
+            if (hidden) {
                 prev = seg[3];
                 moved = true;
                 continue;

@@ -45,6 +45,7 @@ private:
     bool detail_;
     std::vector<PixelPoint> pts_;
     std::vector<Square> squares_; // the anchor squares to ink, in drawing order
+    bool anySelected_ = true;     // of the path last converted
 };
 
 } // namespace plumex

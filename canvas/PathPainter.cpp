@@ -8,10 +8,6 @@ namespace {
 
 using enum ColorRole;
 
-bool isEnd(const TCvLine& line, int i) {
-    return !line.closed && (i == 0 || i == line.count() - 1);
-}
-
 void drawAnchor(Surface& s, const TCvLine& line, int i, const ViewTransform& view, int size,
                 const ColorTable& colors) {
     const auto [pen, fill] = anchorRoles(line, i);
@@ -32,17 +28,6 @@ void drawHandles(Surface& s, const TCvPoint& p, const ViewTransform& view, int s
 }
 
 } // namespace
-
-std::pair<ColorRole, ColorRole> anchorRoles(const TCvLine& line, int i) {
-    if (line.locked) return {Locked, Locked};
-    const bool end = isEnd(line, i);
-    const bool sel = line.points[i].selected != 0;
-    if (line.selected || sel) {
-        if (sel) return {Selected, end ? SelectedEnd : Selected};
-        return {Selected, end ? SelectedPathEnd : SelectedPathAnchor};
-    }
-    return {Unselected, end ? Background : Unselected};
-}
 
 PixelRect anchorSquare(PixelPoint p, int size) {
     const int l = p.x - size / 2;

@@ -28,7 +28,20 @@ void DrawSelectedAnchors(Surface& s, const TCvLine& line, const ViewTransform& v
 // The square of side `size` whose upper-left pixel is p minus (size div 2, size div 2).
 PixelRect anchorSquare(PixelPoint p, int size);
 
-// Pen and fill roles of anchor i by its path's state and its own.
-std::pair<ColorRole, ColorRole> anchorRoles(const TCvLine& line, int i);
+// Pen and fill roles of an anchor by its path's state and its own.
+constexpr std::pair<ColorRole, ColorRole> anchorRoles(bool locked, bool pathSelected, bool end,
+                                                      bool selected) {
+    using enum ColorRole;
+    if (locked) return {Locked, Locked};
+    if (selected) return {Selected, end ? SelectedEnd : Selected};
+    if (pathSelected) return {Selected, end ? SelectedPathEnd : SelectedPathAnchor};
+    return {Unselected, end ? Background : Unselected};
+}
 
+// The same for anchor i of `line`.
+inline std::pair<ColorRole, ColorRole> anchorRoles(const TCvLine& line, int i) {
+    const bool end = !line.closed && (i == 0 || i == line.count() - 1);
+    return anchorRoles(line.locked, line.selected, end,
+                       line.points[static_cast<std::size_t>(i)].selected != 0);
+}
 } // namespace plumex

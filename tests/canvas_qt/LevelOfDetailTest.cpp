@@ -18,7 +18,8 @@ namespace {
 constexpr int Size = 240;
 
 // Random paths of a few far-apart anchors, with some selected, locked, open or closed, and
-// with `loops` dense loops of 100 anchors (which the level of detail inks).
+// with `loops` dense loops of 100 anchors (which the level of detail inks), a few of them with
+// anchors selected.
 std::vector<TCvLine> randomDrawing(std::mt19937& rng, int paths, int loops) {
     std::uniform_real_distribution<double> pos(-1, 1), handle(-0.2, 0.2), unit(0, 1);
     std::vector<TCvLine> lines;
@@ -39,6 +40,7 @@ std::vector<TCvLine> randomDrawing(std::mt19937& rng, int paths, int loops) {
     for (int k = 0; k < loops; ++k) {
         const TCvCoord c{pos(rng), pos(rng)};
         const double r = 0.02 + 0.1 * unit(rng);
+        const bool someSelected = unit(rng) < 0.3;
         TCvLine l;
         for (int i = 0; i < 100; ++i) {
             const double a = 2 * M_PI * i / 100;
@@ -46,6 +48,7 @@ std::vector<TCvLine> randomDrawing(std::mt19937& rng, int paths, int loops) {
             const TCvCoord t{-std::sin(a) * r * 0.03, std::cos(a) * r * 0.03};
             l.points.emplace_back(p, TCvCoord{p.x - t.x, p.y - t.y},
                                   TCvCoord{p.x + t.x, p.y + t.y});
+            if (someSelected) l.points.back().selected = unit(rng) < 0.2;
         }
         l.closed = unit(rng) < 0.7;
         l.selected = unit(rng) < 0.3;
