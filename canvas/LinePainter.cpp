@@ -147,7 +147,7 @@ void LinePainter::inkLine(const TCvLine& line, const LineStyle& style) {
             while (cover < ns && static_cast<std::size_t>(sq[cover].anchor) < from) ++cover;
             // The square of the anchor before the segment's start, the start's, the next.
             auto under = [&](std::size_t k) { return underSquare(seg, sq[k].at, a); };
-            const bool hidden = (cover > 0 && under(cover - 1)) | (cover < ns && under(cover)) |
+            const bool hidden = (cover > 0 && under(cover - 1)) || (cover < ns && under(cover)) ||
                                 (cover + 1 < ns && under(cover + 1));
             if (hidden) {
                 prev = seg[3];

@@ -2,7 +2,7 @@
 // The paths of one repaint at the level of detail the window can show. A path drawn large
 // enough goes to the surface exactly as DrawLine draws it. A dense one, where its anchor
 // squares would overlap by more than half on average, or whose curve fits in a pixel, is inked
-// instead: its curves flattened to half a pixel, consecutive anchor squares that overlap by
+// instead: its curves flattened to a pixel, consecutive anchor squares that overlap by
 // more than half drawn once, and a path within one pixel a single dot.
 
 #include "app/ColorTable.h"
