@@ -100,22 +100,29 @@ std::vector<TCvLine> TCvDocument::CollectSelected() const {
 }
 
 void TCvDocument::UpdateSelectionBounds() {
+    // Looked at on every selection change, so that the log of a long run of Select All and
+    // deselect does not outrun the kept bounds' mark.
+    const bool allCurrent = allBoundsCurrent();
     // With every path selected the two unions count the same paths.
     const auto bounds = CountSelected() == static_cast<int>(Lines.size())
-                            ? AllBounds()
+                            ? (allCurrent ? allBounds_ : AllBounds())
                             : plumex::unitedBounds(Lines.vector(), plumex::Counted::Selected);
     if (bounds) SelectionBounds = *bounds;
 }
 
-std::optional<TCvRect> TCvDocument::AllBounds() const {
+bool TCvDocument::allBoundsCurrent() const {
     using Written = plumex::LineList::Written;
-    if (allBoundsMark_)
-        if (const auto kinds = Lines.kindsSince(*allBoundsMark_))
-            if (std::all_of(kinds->begin(), kinds->end(),
-                            [](Written w) { return w != Written::Anything; })) {
-                allBoundsMark_ = Lines.mark();
-                return allBounds_;
-            }
+    if (!allBoundsMark_) return false;
+    const auto kinds = Lines.kindsSince(*allBoundsMark_);
+    if (!kinds ||
+        std::any_of(kinds->begin(), kinds->end(), [](Written w) { return w == Written::Anything; }))
+        return false;
+    allBoundsMark_ = Lines.mark();
+    return true;
+}
+
+std::optional<TCvRect> TCvDocument::AllBounds() const {
+    if (allBoundsCurrent()) return allBounds_;
     allBounds_ = plumex::unitedBounds(Lines.vector(), plumex::Counted::All);
     allBoundsMark_ = Lines.mark();
     return allBounds_;

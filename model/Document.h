@@ -84,6 +84,8 @@ public:
     void NewDocument();
 
 private:
+    // Whether allBounds_ still holds, only selections having been written; moves its mark on.
+    bool allBoundsCurrent() const;
     mutable std::optional<TCvRect> allBounds_;
     mutable std::optional<plumex::LineList::Mark> allBoundsMark_; // what allBounds_ is as of
     // How Lines differs from the last snapshot, as far as the log tells (indices in `changed`).
