@@ -8,20 +8,9 @@ namespace {
 
 // Hands every control point to `put` in curve order; whether any anchor is selected.
 template <class Put> bool walk(const TCvLine& line, Put&& put) {
-    const std::size_t n = line.points.size();
-    put(line.points[0].anchor);
-    unsigned selected = line.points[0].selected;
-    for (std::size_t i = 1; i < n; ++i) {
-        put(line.points[i - 1].outHandle);
-        put(line.points[i].inHandle);
-        put(line.points[i].anchor);
-        selected |= line.points[i].selected;
-    }
-    if (line.closed) {
-        put(line.points.back().outHandle);
-        put(line.points[0].inHandle);
-        put(line.points[0].anchor);
-    }
+    line.ForEachBezierPoint(put);
+    unsigned selected = 0;
+    for (const TCvPoint& p : line.points) selected |= p.selected;
     return selected != 0;
 }
 

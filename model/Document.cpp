@@ -102,10 +102,10 @@ std::vector<TCvLine> TCvDocument::CollectSelected() const {
 void TCvDocument::UpdateSelectionBounds() {
     // Looked at on every selection change, so that the log of a long run of Select All and
     // deselect does not outrun the kept bounds' mark.
-    const bool allCurrent = allBoundsCurrent();
+    allBoundsCurrent();
     // With every path selected the two unions count the same paths.
     const auto bounds = CountSelected() == static_cast<int>(Lines.size())
-                            ? (allCurrent ? allBounds_ : AllBounds())
+                            ? AllBounds()
                             : plumex::unitedBounds(Lines.vector(), plumex::Counted::Selected);
     if (bounds) SelectionBounds = *bounds;
 }

@@ -80,22 +80,28 @@ public:
     int NearestPoint(TCvCoord p, double tol, bool includeLast, bool includeSelected,
                      bool withHandles, TCvCoord* hit = nullptr) const;
 
+    // Hands the poly-Bezier points to `visit` in order: the first anchor, then out-handle,
+    // in-handle and anchor of each curve, the closing curve last when closed.
+    template <class Visit> void ForEachBezierPoint(Visit&& visit) const {
+        if (points.empty()) return;
+        visit(points[0].anchor);
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            visit(points[i - 1].outHandle);
+            visit(points[i].inHandle);
+            visit(points[i].anchor);
+        }
+        if (closed) {
+            visit(points.back().outHandle);
+            visit(points[0].inHandle);
+            visit(points[0].anchor);
+        }
+    }
+
     // The poly-Bezier point list (3n - 2 points, 3 more when closed) through `map`.
     template <class Map> auto BezierPointList(Map map) const {
         std::vector<decltype(map(TCvCoord{}))> out;
-        if (points.empty()) return out;
         out.reserve(points.size() * 3 + 1);
-        out.push_back(map(points[0].anchor));
-        for (std::size_t i = 1; i < points.size(); ++i) {
-            out.push_back(map(points[i - 1].outHandle));
-            out.push_back(map(points[i].inHandle));
-            out.push_back(map(points[i].anchor));
-        }
-        if (closed) {
-            out.push_back(map(points.back().outHandle));
-            out.push_back(map(points[0].inHandle));
-            out.push_back(map(points[0].anchor));
-        }
+        ForEachBezierPoint([&](const TCvCoord& c) { out.push_back(map(c)); });
         return out;
     }
 
